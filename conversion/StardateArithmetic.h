@@ -1,0 +1,66 @@
+#pragma once
+// The two conversions between a stardate and an Earth date, as pure functions
+// of the main window's field texts and options.
+
+#include <string>
+#include <string_view>
+
+namespace quorvane {
+
+inline constexpr int kEpochYear = 2323;        // stardate 0 = start of 1 January
+inline constexpr int kWindowLowerYear = 1990;  // the "1990 - 2010" year window
+inline constexpr int kWindowUpperYear = 2010;
+
+// Per-day factor 1000 / days, held in single precision.
+float PerDayFactor(long long year);
+
+struct EarthDateTexts {
+    // All four empty when the Earth date would fall outside the years 100 to
+    // 9999 (or the stardate is not a finite single-precision number).
+    std::string year;
+    std::string dayOfYear;
+    std::string month;
+    std::string day;
+
+    bool empty() const { return year.empty(); }
+    bool operator==(const EarthDateTexts&) const = default;
+};
+
+// Stardate text to the four Earth date texts, in the order the window writes
+// them. `yearWindow` is true when both the reset wrap and the 1990-2010 option
+// are on; `resetText` is then read as the reset number R.
+EarthDateTexts EarthDateFromStardate(std::string_view stardateText, bool yearWindow,
+                                     std::string_view resetText);
+
+enum class EntryMode { MonthDay, DayOfYear };
+
+enum class StardateFailure { None, InvalidYear, InvalidDayOfYear, InvalidDate };
+
+struct EarthDateInput {
+    std::string_view year;
+    EntryMode mode = EntryMode::MonthDay;
+    std::string_view month;
+    std::string_view day;
+    std::string_view dayOfYear;
+    bool resetWrap = false;       // chkReset checked
+    std::string_view resetText;   // read only when resetWrap is on
+};
+
+struct StardateResult {
+    StardateFailure failure = StardateFailure::None;
+    std::string stardate;  // pattern "0.0"; empty on failure
+
+    bool ok() const { return failure == StardateFailure::None; }
+};
+
+StardateResult StardateFromEarthDate(const EarthDateInput& input);
+
+// The message the window shows for a failure (UTF-8); empty for None.
+std::string_view FailureMessage(StardateFailure failure);
+
+// True when the Earth date fields hold enough to convert: a non-zero year and,
+// by mode, a non-zero month and day or a non-zero day of the year.
+bool IsEarthDateComplete(std::string_view year, EntryMode mode, std::string_view month,
+                         std::string_view day, std::string_view dayOfYear);
+
+}  // namespace quorvane

@@ -1,0 +1,75 @@
+#include "services/RealPlatform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace quorvane {
+
+MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
+                                        const QString& caption, MessageIcon icon,
+                                        MessageButtons buttons) {
+    QMessageBox box(parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (icon) {
+        case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    }
+    if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int answer = box.exec();
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+QDate RealPlatform::today() const { return QDate::currentDate(); }
+
+QString RealPlatform::programFolder() const {
+    // Linux reads this from /proc/self/exe, so a link to the program still
+    // names the folder of the real file, where the data files are.
+    return QCoreApplication::applicationDirPath();
+}
+
+QString RealPlatform::showOpenDialog(QWidget* owner, const QList<FileFilter>& filters,
+                                     const QString& initialFolder,
+                                     const QString& initialFileName) {
+    QStringList nameFilters;
+    for (const FileFilter& f : filters) {
+        // Qt reads the patterns from the parentheses at the end of a filter.
+        const QString suffix = QStringLiteral("(%1)").arg(f.pattern);
+        nameFilters << (f.description.endsWith(suffix) ? f.description
+                                                       : f.description + QLatin1Char(' ') + suffix);
+    }
+    QFileDialog dialog(owner);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(nameFilters);
+    if (!nameFilters.isEmpty()) dialog.selectNameFilter(nameFilters.first());
+    dialog.setDirectory(initialFolder);
+    dialog.selectFile(initialFileName);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+bool RealPlatform::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+bool RealPlatform::startDetached(const QString& program) {
+    return QProcess::startDetached(program, {});
+}
+
+QString RealPlatform::registryFile() const {
+    return QStringLiteral("/etc/xdg/OvrekSoft/registry.ini");
+}
+
+}  // namespace quorvane

@@ -1,0 +1,22 @@
+#pragma once
+#include "services/Platform.h"
+
+namespace quorvane {
+
+// The platform as the user meets it: Qt's message boxes and file dialog, the
+// desktop's opener, the system clock.
+class RealPlatform final : public Platform {
+public:
+    MessageAnswer showMessage(QWidget* parent, const QString& text, const QString& caption,
+                              MessageIcon icon, MessageButtons buttons) override;
+    QDate today() const override;
+    QString programFolder() const override;
+    QString showOpenDialog(QWidget* owner, const QList<FileFilter>& filters,
+                           const QString& initialFolder,
+                           const QString& initialFileName) override;
+    bool openUrl(const QUrl& url) override;
+    bool startDetached(const QString& program) override;
+    QString registryFile() const override;
+};
+
+}  // namespace quorvane
