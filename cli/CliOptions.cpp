@@ -1,0 +1,145 @@
+#include "cli/CliOptions.h"
+
+#include <cctype>
+
+namespace quorvane::cli {
+
+namespace {
+
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+// A reset number must be a plain decimal: a typo such as "1e5" or "10O000"
+// would otherwise read as a different number without a word.
+bool IsDecimalNumber(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t intDigits = 0;
+    while (i < text.size() && IsDigit(text[i])) ++i, ++intDigits;
+    std::size_t fracDigits = 0;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) ++i, ++fracDigits;
+    }
+    return i == text.size() && intDigits + fracDigits > 0;
+}
+
+// "-5" and "-.5" are stardates, not options.
+bool LooksLikeNegativeNumber(std::string_view arg) {
+    return arg.size() >= 2 && arg[0] == '-' && (IsDigit(arg[1]) || arg[1] == '.');
+}
+
+// Splits "--name=value"; `value` is empty when there is no "=".
+std::string_view OptionName(std::string_view arg, std::optional<std::string_view>& value) {
+    const auto eq = arg.find('=');
+    if (eq == std::string_view::npos || !arg.starts_with("--")) return arg;
+    value = arg.substr(eq + 1);
+    return arg.substr(0, eq);
+}
+
+}  // namespace
+
+ParseResult ParseArguments(std::span<const std::string_view> args) {
+    CliOptions options;
+    bool batch = false;
+    bool events = false;
+    bool help = false;
+    bool version = false;
+    bool onlyValues = false;
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (onlyValues || arg.empty() || arg[0] != '-' || arg == "-" ||
+            LooksLikeNegativeNumber(arg)) {
+            options.values.emplace_back(arg);
+            continue;
+        }
+        std::optional<std::string_view> inlineValue;
+        const std::string_view name = OptionName(arg, inlineValue);
+        const bool takesValue = name == "--reset" || name == "--events";
+        if (inlineValue && !takesValue) {
+            return {std::nullopt, "option " + std::string(name) + " takes no value"};
+        }
+
+        if (name == "--") {
+            onlyValues = true;
+        } else if (name == "--help" || name == "-h") {
+            help = true;
+        } else if (name == "--version") {
+            version = true;
+        } else if (name == "--base90") {
+            options.conversion.base90 = true;
+        } else if (name == "--batch") {
+            batch = true;
+        } else if (name == "--reset") {
+            std::optional<std::string_view> number = inlineValue;
+            if (!number && i + 1 < args.size()) number = args[++i];
+            if (!number || !IsDecimalNumber(*number)) {
+                return {std::nullopt, "--reset needs a number, for example --reset 100000"};
+            }
+            options.conversion.resetWrap = true;
+            options.conversion.resetText = std::string(*number);
+        } else if (name == "--events") {
+            events = true;
+            if (inlineValue) {
+                if (inlineValue->empty()) return {std::nullopt, "--events= needs a file name"};
+                options.eventsFile = std::string(*inlineValue);
+            } else if (i + 1 < args.size() && !args[i + 1].starts_with("-")) {
+                options.eventsFile = std::string(args[++i]);
+            }
+        } else {
+            return {std::nullopt, "unknown option " + std::string(arg)};
+        }
+    }
+
+    if (help) {
+        options.mode = Mode::Help;
+    } else if (version) {
+        options.mode = Mode::Version;
+    } else if (batch && events) {
+        return {std::nullopt, "--batch and --events cannot be used together"};
+    } else if (batch || events) {
+        if (!options.values.empty()) {
+            return {std::nullopt, std::string(batch ? "--batch" : "--events") +
+                                      " takes no VALUE, but got " + options.values.front()};
+        }
+        options.mode = batch ? Mode::Batch : Mode::Events;
+    } else if (options.values.empty()) {
+        return {std::nullopt, "nothing to convert: give a VALUE, --batch or --events"};
+    }
+    return {std::move(options), {}};
+}
+
+std::string UsageText() {
+    return R"(Usage: quorvane-cli [--reset N] [--base90] VALUE...
+       quorvane-cli [--reset N] [--base90] --batch
+       quorvane-cli [--reset N] [--base90] --events [FILE]
+
+Converts between stardates and Earth dates exactly as the Quorvane window does.
+
+VALUE is one of:
+  YEAR-MONTH-DAY   an Earth date; prints its stardate (2364-02-26 -> 41153.0)
+  YEAR:DAY         an Earth date as year and day of the year (2364:57)
+  today            today's local date
+  anything else    a stardate; prints YYYY-MM-DD and the day of the year
+                   (41153.7 -> 2364-02-26 57)
+Use -- before stardates that could be taken for options.
+
+Options:
+  --reset N        wrap stardates into 0..N (the window's reset option)
+  --base90         with --reset, move Earth years into 1990..2010
+  --batch          answer requests from standard input, one line each:
+                     sd TEXT              -> YEAR DAYOFYEAR MONTH DAY, or "empty"
+                     md YEAR MONTH DAY    -> stardate, or "error: MESSAGE"
+                     yd YEAR DAYOFYEAR    -> stardate, or "error: MESSAGE"
+  --events [FILE]  list the event catalogue (default: StarTrek.vqd beside
+                   the program): title, date, the date in the other
+                   calendar, source; tab-separated UTF-8
+  -h, --help       show this help
+  --version        show the version
+
+Exit status: 0 when everything converted, 1 when a value failed,
+2 on a usage error.
+)";
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,41 @@
+#pragma once
+// The command line of quorvane-cli: what to do and with which window options.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane::cli {
+
+// The window's option controls, as the command line sets them.
+struct ConversionOptions {
+    bool resetWrap = false;  // chkReset checked
+    std::string resetText;   // txtReset's text
+    bool base90 = false;     // chkBase90 checked
+
+    // The 1990-2010 year window only applies with the reset wrap on, as in the window.
+    bool yearWindow() const { return resetWrap && base90; }
+};
+
+enum class Mode { Convert, Batch, Events, Help, Version };
+
+struct CliOptions {
+    Mode mode = Mode::Convert;
+    ConversionOptions conversion;
+    std::vector<std::string> values;        // Convert mode
+    std::optional<std::string> eventsFile;  // Events mode; none means the shipped catalogue
+};
+
+struct ParseResult {
+    std::optional<CliOptions> options;
+    std::string error;  // set when options is empty: a usage error
+};
+
+// `args` excludes the program name.
+ParseResult ParseArguments(std::span<const std::string_view> args);
+
+std::string UsageText();
+
+}  // namespace quorvane::cli

@@ -1,0 +1,113 @@
+#include "cli/CliProgram.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/FileLocation.h"
+#include "cli/BatchSession.h"
+#include "cli/CliOptions.h"
+#include "cli/Conversions.h"
+#include "cli/EventListing.h"
+
+namespace quorvane::cli {
+
+namespace {
+
+void Print(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+void PrintProblem(std::string_view text) {
+    std::fflush(stdout);  // keep the order of the two streams on a terminal
+    Print(stderr, "quorvane-cli: ");
+    Print(stderr, text);
+    Print(stderr, "\n");
+}
+
+int ConvertValues(const CliOptions& options) {
+    const CivilDate today = LocalToday();
+    int status = kExitOk;
+    for (const std::string& value : options.values) {
+        const ValueOutcome outcome = ConvertValue(value, options.conversion, today);
+        if (outcome.ok) {
+            Print(stdout, outcome.text);
+            Print(stdout, "\n");
+        } else {
+            PrintProblem(value + ": " + outcome.text);
+            status = kExitFailed;
+        }
+    }
+    return status;
+}
+
+int RunBatch(const CliOptions& options) {
+    std::fflush(stdout);
+    BatchSession session(STDIN_FILENO, STDOUT_FILENO, options.conversion);
+    if (!session.run()) {
+        PrintProblem(session.ioError());
+        return kExitFailed;
+    }
+    return session.allConverted() ? kExitOk : kExitFailed;
+}
+
+// The folder of the program file itself, so that the shipped catalogue is
+// found from any working folder.
+std::string ProgramFolder() {
+    std::vector<char> buffer(4096);
+    while (true) {
+        const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n < 0) return ".";
+        if (static_cast<std::size_t>(n) < buffer.size()) {
+            std::string path(buffer.data(), static_cast<std::size_t>(n));
+            const auto slash = path.rfind('/');
+            return slash == 0 ? "/" : path.substr(0, slash);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+int RunEvents(const CliOptions& options) {
+    const std::string path = options.eventsFile
+                                 ? *options.eventsFile
+                                 : AddBackslash(ProgramFolder()) + std::string(kCatalogueFileName);
+    std::string listing;
+    std::vector<std::string> problems;
+    const bool clean = ListEvents(path, options.conversion, listing, problems);
+    Print(stdout, listing);
+    for (const std::string& problem : problems) PrintProblem(problem);
+    return clean ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+int RunCli(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const ParseResult parsed = ParseArguments(args);
+    if (!parsed.options) {
+        PrintProblem(parsed.error);
+        Print(stderr, "Try 'quorvane-cli --help' for more information.\n");
+        return kExitUsage;
+    }
+    const CliOptions& options = *parsed.options;
+    switch (options.mode) {
+    case Mode::Help:
+        Print(stdout, UsageText());
+        return kExitOk;
+    case Mode::Version:
+        Print(stdout, "quorvane-cli " QUORVANE_VERSION "\n");
+        return kExitOk;
+    case Mode::Batch:
+        return RunBatch(options);
+    case Mode::Events:
+        return RunEvents(options);
+    case Mode::Convert:
+        break;
+    }
+    return ConvertValues(options);
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,180 @@
+#include "cli/Conversions.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <ctime>
+
+#include "conversion/FieldNumbers.h"
+
+namespace quorvane::cli {
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+bool IsDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Splits "A<sep>B<sep>C" made of digits only; false for anything else.
+template <std::size_t N>
+bool SplitDigitGroups(std::string_view text, char separator,
+                      std::array<std::string_view, N>& parts) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const auto end = (i + 1 < N) ? text.find(separator) : text.size();
+        if (end == std::string_view::npos) return false;
+        parts[i] = text.substr(0, end);
+        if (!IsDigits(parts[i])) return false;
+        text.remove_prefix(i + 1 < N ? end + 1 : end);
+    }
+    return true;
+}
+
+// The core writes the fields as plain decimal integers.
+int ReadFieldInt(std::string_view text) {
+    long long value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return static_cast<int>(value);
+}
+
+// Up to N blank-separated words; returns how many there were (N + 1 means more).
+template <std::size_t N>
+std::size_t SplitWords(std::string_view text, std::array<std::string_view, N>& words) {
+    std::size_t count = 0;
+    while (true) {
+        const auto start = text.find_first_not_of(kBlanks);
+        if (start == std::string_view::npos) return count;
+        if (count == N) return N + 1;
+        text.remove_prefix(start);
+        const auto end = text.find_first_of(kBlanks);
+        words[count++] = text.substr(0, end);
+        if (end == std::string_view::npos) return count;
+        text.remove_prefix(end);
+    }
+}
+
+ValueOutcome FromStardateResult(StardateResult result) {
+    if (!result.ok()) return {false, std::string(FailureMessage(result.failure))};
+    return {true, std::move(result.stardate)};
+}
+
+void AppendStardateAnswer(const StardateResult& result, std::string& out) {
+    if (result.ok()) {
+        out += result.stardate;
+    } else {
+        out += "error: ";
+        out += FailureMessage(result.failure);
+    }
+}
+
+}  // namespace
+
+EarthDateTexts EarthDateFor(std::string_view stardateText, const ConversionOptions& options) {
+    return EarthDateFromStardate(stardateText, options.yearWindow(), options.resetText);
+}
+
+StardateResult StardateFor(std::string_view year, EntryMode mode, std::string_view month,
+                           std::string_view day, std::string_view dayOfYear,
+                           const ConversionOptions& options) {
+    EarthDateInput input;
+    input.year = year;
+    input.mode = mode;
+    input.month = month;
+    input.day = day;
+    input.dayOfYear = dayOfYear;
+    input.resetWrap = options.resetWrap;
+    input.resetText = options.resetText;
+    return StardateFromEarthDate(input);
+}
+
+ValueOutcome ConvertValue(std::string_view value, const ConversionOptions& options,
+                          const CivilDate& today) {
+    std::array<std::string_view, 3> ymd;
+    if (SplitDigitGroups(value, '-', ymd)) {
+        return FromStardateResult(StardateFor(ymd[0], EntryMode::MonthDay, ymd[1], ymd[2], {}, options));
+    }
+    std::array<std::string_view, 2> yd;
+    if (SplitDigitGroups(value, ':', yd)) {
+        return FromStardateResult(StardateFor(yd[0], EntryMode::DayOfYear, {}, {}, yd[1], options));
+    }
+    if (value == "today") {
+        const std::string year = FormatInteger(today.year);
+        const std::string month = FormatInteger(today.month);
+        const std::string day = FormatInteger(today.day);
+        return FromStardateResult(StardateFor(year, EntryMode::MonthDay, month, day, {}, options));
+    }
+
+    const EarthDateTexts texts = EarthDateFor(value, options);
+    if (texts.empty()) return {false, "the Earth date falls outside the years 100 to 9999"};
+    return {true, IsoDateOf(texts) + ' ' + texts.dayOfYear};
+}
+
+bool AnswerRequest(std::string_view line, const ConversionOptions& options, std::string& out) {
+    const auto blank = line.find_first_of(kBlanks);
+    const std::string_view command = line.substr(0, blank);
+    const std::string_view rest =
+        blank == std::string_view::npos ? std::string_view{} : line.substr(blank + 1);
+
+    if (command == "sd") {
+        const EarthDateTexts texts = EarthDateFor(rest, options);
+        if (texts.empty()) {
+            out += "empty";
+            return false;
+        }
+        out += texts.year;
+        out += ' ';
+        out += texts.dayOfYear;
+        out += ' ';
+        out += texts.month;
+        out += ' ';
+        out += texts.day;
+        return true;
+    }
+    if (command == "md") {
+        std::array<std::string_view, 3> words;
+        if (SplitWords(rest, words) != words.size()) {
+            out += "error: md needs YEAR MONTH DAY";
+            return false;
+        }
+        const StardateResult result =
+            StardateFor(words[0], EntryMode::MonthDay, words[1], words[2], {}, options);
+        AppendStardateAnswer(result, out);
+        return result.ok();
+    }
+    if (command == "yd") {
+        std::array<std::string_view, 2> words;
+        if (SplitWords(rest, words) != words.size()) {
+            out += "error: yd needs YEAR DAYOFYEAR";
+            return false;
+        }
+        const StardateResult result =
+            StardateFor(words[0], EntryMode::DayOfYear, {}, {}, words[1], options);
+        AppendStardateAnswer(result, out);
+        return result.ok();
+    }
+    out += line.find_first_not_of(kBlanks) == std::string_view::npos
+               ? "error: empty request"
+               : "error: unknown request, expected sd, md or yd";
+    return false;
+}
+
+std::string FormatIsoDate(const CivilDate& date) {
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%04lld-%02d-%02d", static_cast<long long>(date.year),
+                  date.month, date.day);
+    return buffer;
+}
+
+std::string IsoDateOf(const EarthDateTexts& texts) {
+    return FormatIsoDate({ReadFieldInt(texts.year), ReadFieldInt(texts.month), ReadFieldInt(texts.day)});
+}
+
+CivilDate LocalToday() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900LL, local.tm_mon + 1, local.tm_mday};
+}
+
+}  // namespace quorvane::cli

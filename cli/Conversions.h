@@ -1,0 +1,44 @@
+#pragma once
+// One value or one batch request in, one line out. Every conversion goes
+// through the same core functions the window's fields use.
+
+#include <string>
+#include <string_view>
+
+#include "cli/CliOptions.h"
+#include "conversion/CivilCalendar.h"
+#include "conversion/StardateArithmetic.h"
+
+namespace quorvane::cli {
+
+struct ValueOutcome {
+    bool ok = false;
+    std::string text;  // the output line when ok, otherwise the reason
+};
+
+// A command-line VALUE: YEAR-MONTH-DAY, YEAR:DAY, "today" or a stardate.
+ValueOutcome ConvertValue(std::string_view value, const ConversionOptions& options,
+                          const CivilDate& today);
+
+// Appends the answer to one batch request line (no line end) to `out`;
+// returns false when the request failed.
+bool AnswerRequest(std::string_view line, const ConversionOptions& options, std::string& out);
+
+// The Earth date fields the stardate gives, as the window would fill them.
+EarthDateTexts EarthDateFor(std::string_view stardateText, const ConversionOptions& options);
+
+// What "→" gives for these Earth date field texts.
+StardateResult StardateFor(std::string_view year, EntryMode mode, std::string_view month,
+                           std::string_view day, std::string_view dayOfYear,
+                           const ConversionOptions& options);
+
+// YYYY-MM-DD, zero-padded.
+std::string FormatIsoDate(const CivilDate& date);
+
+// The date that filled Earth date fields name, as YYYY-MM-DD.
+std::string IsoDateOf(const EarthDateTexts& texts);
+
+// The user's local date right now.
+CivilDate LocalToday();
+
+}  // namespace quorvane::cli
