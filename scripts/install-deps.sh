@@ -11,6 +11,7 @@ packages=(
   fonts-noto-cjk
   xvfb x11-apps imagemagick xauth
   desktop-file-utils appstream dpkg-dev file
+  time
 )
 
 missing=()
