@@ -10,7 +10,9 @@ namespace quorvane {
 
 // The number at the start of the text: optional sign, decimal digits, optional
 // "." and fraction digits. Anything else, the empty text included, reads 0.
-// Never throws; a number too long for a double saturates to +/-infinity.
+// No blanks, exponent or radix prefix are read ("1e400" reads 1). Never
+// throws; a number too long for a double saturates to +/-infinity, one too
+// small reads 0.
 double LeadingNumber(std::string_view text);
 
 // Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
@@ -30,7 +32,7 @@ float ToSingle(double value);
 
 // Pattern "0.0": one decimal, halves away from zero, judged on the exact
 // binary value; "." as decimal point, no grouping, "-" only when the
-// rounded value is below zero.
+// rounded value is below zero. Infinity and NaN give the empty text.
 std::string FormatOneDecimal(double value);
 
 // Plain decimal integer: optional "-", no leading zeros, no blanks.

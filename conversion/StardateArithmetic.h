@@ -2,6 +2,7 @@
 // The two conversions between a stardate and an Earth date, as pure functions
 // of the main window's field texts and options.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,9 +15,23 @@ inline constexpr int kWindowUpperYear = 2010;
 // Per-day factor 1000 / days, held in single precision.
 float PerDayFactor(long long year);
 
+// Moves an Earth year by whole steps of reset / 1000 (each step rounded half
+// to even) until it is below 2010, then lifts a year below 1990 until it is
+// above 1990. Years from 1990 to 2010 stay. With a reset of 500 or less the
+// steps could never finish, so every year stays where it is.
+std::int32_t ApplyYearWindow(std::int32_t year, std::int32_t reset);
+
+// Brings a stardate into (0, reset] when negative, or into [0, reset) when
+// above reset, by whole multiples of reset; the result is the one repeated
+// double-precision additions or subtractions would reach. A reset of 0 or
+// less, or a stardate so large that the steps stall, is left as it is.
+double WrapStardate(double stardate, std::int32_t reset);
+
 struct EarthDateTexts {
     // All four empty when the Earth date would fall outside the years 100 to
-    // 9999 (or the stardate is not a finite single-precision number).
+    // 9999 (or the stardate is not a finite single-precision number, or its
+    // year does not fit 32 bits). The day of the year counts in the year
+    // shown: the last stardates of a year give January 1 and day 1.
     std::string year;
     std::string dayOfYear;
     std::string month;
