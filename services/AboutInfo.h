@@ -1,0 +1,17 @@
+#pragma once
+// The program's own name, copyright and links, kept in one place. The home
+// page and mail address use a reserved example domain until real ones exist.
+
+#include <QStringView>
+
+namespace quorvane::about {
+
+inline constexpr QStringView ProductTitle = u" Quorvane ～宇宙暦・西暦 換算 ～";
+inline constexpr QStringView VersionText = u"Ver 1.22";
+inline constexpr QStringView Copyright = u"Copyright (C) 2026 OvrekSoft";
+inline constexpr QStringView HomePageUrl = u"https://ovreksoft.example/";
+inline constexpr QStringView MailAddress = u"qv@ovreksoft.example";
+inline constexpr QStringView TrekPageName = u"宇宙暦ﾉｰﾄ";
+inline constexpr QStringView TrekPageUrl = u"https://ovreksoft.example/startrek/";
+
+}  // namespace quorvane::about

@@ -1,0 +1,260 @@
+#include "services/frmAbout.h"
+
+#include "mainwindow/Twips.h"
+#include "services/AboutInfo.h"
+#include "services/LinkLabel.h"
+#include "services/Platform.h"
+#include "services/RegistryStandIn.h"
+#include "services/ShellOpen.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScreen>
+#include <exception>
+
+using quorvane::LinkLabel;
+using quorvane::TwipsRect;
+using quorvane::TwipsToPixels;
+
+namespace {
+
+const QString SysInfoUnavailable = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
+const QString SysInfoProgram = QStringLiteral("MSINFO32.EXE");
+
+// The tool's file in `folder`, matched by name without regard to letter case
+// (as the system it comes from does), an exact match first. Empty if absent.
+QString FindSysInfoProgram(const QString& folder) {
+    if (folder.isEmpty()) return {};
+    const QDir dir(folder);
+    const QStringList found = dir.entryList({SysInfoProgram}, QDir::Files);
+    if (found.isEmpty()) return {};
+    return dir.filePath(found.contains(SysInfoProgram) ? SysInfoProgram : found.first());
+}
+
+}  // namespace
+
+frmAbout::frmAbout(quorvane::Platform& platform, const QIcon& mainWindowIcon, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_platform(platform) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral(" Quorvane ～宇宙暦・西暦 換算 ～ ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowIcon(AboutIcon());
+    setModal(true);
+    createControls();
+
+    // Opens where it was designed to, measured from its screen's corner,
+    // rather than centred on the main window.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    const QRect client = TwipsRect(2340, 1935, 5730, 3345, this);
+    setFixedSize(client.size());
+    setGeometry(client.translated(origin));
+
+    Form_Load(mainWindowIcon);
+}
+
+void frmAbout::createControls() {
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(TwipsRect(4320, 240, 1310, 345, this));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    cmdSysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+    cmdSysInfo->setGeometry(TwipsRect(4320, 720, 1310, 345, this));
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+
+    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
+
+    lblDescription = addLabel(quorvane::about::Copyright.toString(), 960, 960, 3045, 330, centred);
+    lblDescription->setObjectName(QStringLiteral("lblDescription"));
+    QFont descriptionFont(QStringLiteral("Arial"));
+    descriptionFont.setPointSizeF(9.75);
+    descriptionFont.setBold(true);
+    lblDescription->setFont(descriptionFont);
+
+    lblTitle = addLabel(quorvane::about::ProductTitle.toString(), 960, 360, 3045, 240, centred);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    lblVersion = addLabel(quorvane::about::VersionText.toString(), 960, 600, 3045, 225, centred);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    for (QLabel* black : {lblDescription, lblTitle}) {
+        QPalette pal = black->palette();
+        pal.setColor(QPalette::WindowText, Qt::black);
+        black->setPalette(pal);
+    }
+
+    lblHomeTitle = addLabel(QStringLiteral("このソフトの最新版は．．．"), 240, 1680, 2295, 255, right);
+    lblHomeTitle->setObjectName(QStringLiteral("lblHomeTitle"));
+    lblHome = addLink(quorvane::about::HomePageUrl.toString(), 2640, 1680, 2655, 255, left);
+    lblHome->setObjectName(QStringLiteral("lblHome"));
+    connect(lblHome, &LinkLabel::clicked, this, &frmAbout::lblHome_Click);
+
+    lblMailTitle = addLabel(QStringLiteral("ご意見・ご感想は．．．"), 240, 2040, 2295, 255, right);
+    lblMailTitle->setObjectName(QStringLiteral("lblMailTitle"));
+    lblMail = addLink(quorvane::about::MailAddress.toString(), 2640, 2040, 1455, 255, left);
+    lblMail->setObjectName(QStringLiteral("lblMail"));
+    connect(lblMail, &LinkLabel::clicked, this, &frmAbout::lblMail_Click);
+
+    lblTrekTitle = addLabel(QStringLiteral("ｽﾀｰﾄﾚｯｸｺｰﾅｰ(%1)は．．．").arg(quorvane::about::TrekPageName),
+                            120, 2520, 5535, 255, centred);
+    lblTrekTitle->setObjectName(QStringLiteral("lblTrekTitle"));
+    lblTrek = addLink(quorvane::about::TrekPageUrl.toString(), 120, 2880, 5535, 255, centred);
+    lblTrek->setObjectName(QStringLiteral("lblTrek"));
+    connect(lblTrek, &LinkLabel::clicked, this, &frmAbout::lblTrek_Click);
+
+    imgMain = new QLabel(this);
+    imgMain->setObjectName(QStringLiteral("imgMain"));
+    imgMain->setGeometry(TwipsRect(240, 240, 495, 495, this));
+    imgMain->setScaledContents(true);
+
+    setTabOrder(cmdOK, cmdSysInfo);
+    setTabOrder(cmdSysInfo, lblHome);
+    setTabOrder(lblHome, lblMail);
+    setTabOrder(lblMail, lblTrek);
+    cmdOK->setFocus();
+}
+
+QLabel* frmAbout::addLabel(const QString& text, double left, double top, double width,
+                           double height, Qt::Alignment alignment) {
+    auto* label = new QLabel(text, this);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment);
+    label->setGeometry(TwipsRect(left, top, width, height, this));
+    return label;
+}
+
+LinkLabel* frmAbout::addLink(const QString& text, double left, double top, double width,
+                             double height, Qt::Alignment alignment) {
+    auto* link = new LinkLabel(this);
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic")});
+    font.setPointSize(9);
+    font.setWeight(QFont::Normal);
+    font.setUnderline(true);
+    link->setFont(font);
+    link->setText(text);
+    link->setAlignment(alignment);
+    QRect area = TwipsRect(left, top, width, height, this);
+    // A substitute font may run wider than the designed one; a link must
+    // never be cut off, so it may grow towards the window's right margin.
+    const int widest = TwipsToPixels(5730 - 120, this) - area.left();
+    if (link->sizeHint().width() > area.width())
+        area.setWidth(std::min(link->sizeHint().width(), std::max(widest, area.width())));
+    link->setGeometry(area);
+    return link;
+}
+
+void frmAbout::Form_Load(const QIcon& mainWindowIcon) {
+    const QSize picture = imgMain->size();
+    imgMain->setPixmap(mainWindowIcon.pixmap(picture.expandedTo(QSize(32, 32))));
+    lblMail->setCursor(lblHome->cursor());
+}
+
+void frmAbout::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // An etched rule between the title block and the links.
+    QPainter painter(this);
+    const int highlightLeft = TwipsToPixels(105, this);
+    const int shadowLeft = TwipsToPixels(90, this);
+    const int right = TwipsToPixels(5654, this);
+    const int highlightTop = TwipsToPixels(1500, this);
+    const int shadowTop = TwipsToPixels(1485, this);
+    painter.fillRect(QRect(highlightLeft, highlightTop, right - highlightLeft + 1, 2),
+                     palette().color(QPalette::Light));
+    painter.fillRect(QRect(shadowLeft, shadowTop, right - shadowLeft + 1, 1),
+                     palette().color(QPalette::Dark));
+}
+
+void frmAbout::cmdOK_Click() { accept(); }
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+
+void frmAbout::lblHome_Click() {
+    quorvane::ShellOpen(m_platform, quorvane::DesktopOwnerWindow, lblHome->text());
+}
+
+void frmAbout::lblMail_Click() {
+    quorvane::ShellOpen(m_platform, quorvane::DesktopOwnerWindow,
+                        QStringLiteral("mailto:") + lblMail->text());
+}
+
+void frmAbout::lblTrek_Click() {
+    quorvane::ShellOpen(m_platform, quorvane::DesktopOwnerWindow, lblTrek->text());
+}
+
+bool frmAbout::GetKeyValue(const std::int32_t& KeyRoot, const QString& KeyName,
+                           const QString& SubKeyRef, QString& KeyVal) {
+    return quorvane::GetKeyValue(m_platform.registryFile(), KeyRoot, KeyName, SubKeyRef, KeyVal);
+}
+
+void frmAbout::StartSysInfo() {
+    try {
+        QString path;
+        // The first value names the tool itself, the second only its folder.
+        if (!GetKeyValue(quorvane::HKEY_LOCAL_MACHINE,
+                         QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+                         QStringLiteral("PATH"), path)) {
+            if (!GetKeyValue(quorvane::HKEY_LOCAL_MACHINE,
+                             QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+                             QStringLiteral("MSINFO"), path)) {
+                showUnavailable();
+                return;
+            }
+            path = FindSysInfoProgram(path);
+        }
+        if (!path.isEmpty() && m_platform.startDetached(path)) return;
+    } catch (const std::exception&) {
+        // A value that could not be read whole: the tool is unavailable.
+    }
+    showUnavailable();
+}
+
+void frmAbout::showUnavailable() {
+    m_platform.showMessage(this, SysInfoUnavailable, QStringLiteral("Quorvane"),
+                           quorvane::MessageIcon::None, quorvane::MessageButtons::Ok);
+}
+
+QIcon frmAbout::AboutIcon() {
+    // A white "i" on a blue disc with a small gold star: information, in the
+    // program's own colours.
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const double s = size / 32.0;
+        p.setPen(QPen(QColor(10, 30, 90), 1.5 * s));
+        p.setBrush(QColor(30, 80, 190));
+        p.drawEllipse(QRectF(1.5 * s, 1.5 * s, 29 * s, 29 * s));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(13.5 * s, 6 * s, 5 * s, 5 * s));
+        p.drawRoundedRect(QRectF(13.5 * s, 13 * s, 5 * s, 13 * s), 1.5 * s, 1.5 * s);
+        QPainterPath star;
+        const QPointF c(25 * s, 7 * s);
+        const double r = 4.5 * s;
+        star.moveTo(c + QPointF(0, -r));
+        star.lineTo(c + QPointF(r * 0.3, -r * 0.3));
+        star.lineTo(c + QPointF(r, 0));
+        star.lineTo(c + QPointF(r * 0.3, r * 0.3));
+        star.lineTo(c + QPointF(0, r));
+        star.lineTo(c + QPointF(-r * 0.3, r * 0.3));
+        star.lineTo(c + QPointF(-r, 0));
+        star.lineTo(c + QPointF(-r * 0.3, -r * 0.3));
+        star.closeSubpath();
+        p.setBrush(QColor(255, 200, 40));
+        p.drawPath(star);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}

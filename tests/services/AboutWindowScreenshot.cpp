@@ -1,0 +1,15 @@
+// Shows the about window on its own, for scripts/screenshot.sh.
+#include "services/frmAbout.h"
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QIcon icon;
+    for (const char* size : {"16", "32", "48", "256"})
+        icon.addFile(QStringLiteral(":/icons/quorvane-%1.png").arg(QLatin1String(size)));
+    quorvane::testing::FakePlatform platform;
+    frmAbout about(platform, icon);
+    return about.exec() == QDialog::Accepted ? 0 : 1;
+}
