@@ -1,0 +1,37 @@
+#pragma once
+// One event of the catalogue: title, detail, the date it happens at (a
+// stardate or an Earth date) and where it comes from.
+
+#include "catalogue/TaggedValue.h"
+
+#include <string>
+
+class clsStarData {
+public:
+    void Detail(std::string sDetail) { m_detail = std::move(sDetail); }
+    const std::string& Detail() const { return m_detail; }
+
+    bool IsStarDate() const { return m_isStarDate; }
+
+    // A number when IsStarDate(), otherwise a date. Writing a date stores an
+    // Earth date; anything else must convert to a stardate number, or the
+    // write throws quorvane::ConversionError and the record stays as it was.
+    quorvane::TaggedValue SEDate() const;
+    void SEDate(const quorvane::TaggedValue& vDate);
+
+    // Null reads "Nothing"; other values are kept in their text form. An
+    // error value throws quorvane::ConversionError and changes nothing.
+    void Source(const quorvane::TaggedValue& sSource);
+    quorvane::TaggedValue Source() const { return quorvane::TaggedValue::Text(m_source); }
+
+    const std::string& Title() const { return m_title; }
+    void Title(std::string sTitle) { m_title = std::move(sTitle); }
+
+private:
+    std::string m_title;
+    std::string m_detail;
+    quorvane::DateValue m_earthDate;
+    double m_starDate = 0;
+    std::string m_source;
+    bool m_isStarDate = false;
+};
