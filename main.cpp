@@ -1,10 +1,15 @@
+#include "mainwindow/frmMain.h"
+#include "services/RealPlatform.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Quorvane"));
+    QApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
+    QApplication::setApplicationName(QStringLiteral("Quorvane"));
+
+    quorvane::RealPlatform platform;
+    frmMain window(platform);
     window.show();
     return app.exec();
 }

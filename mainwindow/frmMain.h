@@ -70,6 +70,7 @@ public:
     QAction* mnuRightClearED = nullptr;
 
 private slots:
+    void cmdExit_Click();
     void cmdCEarhDate_Click();
     void cmdCStarDate_Click();
     void cmdToday_Click();
@@ -85,7 +86,14 @@ private slots:
 
 private:
     void createControls();
+    void setTabChain();
+    void setAccessibleNames();
+    void fitFontToCaptions();
+    void connectHandlers();
     void EarthDateChanged();
+    // The live conversion of an Earth date field's change, minus the guard
+    // against a conversion's own writes.
+    void ConvertEarthDateLive();
 
     quorvane::Platform& m_platform;
     int m_quietWrites = 0;  // > 0 while a conversion writes its own results

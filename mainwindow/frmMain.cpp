@@ -1,0 +1,416 @@
+#include "mainwindow/frmMain.h"
+
+#include "conversion/StardateArithmetic.h"
+#include "mainwindow/Twips.h"
+#include "mainwindow/TypedLimitLineEdit.h"
+#include "services/Platform.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include <string>
+
+using quorvane::TwipsRect;
+using quorvane::TypedLimitLineEdit;
+
+namespace {
+
+const QString kCaption = QStringLiteral("Quorvane");
+const QString kEarthFrame = QStringLiteral("fraEarthDate");
+const QString kStarFrame = QStringLiteral("fraStarDate");
+
+// Client area of the window, in twips.
+constexpr int kClientWidth = 5550;
+constexpr int kClientHeight = 2475;
+
+// Smallest font the captions may shrink to before clipping is accepted.
+constexpr double kSmallestPointSize = 6.0;
+
+// Raised while a conversion writes its results, so that those writes never
+// start the opposite conversion, wherever the focus is.
+class QuietWrites {
+public:
+    explicit QuietWrites(int& counter) : m_counter(counter) { ++m_counter; }
+    ~QuietWrites() { --m_counter; }
+    QuietWrites(const QuietWrites&) = delete;
+    QuietWrites& operator=(const QuietWrites&) = delete;
+
+private:
+    int& m_counter;
+};
+
+std::string Utf8(const QLineEdit* field) { return field->text().toStdString(); }
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename Control>
+Control* Place(Control* control, const char* name, double left, double top, double width,
+               double height) {
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(TwipsRect(left, top, width, height, control));
+    return control;
+}
+
+TypedLimitLineEdit* NewField(QWidget* container, const char* name, int typedLimit, double left,
+                             double top, double width, double height) {
+    auto* field = Place(new TypedLimitLineEdit(container), name, left, top, width, height);
+    field->setTypedLimit(typedLimit);
+    return field;
+}
+
+QPushButton* NewPictureButton(QWidget* container, const char* name, const QString& picture,
+                              const QString& toolTip, double left, double top) {
+    auto* button = Place(new QPushButton(container), name, left, top, 375, 375);
+    const QPixmap pixmap(picture);
+    button->setIcon(QIcon(pixmap));
+    button->setIconSize(pixmap.size());
+    button->setToolTip(toolTip);
+    return button;
+}
+
+// Room the style leaves for a button's or check box's caption.
+int CaptionRoom(const QAbstractButton* button, QStyle::SubElement contents) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    return button->style()->subElementRect(contents, &option, button).width();
+}
+
+int CaptionWidth(const QWidget* control, const QString& text) {
+    return control->fontMetrics().size(Qt::TextShowMnemonic, text).width();
+}
+
+}  // namespace
+
+frmMain::frmMain(quorvane::Platform& platform, QWidget* parent)
+    : QWidget(parent), m_platform(platform) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kCaption);
+    // Fixed border: close and minimize only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    QIcon icon;
+    for (int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/icons/quorvane-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
+
+    createControls();
+    setTabChain();
+    setAccessibleNames();
+    fitFontToCaptions();
+    connectHandlers();
+    txtYear->setFocus();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls() {
+    setFixedSize(quorvane::TwipsToPixels(kClientWidth, this),
+                 quorvane::TwipsToPixels(kClientHeight, this));
+
+    fraEarthDate = Place(new QGroupBox(QStringLiteral("地球暦(西暦)"), this), "fraEarthDate",
+                         120, 120, 2415, 1575);
+    txtYear = NewField(fraEarthDate, "txtYear", 4, 240, 360, 975, 270);
+    lblYear = Place(new QLabel(QStringLiteral("年"), fraEarthDate), "lblYear", 1275, 405, 375, 255);
+    cmdToday = Place(new QPushButton(QStringLiteral("今日"), fraEarthDate), "cmdToday", 1680, 360,
+                     615, 255);
+    // The captions are wider than the buttons: only the circles show.
+    optMD = Place(new QRadioButton(QStringLiteral("Option1"), fraEarthDate), "optMD", 360, 720,
+                  255, 255);
+    optMD->setChecked(true);
+    txtMonth = NewField(fraEarthDate, "txtMonth", 2, 720, 720, 375, 270);
+    lblMonth = Place(new QLabel(QStringLiteral("月"), fraEarthDate), "lblMonth", 1170, 765, 255, 255);
+    txtDate = NewField(fraEarthDate, "txtDate", 2, 1560, 720, 375, 270);
+    lblDate = Place(new QLabel(QStringLiteral("日"), fraEarthDate), "lblDate", 2010, 765, 255, 255);
+    optYD = Place(new QRadioButton(QStringLiteral("Option2"), fraEarthDate), "optYD", 360, 1080,
+                  255, 255);
+    txtYearDate = NewField(fraEarthDate, "txtYearDate", 3, 720, 1080, 375, 270);
+    txtYearDate->setEnabled(false);
+    lblYearDate = Place(new QLabel(QStringLiteral("日(年間通算)"), fraEarthDate), "lblYearDate",
+                        1200, 1140, 1095, 255);
+    lblYearDate->setEnabled(false);
+
+    fraStarDate = Place(new QGroupBox(QStringLiteral("宇宙暦(Quorvane)"), this), "fraStarDate",
+                        3360, 120, 2055, 1575);
+    txtStarDate = NewField(fraStarDate, "txtStarDate", 0, 360, 360, 1455, 270);
+    chkReset = Place(new QCheckBox(QStringLiteral("リセットする"), fraStarDate), "chkReset", 120,
+                     840, 1215, 255);
+    chkReset->setToolTip(QStringLiteral("宇宙暦が指定した値を超えた時、調整するかどうか"));
+    chkReset->setChecked(true);
+    txtReset = NewField(fraStarDate, "txtReset", 0, 360, 1200, 1455, 270);
+    txtReset->setText(QStringLiteral("100000"));
+
+    cmdCEarhDate = Place(new QPushButton(QStringLiteral("←"), this), "cmdCEarhDate", 2760, 240,
+                         375, 615);
+    cmdCEarhDate->setToolTip(QStringLiteral("地球暦 ← 宇宙暦"));
+    cmdCStarDate = Place(new QPushButton(QStringLiteral("→"), this), "cmdCStarDate", 2760, 1080,
+                         375, 615);
+    cmdCStarDate->setToolTip(QStringLiteral("地球暦 → 宇宙暦"));
+
+    chkRealTime = Place(new QCheckBox(QStringLiteral("リアルタイム変更 (&R)"), this), "chkRealTime",
+                        120, 1800, 1935, 255);
+    chkRealTime->setToolTip(QStringLiteral("ﾃｷｽﾄﾎﾞｯｸｽへの入力と同時に変更するかどうか"));
+    chkBase90 = Place(new QCheckBox(QStringLiteral("1990 - 2010 年を基準に (&9)"), this),
+                      "chkBase90", 120, 2160, 2535, 255);
+    chkBase90->setToolTip(QStringLiteral("西暦を 2000年前後で表示するかどうか"));
+
+    cmdEdit = NewPictureButton(this, "cmdEdit", QStringLiteral(":/pictures/pencil.xpm"),
+                               QStringLiteral("データベースの編集"), 2880, 1920);
+    cmdEdit->setEnabled(false);
+    cmdEdit->setVisible(false);
+    cmdData = NewPictureButton(this, "cmdData", QStringLiteral(":/pictures/cross.xpm"),
+                               QStringLiteral("西暦/宇宙暦データの表示"), 3240, 1920);
+    cmdHelp = NewPictureButton(this, "cmdHelp", QStringLiteral(":/pictures/helpbook.xpm"),
+                               QStringLiteral("ヘルプ"), 3720, 1920);
+    cmdAbout = NewPictureButton(this, "cmdAbout", QStringLiteral(":/pictures/infoballoon.xpm"),
+                                QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), 4080, 1920);
+    cmdExit = Place(new QPushButton(QStringLiteral("終了(&X)"), this), "cmdExit", 4560, 1920, 855,
+                    375);
+
+    // Only ever shown as a pop-up on a frame's surface.
+    mnuRight = new QMenu(QStringLiteral("右クリックメニュー"), this);
+    mnuRight->setObjectName(QStringLiteral("mnuRight"));
+    mnuRightClearSD = mnuRight->addAction(QStringLiteral("クリア"));
+    mnuRightClearSD->setObjectName(QStringLiteral("mnuRightClearSD"));
+    mnuRightClearED = mnuRight->addAction(QStringLiteral("クリア"));
+    mnuRightClearED->setObjectName(QStringLiteral("mnuRightClearED"));
+}
+
+void frmMain::setTabChain() {
+    // Frames and labels take no focus, so the chain starts at txtYear.
+    const QList<QWidget*> chain = {txtYear,     txtMonth,  txtDate,      txtYearDate, cmdToday,
+                                   cmdCStarDate, txtStarDate, cmdCEarhDate, chkReset,  txtReset,
+                                   chkRealTime, chkBase90, cmdHelp,      cmdAbout,    cmdExit,
+                                   optMD,       optYD,     cmdData,      cmdEdit};
+    for (qsizetype i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void frmMain::setAccessibleNames() {
+    const auto name = [](QWidget* control, QLabel* label) {
+        control->setAccessibleName(label->text());
+        label->setBuddy(control);
+    };
+    name(txtYear, lblYear);
+    name(txtMonth, lblMonth);
+    name(txtDate, lblDate);
+    name(txtYearDate, lblYearDate);
+    txtStarDate->setAccessibleName(fraStarDate->title());
+    txtReset->setAccessibleName(chkReset->text());
+    // The option buttons' own captions are hidden and say nothing; name them
+    // after the fields they switch to.
+    optMD->setAccessibleName(lblMonth->text() + lblDate->text());
+    optYD->setAccessibleName(lblYearDate->text());
+    for (QPushButton* picture : {cmdEdit, cmdData, cmdHelp, cmdAbout})
+        picture->setAccessibleName(picture->toolTip());
+}
+
+void frmMain::fitFontToCaptions() {
+    // The layout is fixed in twips; a large desktop font must not clip the
+    // captions, so the window's font shrinks until every caption fits.
+    QFont fitted = font();
+    QStringList families = fitted.families();
+    if (families.isEmpty()) families << fitted.family();
+    // Japanese glyph forms for the kanji, where the font is installed.
+    const QString japanese = QStringLiteral("Noto Sans CJK JP");
+    if (!families.contains(japanese)) families << japanese;
+    fitted.setFamilies(families);
+
+    const auto allFit = [this] {
+        for (QCheckBox* box : {chkReset, chkRealTime, chkBase90})
+            if (CaptionWidth(box, box->text()) > CaptionRoom(box, QStyle::SE_CheckBoxContents))
+                return false;
+        for (QPushButton* button : {cmdToday, cmdCEarhDate, cmdCStarDate, cmdExit})
+            if (CaptionWidth(button, button->text()) >
+                CaptionRoom(button, QStyle::SE_PushButtonContents))
+                return false;
+        for (QLabel* label : {lblYear, lblMonth, lblDate, lblYearDate})
+            if (CaptionWidth(label, label->text()) > label->contentsRect().width()) return false;
+        for (QGroupBox* frame : {fraEarthDate, fraStarDate}) {
+            // Leave the frame line visible on both sides of the title.
+            const int margin = 2 * frame->fontMetrics().averageCharWidth();
+            if (CaptionWidth(frame, frame->title()) + margin > frame->width()) return false;
+        }
+        return true;
+    };
+
+    double size = fitted.pointSizeF();
+    if (size <= 0) size = 9;  // a pixel-sized desktop font
+    fitted.setPointSizeF(size);
+    setFont(fitted);
+    while (!allFit() && size > kSmallestPointSize) {
+        size -= 0.5;
+        fitted.setPointSizeF(size);
+        setFont(fitted);
+    }
+}
+
+void frmMain::connectHandlers() {
+    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(cmdCEarhDate, &QPushButton::clicked, this, &frmMain::cmdCEarhDate_Click);
+    connect(cmdCStarDate, &QPushButton::clicked, this, &frmMain::cmdCStarDate_Click);
+    connect(cmdToday, &QPushButton::clicked, this, &frmMain::cmdToday_Click);
+    connect(optMD, &QRadioButton::toggled, this, [this](bool selected) {
+        if (selected) optMD_Click();
+    });
+    connect(optYD, &QRadioButton::toggled, this, [this](bool selected) {
+        if (selected) optYD_Click();
+    });
+    connect(chkRealTime, &QCheckBox::toggled, this, &frmMain::chkRealTime_Click);
+    connect(chkReset, &QCheckBox::toggled, this, &frmMain::chkReset_Click);
+    connect(txtYear, &QLineEdit::textChanged, this, &frmMain::txtYear_Change);
+    connect(txtMonth, &QLineEdit::textChanged, this, &frmMain::txtMonth_Change);
+    connect(txtDate, &QLineEdit::textChanged, this, &frmMain::txtDate_Change);
+    connect(txtYearDate, &QLineEdit::textChanged, this, &frmMain::txtYearDate_Change);
+    connect(txtStarDate, &QLineEdit::textChanged, this, &frmMain::txtStarDate_Change);
+}
+
+QString frmMain::ContainerName(const QWidget* control) {
+    // No focused control at all sits in neither frame.
+    if (!control) return {};
+    const QWidget* container = control->parentWidget();
+    return container ? container->objectName() : QString();
+}
+
+bool frmMain::IsEarthDateComplete() const {
+    // Qt's option group never leaves both buttons unselected, so the mode is
+    // always one of the two.
+    return quorvane::IsEarthDateComplete(
+        Utf8(txtYear), optYD->isChecked() ? quorvane::EntryMode::DayOfYear
+                                          : quorvane::EntryMode::MonthDay,
+        Utf8(txtMonth), Utf8(txtDate), Utf8(txtYearDate));
+}
+
+void frmMain::ConvertToEarthDate() {
+    const quorvane::EarthDateTexts date = quorvane::EarthDateFromStardate(
+        Utf8(txtStarDate), chkBase90->isChecked() && chkReset->isChecked(), Utf8(txtReset));
+    QuietWrites quiet(m_quietWrites);
+    txtYear->setText(FromUtf8(date.year));
+    txtYearDate->setText(FromUtf8(date.dayOfYear));
+    txtMonth->setText(FromUtf8(date.month));
+    txtDate->setText(FromUtf8(date.day));
+}
+
+void frmMain::ConvertToStarDate() {
+    const std::string year = Utf8(txtYear);
+    const std::string month = Utf8(txtMonth);
+    const std::string day = Utf8(txtDate);
+    const std::string dayOfYear = Utf8(txtYearDate);
+    const std::string reset = Utf8(txtReset);
+
+    quorvane::EarthDateInput input;
+    input.year = year;
+    input.mode = optYD->isChecked() ? quorvane::EntryMode::DayOfYear
+                                    : quorvane::EntryMode::MonthDay;
+    input.month = month;
+    input.day = day;
+    input.dayOfYear = dayOfYear;
+    input.resetWrap = chkReset->isChecked();
+    input.resetText = reset;
+
+    const quorvane::StardateResult result = quorvane::StardateFromEarthDate(input);
+    if (!result.ok()) {
+        m_platform.showMessage(this, FromUtf8(quorvane::FailureMessage(result.failure)), kCaption,
+                               quorvane::MessageIcon::Warning, quorvane::MessageButtons::Ok);
+        if (result.failure == quorvane::StardateFailure::InvalidDayOfYear) txtYearDate->setFocus();
+        return;
+    }
+    QuietWrites quiet(m_quietWrites);
+    txtStarDate->setText(FromUtf8(result.stardate));
+}
+
+void frmMain::WriteEarthDate(int year, int month, int day, std::optional<int> dayOfYear) {
+    {
+        QuietWrites quiet(m_quietWrites);
+        txtYear->setText(QString::number(year));
+        txtMonth->setText(QString::number(month));
+        txtDate->setText(QString::number(day));
+        if (dayOfYear) txtYearDate->setText(QString::number(*dayOfYear));
+    }
+    ConvertEarthDateLive();
+}
+
+void frmMain::cmdExit_Click() { close(); }
+
+void frmMain::cmdCEarhDate_Click() { ConvertToEarthDate(); }
+
+void frmMain::cmdCStarDate_Click() { ConvertToStarDate(); }
+
+void frmMain::cmdToday_Click() {
+    const QDate today = m_platform.today();
+    WriteEarthDate(today.year(), today.month(), today.day(), today.dayOfYear());
+}
+
+void frmMain::optMD_Click() {
+    if (optMD->isChecked()) {
+        txtYearDate->setEnabled(false);
+        lblYearDate->setEnabled(false);
+        for (QWidget* control : {static_cast<QWidget*>(txtMonth), static_cast<QWidget*>(lblMonth),
+                                 static_cast<QWidget*>(txtDate), static_cast<QWidget*>(lblDate)})
+            control->setEnabled(true);
+    }
+    if (chkRealTime->isChecked() && IsEarthDateComplete()) ConvertToStarDate();
+}
+
+void frmMain::optYD_Click() {
+    if (optYD->isChecked()) {
+        txtYearDate->setEnabled(true);
+        lblYearDate->setEnabled(true);
+        for (QWidget* control : {static_cast<QWidget*>(txtMonth), static_cast<QWidget*>(lblMonth),
+                                 static_cast<QWidget*>(txtDate), static_cast<QWidget*>(lblDate)})
+            control->setEnabled(false);
+    }
+    if (chkRealTime->isChecked() && IsEarthDateComplete()) ConvertToStarDate();
+}
+
+void frmMain::chkRealTime_Click() {
+    if (chkRealTime->isChecked() && IsEarthDateComplete()) ConvertToStarDate();
+}
+
+void frmMain::chkReset_Click() {
+    const bool on = chkReset->isChecked();
+    chkBase90->setEnabled(on);
+    txtReset->setEnabled(on);
+}
+
+void frmMain::txtYear_Change() { EarthDateChanged(); }
+void frmMain::txtMonth_Change() { EarthDateChanged(); }
+void frmMain::txtDate_Change() { EarthDateChanged(); }
+void frmMain::txtYearDate_Change() { EarthDateChanged(); }
+
+void frmMain::EarthDateChanged() {
+    if (m_quietWrites > 0) return;
+    ConvertEarthDateLive();
+}
+
+void frmMain::ConvertEarthDateLive() {
+    if (!chkRealTime->isChecked()) return;
+    // A change while the stardate side has the focus was written by a
+    // conversion from that side.
+    if (ContainerName(focusWidget()) == kStarFrame) return;
+    if (!IsEarthDateComplete()) return;
+    ConvertToStarDate();
+}
+
+void frmMain::txtStarDate_Change() {
+    if (m_quietWrites > 0) return;
+    if (!chkRealTime->isChecked()) return;
+    if (ContainerName(focusWidget()) == kEarthFrame) return;
+    if (txtStarDate->text().isEmpty()) return;
+    ConvertToEarthDate();
+}
