@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-liberation2
   xvfb x11-apps imagemagick xauth
   desktop-file-utils appstream dpkg-dev file
   time

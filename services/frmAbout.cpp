@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 #include <exception>
 
 using quorvane::LinkLabel;
@@ -33,6 +34,33 @@ QString FindSysInfoProgram(const QString& folder) {
     const QStringList found = dir.entryList({SysInfoProgram}, QDir::Files);
     if (found.isEmpty()) return {};
     return dir.filePath(found.contains(SysInfoProgram) ? SysInfoProgram : found.first());
+}
+
+// The window was drawn for fonts this system may lack, and a substitute can
+// run wider. Rather than cut a text off, its label takes free room between
+// `leftLimit` and `rightLimit` (pixels) on the side its alignment allows, and
+// the font shrinks a little only when that is not enough.
+void FitText(QLabel* label, int leftLimit, int rightLimit) {
+    const auto needed = [label] { return label->sizeHint().width(); };
+    QRect area = label->geometry();
+    if (needed() <= area.width()) return;
+    const Qt::Alignment alignment = label->alignment();
+    if (alignment & Qt::AlignHCenter) {
+        const int centre = area.left() + area.width() / 2;
+        const int half = std::min({(needed() + 1) / 2, centre - leftLimit, rightLimit - centre});
+        area.setLeft(std::min(area.left(), centre - half));
+        area.setRight(std::max(area.right(), centre + half));
+    } else if (alignment & Qt::AlignRight) {
+        area.setLeft(std::max(leftLimit, std::min(area.left(), area.right() + 1 - needed())));
+    } else {
+        area.setRight(std::min(rightLimit, std::max(area.right(), area.left() + needed() - 1)));
+    }
+    label->setGeometry(area);
+    QFont font = label->font();
+    while (needed() > area.width() && font.pointSizeF() > 7.0) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        label->setFont(font);
+    }
 }
 
 }  // namespace
@@ -115,6 +143,17 @@ void frmAbout::createControls() {
     imgMain->setGeometry(TwipsRect(240, 240, 495, 495, this));
     imgMain->setScaledContents(true);
 
+    // Room the texts may take: the title block between the picture and the
+    // buttons, the link rows across the window.
+    const int titleLeft = TwipsToPixels(780, this);
+    const int titleRight = TwipsToPixels(4275, this);
+    const int rowLeft = TwipsToPixels(60, this);
+    const int rowRight = TwipsToPixels(5730 - 60, this);
+    for (QLabel* label : {lblDescription, lblTitle, lblVersion}) FitText(label, titleLeft, titleRight);
+    for (QLabel* label : std::initializer_list<QLabel*>{lblHomeTitle, lblHome, lblMailTitle, lblMail,
+                                                        lblTrekTitle, lblTrek})
+        FitText(label, rowLeft, rowRight);
+
     setTabOrder(cmdOK, cmdSysInfo);
     setTabOrder(cmdSysInfo, lblHome);
     setTabOrder(lblHome, lblMail);
@@ -142,13 +181,7 @@ LinkLabel* frmAbout::addLink(const QString& text, double left, double top, doubl
     link->setFont(font);
     link->setText(text);
     link->setAlignment(alignment);
-    QRect area = TwipsRect(left, top, width, height, this);
-    // A substitute font may run wider than the designed one; a link must
-    // never be cut off, so it may grow towards the window's right margin.
-    const int widest = TwipsToPixels(5730 - 120, this) - area.left();
-    if (link->sizeHint().width() > area.width())
-        area.setWidth(std::min(link->sizeHint().width(), std::max(widest, area.width())));
-    link->setGeometry(area);
+    link->setGeometry(TwipsRect(left, top, width, height, this));
     return link;
 }
 
