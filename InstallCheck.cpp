@@ -1,0 +1,92 @@
+#include "InstallCheck.h"
+
+#include "catalogue/CatalogueReader.h"
+#include "services/RealPlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <cstddef>
+#include <cstdio>
+
+namespace quorvane {
+namespace {
+
+const QString kReadMeName = QStringLiteral("ReadMe.TXT");
+const QString kCatalogueName = QStringLiteral("StarTrek.vqd");
+
+bool CheckReadMe(const QString& path, QTextStream& out) {
+    QFile file(path);
+    QString problem;
+    if (QFileInfo(path).isDir())
+        problem = QStringLiteral("not a file");
+    else if (!file.open(QIODevice::ReadOnly))
+        problem = file.errorString();
+    // Read it whole: a file can open and still fail to read.
+    else if (file.readAll().isEmpty())
+        problem = file.error() == QFileDevice::NoError ? QStringLiteral("empty file")
+                                                       : file.errorString();
+    if (!problem.isEmpty()) {
+        out << kReadMeName << ": cannot read " << path << ": " << problem << '\n';
+        return false;
+    }
+    out << kReadMeName << ": ok " << path << '\n';
+    return true;
+}
+
+const char* Describe(FileReadStatus status) {
+    switch (status) {
+        case FileReadStatus::Ok: break;
+        case FileReadStatus::Missing: return "no such file";
+        case FileReadStatus::NotAFile: return "not a file";
+        case FileReadStatus::Unreadable: return "permission denied or read error";
+        case FileReadStatus::TooLarge: return "too large for a catalogue";
+    }
+    return "unknown error";
+}
+
+// The window would greet the user with a message for any problem, so a
+// shipped catalogue must load cleanly, not merely in part.
+bool CheckCatalogue(const QString& path, QTextStream& out) {
+    const CatalogueLoad load = LoadCatalogue(QFile::encodeName(path).toStdString());
+    if (load.status != FileReadStatus::Ok) {
+        out << kCatalogueName << ": cannot read " << path << ": " << Describe(load.status)
+            << '\n';
+        return false;
+    }
+    const CatalogueContent& content = load.content;
+    if (content.records.empty()) {
+        out << kCatalogueName << ": no events in " << path << '\n';
+        return false;
+    }
+    if (!content.problems.empty()) {
+        out << kCatalogueName << ": " << content.problems.size() << " problem(s) in " << path
+            << ", the first on line " << FirstProblemLine(content).value_or(0) << '\n';
+        return false;
+    }
+    const std::size_t count = content.records.size();
+    out << kCatalogueName << ": ok " << path << " (" << count
+        << (count == 1 ? " event)\n" : " events)\n");
+    return true;
+}
+
+}  // namespace
+
+int RunInstallCheck(const Platform& platform, QTextStream& out) {
+    const QDir folder(platform.programFolder());
+    // Both are checked even when the first fails, so one run shows every gap.
+    const bool readMeOk = CheckReadMe(folder.filePath(kReadMeName), out);
+    const bool catalogueOk = CheckCatalogue(folder.filePath(kCatalogueName), out);
+    out.flush();
+    return readMeOk && catalogueOk ? 0 : 1;
+}
+
+int RunInstallCheck() {
+    RealPlatform platform;
+    QTextStream out(stdout);
+    return RunInstallCheck(platform, out);
+}
+
+}  // namespace quorvane

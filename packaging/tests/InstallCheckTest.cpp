@@ -1,0 +1,150 @@
+#include "InstallCheck.h"
+
+#include "support/FakePlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <unistd.h>
+
+namespace quorvane {
+namespace {
+
+const QString kSourceDir = QStringLiteral(QUORVANE_SOURCE_DIR);
+
+const QByteArray kReadMe = "Quorvane\r\n";
+const QByteArray kCatalogue =
+    "\"Event\",\"Detail\",\"Date\",\"Source\"\r\n"
+    "\"First contact\",\"Vulcans land\",#2063-04-05#,\"Film\"\r\n";
+
+void Write(const QString& path, const QByteArray& contents) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(file.write(contents), contents.size());
+}
+
+struct CheckResult {
+    int status;
+    QStringList lines;
+};
+
+CheckResult RunIn(const QString& folder) {
+    testing::FakePlatform platform;
+    platform.folder = folder;
+    QString text;
+    QTextStream out(&text);
+    const int status = RunInstallCheck(platform, out);
+    return {status, text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)};
+}
+
+QString LineFor(const CheckResult& result, const QString& name) {
+    for (const QString& line : result.lines)
+        if (line.startsWith(name + QLatin1Char(':'))) return line;
+    return {};
+}
+
+class InstallCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        Write(path("ReadMe.TXT"), kReadMe);
+        Write(path("StarTrek.vqd"), kCatalogue);
+    }
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(InstallCheckTest, CompleteFolderPassesWithOneLinePerFile) {
+    const CheckResult result = RunIn(dir.path());
+    EXPECT_EQ(result.status, 0);
+    ASSERT_EQ(result.lines.size(), 2) << result.lines.join('\n').toStdString();
+    EXPECT_EQ(LineFor(result, "ReadMe.TXT"), "ReadMe.TXT: ok " + path("ReadMe.TXT"));
+    EXPECT_EQ(LineFor(result, "StarTrek.vqd"),
+              "StarTrek.vqd: ok " + path("StarTrek.vqd") + " (1 event)");
+}
+
+TEST_F(InstallCheckTest, ShippedDataFilesPass) {
+    ASSERT_TRUE(QFile::remove(path("ReadMe.TXT")));
+    ASSERT_TRUE(QFile::remove(path("StarTrek.vqd")));
+    ASSERT_TRUE(QFile::copy(kSourceDir + "/mainwindow/ReadMe.TXT", path("ReadMe.TXT")));
+    ASSERT_TRUE(QFile::copy(kSourceDir + "/catalogue/StarTrek.vqd", path("StarTrek.vqd")));
+    const CheckResult result = RunIn(dir.path());
+    EXPECT_EQ(result.status, 0) << result.lines.join('\n').toStdString();
+}
+
+TEST_F(InstallCheckTest, MissingProgramFolderFailsForBothFiles) {
+    const CheckResult result = RunIn(dir.filePath("gone"));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(LineFor(result, "ReadMe.TXT").startsWith("ReadMe.TXT: cannot read"));
+    EXPECT_TRUE(LineFor(result, "StarTrek.vqd").startsWith("StarTrek.vqd: cannot read"));
+}
+
+TEST_F(InstallCheckTest, UnreadableFileFails) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads files whatever their mode";
+    ASSERT_TRUE(QFile::setPermissions(path("StarTrek.vqd"), QFileDevice::WriteOwner));
+    const CheckResult result = RunIn(dir.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(LineFor(result, "StarTrek.vqd").startsWith("StarTrek.vqd: cannot read"));
+}
+
+// Each broken install names its file and still reports the other one, so a
+// single run shows everything that is wrong.
+struct BrokenCase {
+    const char* name;
+    const char* brokenFile;
+    std::function<void(QDir)> breakIt;
+};
+
+class BrokenInstallTest : public InstallCheckTest,
+                          public ::testing::WithParamInterface<BrokenCase> {};
+
+TEST_P(BrokenInstallTest, FailsOnlyForTheBrokenFile) {
+    GetParam().breakIt(QDir(dir.path()));
+    const CheckResult result = RunIn(dir.path());
+    EXPECT_EQ(result.status, 1);
+    const QString broken = QString::fromLatin1(GetParam().brokenFile);
+    const QString other = broken == "ReadMe.TXT" ? "StarTrek.vqd" : "ReadMe.TXT";
+    const QString brokenLine = LineFor(result, broken);
+    EXPECT_FALSE(brokenLine.isEmpty()) << "no line for " << broken.toStdString();
+    EXPECT_FALSE(brokenLine.startsWith(broken + ": ok")) << brokenLine.toStdString();
+    EXPECT_TRUE(LineFor(result, other).startsWith(other + ": ok"))
+        << result.lines.join('\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BrokenInstallTest,
+    ::testing::Values(
+        BrokenCase{"read_me_missing", "ReadMe.TXT",
+                   [](QDir d) { d.remove("ReadMe.TXT"); }},
+        BrokenCase{"read_me_empty", "ReadMe.TXT",
+                   [](QDir d) { Write(d.filePath("ReadMe.TXT"), {}); }},
+        BrokenCase{"catalogue_missing", "StarTrek.vqd",
+                   [](QDir d) { d.remove("StarTrek.vqd"); }},
+        BrokenCase{"catalogue_is_a_folder", "StarTrek.vqd",
+                   [](QDir d) {
+                       d.remove("StarTrek.vqd");
+                       d.mkdir("StarTrek.vqd");
+                   }},
+        BrokenCase{"catalogue_empty", "StarTrek.vqd",
+                   [](QDir d) { Write(d.filePath("StarTrek.vqd"), {}); }},
+        BrokenCase{"catalogue_header_without_events", "StarTrek.vqd",
+                   [](QDir d) {
+                       Write(d.filePath("StarTrek.vqd"),
+                             "\"Event\",\"Detail\",\"Date\",\"Source\"\r\n");
+                   }},
+        // The window would show an error for it, so a partial load is no pass.
+        BrokenCase{"catalogue_with_a_bad_record", "StarTrek.vqd",
+                   [](QDir d) {
+                       Write(d.filePath("StarTrek.vqd"),
+                             kCatalogue + "\"Later\",\"Detail\",#NULL#,\"Film\"\r\n");
+                   }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace quorvane
