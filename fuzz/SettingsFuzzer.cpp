@@ -1,0 +1,119 @@
+// Any settings file gives a usable window: on a screen, every option in a
+// recognised state, and a save that writes recognised texts the next start
+// restores to the very same window. Each input is the whole settings file.
+
+#include "FuzzInput.h"
+#include "mainwindow/TypedLimitLineEdit.h"
+#include "mainwindow/WindowSettings.h"
+#include "mainwindow/frmMain.h"
+#include "services/Platform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
+#include <QSettings>
+#include <cstdlib>
+#include <memory>
+
+using namespace quorvane;
+
+namespace {
+
+// Nothing blocks: every question is answered No, every dialog cancelled.
+class SilentPlatform final : public Platform {
+public:
+    MessageAnswer showMessage(QWidget*, const QString&, const QString&, MessageIcon,
+                              MessageButtons buttons) override {
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    }
+    QDate today() const override { return {2364, 2, 26}; }
+    QString programFolder() const override { return QDir::tempPath(); }
+    QString showOpenDialog(QWidget*, const QList<FileFilter>&, const QString&, const QString&) override {
+        return {};
+    }
+    bool openUrl(const QUrl&) override { return false; }
+    bool startDetached(const QString&) override { return false; }
+    QString registryFile() const override { return {}; }
+};
+
+struct WindowState {
+    QPoint position;
+    bool reset, realTime, base90, dayOfYear;
+    QString resetNumber;
+    bool operator==(const WindowState&) const = default;
+};
+
+WindowState StateOf(const frmMain& w) {
+    return {w.pos(), w.chkReset->isChecked(), w.chkRealTime->isChecked(), w.chkBase90->isChecked(),
+            w.optYD->isChecked(), w.txtReset->text()};
+}
+
+std::string Describe(const WindowState& s) {
+    return QStringLiteral("pos %1,%2 reset %3 realtime %4 base %5 yd %6 num \"%7\"")
+        .arg(s.position.x()).arg(s.position.y()).arg(s.reset).arg(s.realTime).arg(s.base90)
+        .arg(s.dayOfYear).arg(s.resetNumber.left(80)).toStdString();
+}
+
+QString g_root;
+SilentPlatform* g_platform = nullptr;
+unsigned long g_run = 0;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Kept for the whole run: Qt wants one application object per process.
+    new QApplication(*argc, *argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
+    char pattern[] = "/tmp/quorvane-settings-fuzz.XXXXXX";
+    if (!mkdtemp(pattern)) std::abort();
+    g_root = QString::fromLocal8Bit(pattern);
+    g_platform = new SilentPlatform;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // A fresh folder each time, so no cached copy of an earlier file is read.
+    const QString home = g_root + QStringLiteral("/%1").arg(++g_run);
+    qputenv("XDG_CONFIG_HOME", home.toLocal8Bit());
+    QDir().mkpath(home + QStringLiteral("/OvrekSoft"));
+    {
+        QFile file(SettingsFilePath());
+        if (!file.open(QIODevice::WriteOnly)) std::abort();
+        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    }
+    const std::string context = fuzz::Quoted(std::string_view(reinterpret_cast<const char*>(data), size));
+
+    WindowState restored;
+    {
+        frmMain window(*g_platform);
+        RestoreWindowSettings(window);
+        restored = StateOf(window);
+        FUZZ_CHECK(ReachablePosition(window, window.pos()) == window.pos(), context + " " + Describe(restored));
+        FUZZ_CHECK(window.optYD->isChecked() != window.optMD->isChecked(), context);
+        // Options follow their check boxes, as the window's handlers set them.
+        FUZZ_CHECK(window.txtReset->isEnabled() == window.chkReset->isChecked(), context);
+        FUZZ_CHECK(SaveWindowSettings(window), context);
+    }
+
+    const QSettings saved(SettingsFilePath(), QSettings::IniFormat);
+    const QStringList flags = {QStringLiteral("True"), QStringLiteral("False")};
+    for (const char* key : {"Option/Reset", "Option/RealTime", "Option/Base"})
+        FUZZ_CHECK(flags.contains(saved.value(QLatin1String(key)).toString()), context + " " + key);
+    FUZZ_CHECK(saved.value(QStringLiteral("Option/DayOpt")).toString() ==
+                   (restored.dayOfYear ? QStringLiteral("YearDay") : QStringLiteral("Month-Day")),
+               context);
+    FUZZ_CHECK(saved.value(QStringLiteral("SoftInfo/Vertion")).toString() == QStringLiteral("1.22"), context);
+
+    {
+        frmMain again(*g_platform);
+        RestoreWindowSettings(again);
+        const WindowState reread = StateOf(again);
+        FUZZ_CHECK(reread == restored, context + "\n  first  " + Describe(restored) + "\n  second " + Describe(reread));
+    }
+    QDir(home).removeRecursively();
+    return 0;
+}
