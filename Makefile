@@ -5,8 +5,11 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
+SAN_BUILD  ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test clean
+.PHONY: deps configure build run test sanitize-test fuzz package package-check clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -22,6 +25,35 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize-test
+
+# The whole suite again, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer in a folder of its own: any report ends the
+# test program with a failure. Debug, because it compiles fastest.
+SAN_ENV = QT_QPA_PLATFORM=offscreen \
+	ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(abspath fuzz/lsan.supp):print_suppressions=0
+
+sanitize-test: deps
+	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(SAN_BUILD) -j $(JOBS)
+	@cd $(SAN_BUILD) && $(SAN_ENV) ctest --output-on-failure -j $(JOBS)
+
+# Every libFuzzer target for FUZZ_SECONDS each, from the seeds in fuzz/corpus.
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DQUORVANE_FUZZ=ON -DQUORVANE_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target quorvane_fuzzers -j $(JOBS)
+	@./fuzz/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# The Debian package, built from the same tree as the tests; CPack strips it.
+package: build
+	@rm -f $(BUILD)/packages/quorvane_*.deb
+	@cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/packages
+
+package-check: package
+	@./packaging/check-package.sh $(BUILD)/packages/quorvane_*.deb
 
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
