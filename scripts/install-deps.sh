@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-noto-cjk fonts-liberation2
   xvfb x11-apps imagemagick xauth
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file man-db
   time
 )
 
