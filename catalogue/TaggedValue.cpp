@@ -5,7 +5,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace quorvane {
 
@@ -151,20 +150,12 @@ std::string ShortestDecimal(double value) {
     if (value == 0) return "0";  // also for -0
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
-    std::array<char, 64> buf{};
-    const double magnitude = std::fabs(value);
-    if (magnitude >= 1e-5 && magnitude < 1e15) {
-        const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                       std::chars_format::fixed);
-        return std::string(buf.data(), res.ptr);
-    }
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                   std::chars_format::scientific);
-    std::string text(buf.data(), res.ptr);
-    // "1e+20" reads "1E+20", the way dates and numbers were always shown.
-    for (char& c : text)
-        if (c == 'e') c = 'E';
-    return text;
+    // Plain notation at any magnitude: the main window reads a stardate's
+    // leading digits and would take "1E+20" for 1.
+    std::array<char, 400> buf{};
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed);
+    return std::string(buf.data(), res.ptr);
 }
 
 std::string ShortDateText(const DateValue& date) {

@@ -75,8 +75,7 @@ private:
 };
 
 // Shortest decimal text that reads back as the same double: 41153.7 gives
-// "41153.7", 41000 gives "41000". Plain notation, switching to an exponent
-// ("1E+20") only for magnitudes a plain text would spell out at length.
+// "41153.7", 41000 gives "41000". Always plain digits, never an exponent.
 std::string ShortestDecimal(double value);
 
 // The Japanese short date, yyyy/MM/dd.

@@ -43,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"negative_number", TaggedValue::Number(-311.4), "-311.4"},
         TextCase{"negative_zero_reads_zero", TaggedValue::Number(-0.0), "0"},
         TextCase{"large_whole_number_stays_plain", TaggedValue::Number(100000), "100000"},
-        TextCase{"huge_number_uses_an_exponent", TaggedValue::Number(1e20), "1E+20"},
+        TextCase{"huge_number_has_no_exponent", TaggedValue::Number(1e20), "100000000000000000000"},
+        TextCase{"tiny_number_has_no_exponent", TaggedValue::Number(-0.0000001), "-0.0000001"},
         TextCase{"short_date_is_year_month_day", TaggedValue::Date(Ymd(2063, 4, 5)), "2063/04/05"},
         TextCase{"short_date_pads_early_years", TaggedValue::Date(Ymd(100, 1, 1)), "0100/01/01"}),
     [](const auto& info) { return std::string(info.param.name); });

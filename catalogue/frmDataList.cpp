@@ -1,0 +1,202 @@
+#include "catalogue/frmDataList.h"
+
+#include "catalogue/CatalogueReader.h"
+#include "catalogue/FileLocation.h"
+#include "catalogue/OpenDialog.h"
+#include "mainwindow/Twips.h"
+#include "mainwindow/TypedLimitLineEdit.h"
+#include "mainwindow/frmMain.h"
+#include "services/Platform.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QStringListModel>
+
+#include <optional>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Quorvane");
+const QString kCaptionPrefix = QStringLiteral("StarData - ");
+constexpr char kCatalogueName[] = "StarTrek.vqd";
+const QString kHeadingEnd = QStringLiteral("：");
+
+// Description and pattern pairs, each item followed by a NUL.
+QString CatalogueFilter() {
+    const QChar nul(u'\0');
+    QString filter;
+    for (const char16_t* item : {u"Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)", u"*.vqd", u"ﾃｷｽﾄﾌｧｲﾙ(*.txt)",
+                                 u"*.txt", u"すべてのﾌｧｲﾙ(*.*)", u"*.*"})
+        filter += QString::fromUtf16(item) + nul;
+    return filter;
+}
+
+// Paths travel through the core as the file system's own bytes.
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString FromLocalPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+frmDataList::frmDataList(frmMain& mainWindow, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      m_main(mainWindow) {
+    setObjectName(QStringLiteral("frmDataList"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Closing this window must never end the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(kCaptionPrefix + QLatin1String(kCatalogueName));
+    setFixedSize(quorvane::TwipsToPixels(3690, this), quorvane::TwipsToPixels(2055, this));
+    createControls();
+    Form_Load();
+}
+
+frmDataList::~frmDataList() = default;
+
+const clsStarData* frmDataList::currentRecord() const {
+    return m_current >= 0 ? &m_records[static_cast<std::size_t>(m_current)] : nullptr;
+}
+
+void frmDataList::createControls() {
+    using quorvane::TwipsRect;
+
+    cmbTitle = new QComboBox(this);
+    cmbTitle->setObjectName(QStringLiteral("cmbTitle"));
+    cmbTitle->setGeometry(TwipsRect(960, 120, 2655, 300, this));
+    // A long catalogue must not be measured entry by entry, neither for the
+    // box's size nor for the list it drops down.
+    cmbTitle->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    auto* listView = new QListView(cmbTitle);
+    listView->setUniformItemSizes(true);
+    cmbTitle->setView(listView);
+    m_titles = new QStringListModel(cmbTitle);
+    cmbTitle->setModel(m_titles);
+
+    auto newLabel = [this](const char* name, const QString& text, int top) {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(QLatin1String(name));
+        // Headings come from the file: never read them as markup.
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setGeometry(TwipsRect(0, top, 855, 255, this));
+        return label;
+    };
+    lblTitle = newLabel("lblTitle", QStringLiteral("事象："), 120);
+    lblDetail = newLabel("lblDetail", QStringLiteral("詳細："), 1080);
+
+    txtDetail = new QPlainTextEdit(this);
+    txtDetail->setObjectName(QStringLiteral("txtDetail"));
+    txtDetail->setGeometry(TwipsRect(960, 720, 2655, 855, this));
+    txtDetail->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtDetail->setTabChangesFocus(true);
+
+    lblSource = newLabel("lblSource", QStringLiteral("出典："), 1680);
+
+    txtSource = new QLineEdit(this);
+    txtSource->setObjectName(QStringLiteral("txtSource"));
+    txtSource->setGeometry(TwipsRect(960, 1680, 2655, 270, this));
+
+    setTabOrder(cmbTitle, txtDetail);
+    setTabOrder(txtDetail, txtSource);
+
+    connect(cmbTitle, &QComboBox::activated, this, &frmDataList::cmbTitle_Click);
+}
+
+void frmDataList::Form_Load() {
+    const std::string path = locateCatalogue();
+    if (!path.empty()) loadCatalogue(path);
+}
+
+std::string frmDataList::locateCatalogue() {
+    quorvane::Platform& platform = m_main.platform();
+    const QString folder = platform.programFolder();
+    std::string defaultPath = quorvane::AddBackslash(LocalPath(folder)) + kCatalogueName;
+    if (quorvane::FileExists(defaultPath)) return defaultPath;
+
+    const quorvane::MessageAnswer answer = platform.showMessage(
+        &m_main, QStringLiteral("StarTrek.vqd がありません。自分でさがしますか？"), kCaption,
+        quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
+    if (answer != quorvane::MessageAnswer::Yes) {
+        setWindowTitle(kCaptionPrefix + QStringLiteral("Nothing"));
+        return {};
+    }
+    const QString chosen = quorvane::ShowOpenDialog(platform, &m_main, CatalogueFilter(), folder,
+                                                    QLatin1String(kCatalogueName));
+    return chosen.isEmpty() ? std::string() : LocalPath(chosen);
+}
+
+void frmDataList::loadCatalogue(const std::string& path) {
+    // The file is read whole and closed before anything is shown.
+    quorvane::CatalogueLoad load = quorvane::LoadCatalogue(path);
+    const std::string fileName = quorvane::GetFileName(path);
+
+    if (load.status == quorvane::FileReadStatus::Ok) {
+        quorvane::CatalogueContent& content = load.content;
+        if (content.headings) {
+            const auto& headings = *content.headings;
+            lblTitle->setText(FromUtf8(headings[0]) + kHeadingEnd);
+            lblDetail->setText(FromUtf8(headings[1]) + kHeadingEnd);
+            lblSource->setText(FromUtf8(headings[3]) + kHeadingEnd);
+        }
+
+        // One sorted pass: the records take the list's order, so entry i of
+        // the list is record i.
+        const std::vector<std::size_t> order = quorvane::TitleOrder(content.records);
+        m_records.reserve(order.size());
+        QStringList titles;
+        titles.reserve(static_cast<qsizetype>(order.size()));
+        for (const std::size_t i : order) {
+            titles.append(FromUtf8(content.records[i].Title()));
+            m_records.push_back(std::move(content.records[i]));
+        }
+        content.records.clear();
+        m_titles->setStringList(titles);
+
+        if (!m_records.empty()) {
+            cmbTitle->setCurrentIndex(0);
+            cmbTitle_Click(0);
+        }
+        setWindowTitle(kCaptionPrefix + FromLocalPath(fileName));
+    } else {
+        setWindowTitle(kCaptionPrefix + QStringLiteral("Nothing"));
+    }
+
+    const std::string message =
+        quorvane::CatalogueMessage(FromLocalPath(fileName).toStdString(), load);
+    if (!message.empty()) {
+        m_main.platform().showMessage(&m_main, FromUtf8(message), kCaption,
+                                      quorvane::MessageIcon::Warning,
+                                      quorvane::MessageButtons::Ok);
+    }
+}
+
+void frmDataList::cmbTitle_Click(int index) {
+    if (index < 0 || index >= recordCount()) return;
+    m_current = index;
+    const clsStarData& record = m_records[static_cast<std::size_t>(index)];
+    txtDetail->setPlainText(FromUtf8(record.Detail()));
+    txtSource->setText(FromUtf8(record.Source().text()));
+    txtSource->setCursorPosition(0);
+
+    m_main.optMD->setChecked(true);
+    // The main window tells from its focused field which way to convert, so
+    // the focus goes there before the date does.
+    if (record.IsStarDate()) {
+        m_main.txtStarDate->setFocus();
+        m_main.txtStarDate->setText(FromUtf8(quorvane::ShortestDecimal(record.SEDate().number())));
+    } else {
+        const quorvane::DateValue& date = record.SEDate().date();
+        m_main.txtYear->setFocus();
+        // One change for the whole date, so live conversion never sees a
+        // new year with the old month and day.
+        m_main.WriteEarthDate(date.year, date.month, date.day, std::nullopt);
+    }
+}

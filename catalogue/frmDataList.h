@@ -1,0 +1,54 @@
+#pragma once
+// A small tool window for browsing the event catalogue. Choosing a title
+// shows the event's detail and source and carries its date into the main
+// window, which converts it as it converts typed input.
+
+#include "catalogue/clsStarData.h"
+
+#include <QWidget>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QStringListModel;
+class frmMain;
+
+class frmDataList : public QWidget {
+    Q_OBJECT
+
+public:
+    // Builds the window and loads the catalogue from the program's folder,
+    // asking the user when it is missing. Deletes itself when closed.
+    explicit frmDataList(frmMain& mainWindow, QWidget* parent = nullptr);
+    ~frmDataList() override;
+
+    // The record last selected; null until a title is selected.
+    const clsStarData* currentRecord() const;
+    int recordCount() const { return static_cast<int>(m_records.size()); }
+
+    QComboBox* cmbTitle = nullptr;
+    QLabel* lblTitle = nullptr;
+    QLabel* lblDetail = nullptr;
+    QPlainTextEdit* txtDetail = nullptr;
+    QLabel* lblSource = nullptr;
+    QLineEdit* txtSource = nullptr;
+
+private slots:
+    void cmbTitle_Click(int index);
+
+private:
+    void createControls();
+    void Form_Load();
+    // The catalogue to read, found or chosen; empty when the user declined.
+    std::string locateCatalogue();
+    void loadCatalogue(const std::string& path);
+
+    frmMain& m_main;
+    QStringListModel* m_titles = nullptr;
+    // In list order: entry i of cmbTitle shows m_records[i].
+    std::vector<clsStarData> m_records;
+    int m_current = -1;
+};

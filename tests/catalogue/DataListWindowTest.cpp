@@ -1,0 +1,408 @@
+// The data list window beside a real main window, on the recording platform,
+// with catalogues in a temporary program folder.
+#include "catalogue/frmDataList.h"
+
+#include "ShiftJis.h"
+#include "catalogue/CatalogueReader.h"
+#include "conversion/StardateArithmetic.h"
+#include "mainwindow/Twips.h"
+#include "mainwindow/TypedLimitLineEdit.h"
+#include "mainwindow/frmMain.h"
+#include "support/FakePlatform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+using quorvane::MessageAnswer;
+using quorvane::MessageButtons;
+using quorvane::MessageIcon;
+using quorvane::testing::ToShiftJis;
+
+const std::string kHeader = "\"事象\",\"詳細\",\"日付\",\"出典\"\r\n";
+
+class DataListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(programFolder.isValid());
+        platform.folder = programFolder.path();
+        main = std::make_unique<frmMain>(platform);
+        main->show();
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    }
+
+    void TearDown() override {
+        delete list.data();
+        main.reset();
+    }
+
+    QString writeFile(const QString& path, const std::string& bytes) const {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return path;
+    }
+    QString writeCatalogue(const std::string& utf8Lines) const {
+        return writeFile(programFolder.filePath(QStringLiteral("StarTrek.vqd")),
+                         ToShiftJis(kHeader + utf8Lines));
+    }
+
+    frmDataList* open() {
+        list = new frmDataList(*main);
+        return list;
+    }
+
+    QStringList titles() const {
+        QStringList result;
+        for (int i = 0; i < list->cmbTitle->count(); ++i) result << list->cmbTitle->itemText(i);
+        return result;
+    }
+
+    // What the main window's own conversion makes of the date, with its options.
+    QString converted(const char* year, const char* month, const char* day) const {
+        const std::string reset = main->txtReset->text().toStdString();
+        quorvane::EarthDateInput input;
+        input.year = year;
+        input.month = month;
+        input.day = day;
+        input.resetWrap = main->chkReset->isChecked();
+        input.resetText = reset;
+        return QString::fromStdString(quorvane::StardateFromEarthDate(input).stardate);
+    }
+    quorvane::EarthDateTexts convertedBack(const char* stardate) const {
+        return quorvane::EarthDateFromStardate(
+            stardate, main->chkReset->isChecked() && main->chkBase90->isChecked(),
+            main->txtReset->text().toStdString());
+    }
+
+    // The next control the Tab key reaches in the data list window.
+    QWidget* nextTabStop(QWidget* from) const {
+        for (QWidget* w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain()) {
+            if (w->parentWidget() == list && (w->focusPolicy() & Qt::TabFocus)) return w;
+        }
+        return nullptr;
+    }
+
+    void selectWithKeyboard(int index) {
+        list->show();
+        list->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(list.data()));
+        list->cmbTitle->setFocus();
+        while (list->cmbTitle->currentIndex() < index) QTest::keyClick(list->cmbTitle, Qt::Key_Down);
+        while (list->cmbTitle->currentIndex() > index) QTest::keyClick(list->cmbTitle, Qt::Key_Up);
+    }
+
+    QTemporaryDir programFolder;
+    quorvane::testing::FakePlatform platform;
+    std::unique_ptr<frmMain> main;
+    QPointer<frmDataList> list;
+};
+
+// ------------------------------------------------------------ the window
+
+TEST_F(DataListTest, IsASmallFixedToolWindowWithTheDesignedControls) {
+    writeCatalogue("\"A\",\"a\",1,\"s\"\r\n");
+    open();
+    EXPECT_EQ(list->objectName(), "frmDataList");
+    EXPECT_EQ(list->windowType(), Qt::Tool);
+    EXPECT_FALSE(list->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(list->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(list->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(list->testAttribute(Qt::WA_DeleteOnClose));
+    EXPECT_FALSE(list->testAttribute(Qt::WA_QuitOnClose));
+    EXPECT_EQ(list->parentWidget(), nullptr);  // not owned by the main window
+
+    const QSize client(quorvane::TwipsToPixels(3690, list), quorvane::TwipsToPixels(2055, list));
+    EXPECT_EQ(list->minimumSize(), client);
+    EXPECT_EQ(list->maximumSize(), client);
+
+    EXPECT_EQ(list->cmbTitle->geometry(), quorvane::TwipsRect(960, 120, 2655, 300, list));
+    EXPECT_EQ(list->lblTitle->geometry(), quorvane::TwipsRect(0, 120, 855, 255, list));
+    EXPECT_EQ(list->lblDetail->geometry(), quorvane::TwipsRect(0, 1080, 855, 255, list));
+    EXPECT_EQ(list->txtDetail->geometry(), quorvane::TwipsRect(960, 720, 2655, 855, list));
+    EXPECT_EQ(list->lblSource->geometry(), quorvane::TwipsRect(0, 1680, 855, 255, list));
+    EXPECT_EQ(list->txtSource->geometry(), quorvane::TwipsRect(960, 1680, 2655, 270, list));
+    EXPECT_TRUE(list->lblTitle->alignment() & Qt::AlignHCenter);
+
+    EXPECT_FALSE(list->cmbTitle->isEditable());
+    EXPECT_EQ(list->txtDetail->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(nextTabStop(list->cmbTitle), list->txtDetail);
+    EXPECT_EQ(nextTabStop(list->txtDetail), list->txtSource);
+    auto* view = qobject_cast<QListView*>(list->cmbTitle->view());
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->uniformItemSizes());
+}
+
+TEST_F(DataListTest, ListsTitlesSortedAndSelectsTheFirst) {
+    writeCatalogue("\"gamma\",\"g\",3,\"s\"\r\n\"Alpha\",\"a\",41000,\"TNG\"\r\n\"beta\",\"b\",2,\"s\"\r\n");
+    open();
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_EQ(titles(), (QStringList{"Alpha", "beta", "gamma"}));
+    EXPECT_EQ(list->cmbTitle->currentIndex(), 0);
+    EXPECT_EQ(list->windowTitle(), "StarData - StarTrek.vqd");
+    EXPECT_EQ(list->recordCount(), 3);
+    ASSERT_NE(list->currentRecord(), nullptr);
+    EXPECT_EQ(list->currentRecord()->Title(), "Alpha");
+    EXPECT_EQ(list->txtDetail->toPlainText(), "a");
+    EXPECT_EQ(list->txtSource->text(), "TNG");
+    // The first event's date is in the main window before the list is shown.
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(main->txtStarDate->text(), "41000");
+}
+
+TEST_F(DataListTest, HeadingsBecomeTheLabelCaptions) {
+    writeFile(programFolder.filePath("StarTrek.vqd"),
+              ToShiftJis("\"<b>Event</b>\",\"About\",\"When\",\r\n\"A\",\"a\",1,\"s\"\r\n"));
+    open();
+    EXPECT_EQ(list->lblTitle->text(), "<b>Event</b>：");
+    EXPECT_EQ(list->lblTitle->textFormat(), Qt::PlainText);  // shown as written
+    EXPECT_EQ(list->lblDetail->text(), "About：");
+    EXPECT_EQ(list->lblSource->text(), "：");
+}
+
+TEST_F(DataListTest, NullSourceShowsNothing) {
+    writeCatalogue("\"A\",\"a\",1,#NULL#\r\n");
+    open();
+    EXPECT_EQ(list->txtSource->text(), "Nothing");
+}
+
+// ------------------------------------------------------------ into the main window
+
+TEST_F(DataListTest, EarthDateEventSwitchesToMonthDayAndConvertsTheWholeDate) {
+    main->chkRealTime->setChecked(true);
+    main->optYD->setChecked(true);
+    writeCatalogue("\"ファーストコンタクト\",\"ワープ飛行\",#2063-04-05#,\"映画\"\r\n");
+    open();
+    EXPECT_TRUE(main->optMD->isChecked());
+    EXPECT_TRUE(main->txtMonth->isEnabled());
+    EXPECT_FALSE(main->txtYearDate->isEnabled());
+    EXPECT_EQ(main->txtYear->text(), "2063");
+    EXPECT_EQ(main->txtMonth->text(), "4");
+    EXPECT_EQ(main->txtDate->text(), "5");
+    EXPECT_EQ(main->focusWidget(), main->txtYear);
+    EXPECT_EQ(main->txtStarDate->text(), converted("2063", "4", "5"));
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(DataListTest, EarthDateNeverMeetsTheOldMonthAndDay) {
+    main->chkRealTime->setChecked(true);
+    main->txtYear->setFocus();
+    main->WriteEarthDate(2364, 2, 29, std::nullopt);
+    writeCatalogue("\"ファーストコンタクト\",\"ワープ飛行\",#2063-04-05#,\"映画\"\r\n");
+    open();
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.value(0).text.toStdString();
+    EXPECT_EQ(main->txtStarDate->text(), converted("2063", "4", "5"));
+}
+
+TEST_F(DataListTest, StardateEventGoesIntoTheStardateFieldAndConvertsBack) {
+    main->chkRealTime->setChecked(true);
+    main->optYD->setChecked(true);
+    writeCatalogue("\"ファーポイント\",\"初任務\",41153.7,\"TNG\"\r\n");
+    open();
+    EXPECT_TRUE(main->optMD->isChecked());
+    EXPECT_EQ(main->txtStarDate->text(), "41153.7");
+    EXPECT_EQ(main->focusWidget(), main->txtStarDate);
+    const quorvane::EarthDateTexts earth = convertedBack("41153.7");
+    EXPECT_EQ(main->txtYear->text().toStdString(), earth.year);
+    EXPECT_EQ(main->txtMonth->text().toStdString(), earth.month);
+    EXPECT_EQ(main->txtDate->text().toStdString(), earth.day);
+}
+
+TEST_F(DataListTest, WithoutLiveConversionTheFieldsOnlyReceiveTheDate) {
+    main->chkRealTime->setChecked(false);
+    main->txtStarDate->setText("12345.6");
+    writeCatalogue("\"A\",\"a\",#1966-09-08#,\"s\"\r\n\"B\",\"b\",41000,\"s\"\r\n");
+    open();
+    EXPECT_EQ(main->txtYear->text(), "1966");
+    EXPECT_EQ(main->txtStarDate->text(), "12345.6");
+
+    selectWithKeyboard(1);
+    EXPECT_EQ(list->currentRecord()->Title(), "B");
+    EXPECT_EQ(main->txtStarDate->text(), "41000");
+    EXPECT_EQ(main->txtYear->text(), "1966");
+    EXPECT_EQ(main->focusWidget(), main->txtStarDate);
+}
+
+TEST_F(DataListTest, UserSelectionCarriesEachEventOver) {
+    main->chkRealTime->setChecked(true);
+    writeCatalogue("\"A\",\"first\",41000,\"s1\"\r\n\"B\",\"second\",#2063-04-05#,\"s2\"\r\n");
+    open();
+    selectWithKeyboard(1);
+    EXPECT_EQ(list->txtDetail->toPlainText(), "second");
+    EXPECT_EQ(list->txtSource->text(), "s2");
+    EXPECT_EQ(main->txtYear->text(), "2063");
+    EXPECT_EQ(main->txtStarDate->text(), converted("2063", "4", "5"));
+
+    selectWithKeyboard(0);
+    EXPECT_EQ(list->txtDetail->toPlainText(), "first");
+    EXPECT_EQ(main->txtStarDate->text(), "41000");
+    EXPECT_EQ(main->txtYear->text(), "2364");
+}
+
+// ------------------------------------------------------------ finding the file
+
+TEST_F(DataListTest, MissingCatalogueAsksAndNoEndsQuietly) {
+    platform.messageAnswers.enqueue(MessageAnswer::No);
+    main->txtYear->setText("2000");
+    open();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, "StarTrek.vqd がありません。自分でさがしますか？");
+    EXPECT_EQ(platform.messages[0].caption, "Quorvane");
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(platform.dialogs.isEmpty());
+    EXPECT_EQ(list->windowTitle(), "StarData - Nothing");
+    EXPECT_EQ(list->cmbTitle->count(), 0);
+    EXPECT_EQ(list->lblTitle->text(), "事象：");
+    EXPECT_EQ(list->txtDetail->toPlainText(), "");
+    EXPECT_EQ(list->currentRecord(), nullptr);
+    EXPECT_EQ(main->txtYear->text(), "2000");
+}
+
+TEST_F(DataListTest, CancelledDialogKeepsTheFirstCaption) {
+    platform.messageAnswers.enqueue(MessageAnswer::Yes);
+    open();
+    ASSERT_EQ(platform.dialogs.size(), 1);
+    const quorvane::testing::RecordedDialog& dialog = platform.dialogs[0];
+    EXPECT_EQ(dialog.filters, (QList<quorvane::FileFilter>{
+                                  {"Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)", "*.vqd"},
+                                  {"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", "*.txt"},
+                                  {"すべてのﾌｧｲﾙ(*.*)", "*.*"}}));
+    EXPECT_EQ(dialog.initialFolder, programFolder.path());
+    EXPECT_EQ(dialog.initialFileName, "StarTrek.vqd");
+    EXPECT_EQ(list->windowTitle(), "StarData - StarTrek.vqd");
+    EXPECT_EQ(list->cmbTitle->count(), 0);
+    EXPECT_EQ(platform.messages.size(), 1);
+}
+
+TEST_F(DataListTest, FileChosenUnderAnotherNameLoadsTheSameWay) {
+    QTemporaryDir elsewhere;
+    const QString chosen = writeFile(elsewhere.filePath("イベント.txt"),
+                                     ToShiftJis(kHeader + "\"A\",\"a\",#2063-04-05#,\"s\"\r\n"));
+    platform.messageAnswers.enqueue(MessageAnswer::Yes);
+    platform.dialogAnswers.enqueue(chosen);
+    open();
+    EXPECT_EQ(list->windowTitle(), "StarData - イベント.txt");
+    EXPECT_EQ(titles(), QStringList{"A"});
+    EXPECT_EQ(main->txtYear->text(), "2063");
+    EXPECT_EQ(platform.messages.size(), 1);  // only the question
+}
+
+TEST_F(DataListTest, CatalogueIsLookedForInTheProgramFolderOnly) {
+    QTemporaryDir workingFolder;
+    writeFile(workingFolder.filePath("StarTrek.vqd"), ToShiftJis(kHeader + "\"A\",\"a\",1,\"s\"\r\n"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(workingFolder.path());
+    platform.messageAnswers.enqueue(MessageAnswer::No);
+    open();
+    QDir::setCurrent(before);
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(list->cmbTitle->count(), 0);
+}
+
+TEST_F(DataListTest, ClosingReleasesTheWindowAndReopeningRereadsTheFile) {
+    writeCatalogue("\"A\",\"a\",1,\"s\"\r\n");
+    open();
+    list->show();
+    list->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(list.isNull());
+
+    writeCatalogue("\"A\",\"a\",1,\"s\"\r\n\"B\",\"edited\",2,\"s\"\r\n");
+    open();
+    EXPECT_EQ(titles(), (QStringList{"A", "B"}));
+}
+
+// ------------------------------------------------------------ broken files
+
+bool FileIsOpen(const QString& path) {
+    const std::filesystem::path target = std::filesystem::canonical(path.toStdString());
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code ec;
+        if (std::filesystem::read_symlink(entry.path(), ec) == target) return true;
+    }
+    return false;
+}
+
+TEST_F(DataListTest, BrokenFileKeepsTheGoodRecordsAndWarnsOnce) {
+    const QString path = writeCatalogue(
+        "\"B\",\"b\",2,\"s\"\r\n"
+        "\"X\",#NULL#,3,\"s\"\r\n"
+        "\r\n"
+        "\"b\",\"duplicate\",4,\"s\"\r\n"
+        "\"A\",\"a\",#2063-04-05#,\"s\"\r\n"
+        "\"Y\",\"y\",#2063-13-45#,\"s\"\r\n");
+    open();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text,
+              "StarTrek.vqd の 3 行目に誤りがあります（#NULL# は出典にしか使えません）。\n"
+              "読み込めなかったデータ：3 件");
+    EXPECT_EQ(platform.messages[0].caption, "Quorvane");
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(titles(), (QStringList{"A", "B"}));
+    EXPECT_EQ(list->windowTitle(), "StarData - StarTrek.vqd");
+    EXPECT_EQ(main->txtYear->text(), "2063");
+    EXPECT_FALSE(FileIsOpen(path));
+
+    selectWithKeyboard(1);  // still usable
+    EXPECT_EQ(list->txtDetail->toPlainText(), "b");
+}
+
+TEST_F(DataListTest, EmptyFileLeavesAnEmptyUsableWindow) {
+    writeFile(programFolder.filePath("StarTrek.vqd"), "");
+    main->txtStarDate->setText("12345.6");
+    open();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text,
+              "StarTrek.vqd の 1 行目に誤りがあります（見出しもデータもありません）。\n"
+              "読み込めなかったデータ：0 件");
+    EXPECT_EQ(list->cmbTitle->count(), 0);
+    EXPECT_EQ(main->txtStarDate->text(), "12345.6");
+}
+
+TEST_F(DataListTest, FileTooLargeToBeACatalogueIsRefused) {
+    QTemporaryDir elsewhere;
+    const QString big = writeFile(elsewhere.filePath("big.vqd"), "");
+    std::filesystem::resize_file(big.toStdString(), quorvane::kMaxCatalogueBytes + 1);
+    platform.messageAnswers.enqueue(MessageAnswer::Yes);
+    platform.dialogAnswers.enqueue(big);
+    open();
+    ASSERT_EQ(platform.messages.size(), 2);
+    EXPECT_EQ(platform.messages[1].text, "big.vqd は大きすぎるため読み込めません。（64 MB まで）");
+    EXPECT_EQ(platform.messages[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(list->windowTitle(), "StarData - Nothing");
+    EXPECT_EQ(list->cmbTitle->count(), 0);
+}
+
+TEST_F(DataListTest, ShippedCatalogueOpensQuietly) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVANE_SHIPPED_CATALOGUE),
+                            programFolder.filePath("StarTrek.vqd")));
+    open();
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_GE(list->cmbTitle->count(), 60);
+    const QStringList shown = titles();
+    for (qsizetype i = 1; i < shown.size(); ++i) {
+        EXPECT_LT(quorvane::FoldTitle(shown[i - 1].toStdString()),
+                  quorvane::FoldTitle(shown[i].toStdString()));
+    }
+}
+
+}  // namespace
