@@ -1,17 +1,26 @@
 #include "mainwindow/frmMain.h"
 
+#include "catalogue/FileLocation.h"
+#include "catalogue/OpenDialog.h"
+#include "catalogue/frmDataList.h"
 #include "conversion/StardateArithmetic.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/TypedLimitLineEdit.h"
+#include "mainwindow/WindowSettings.h"
 #include "services/Platform.h"
+#include "services/ShellOpen.h"
+#include "services/frmAbout.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDate>
+#include <QFile>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -34,6 +43,23 @@ constexpr int kClientHeight = 2475;
 
 // Smallest font the captions may shrink to before clipping is accepted.
 constexpr double kSmallestPointSize = 6.0;
+
+// Gap between the main window and the event list below it, in twips.
+constexpr float kDataListGap = 100.0f;
+
+// Description and pattern pairs for the open-file dialog, each item followed
+// by a NUL.
+QString FilterText(std::initializer_list<const char16_t*> items) {
+    QString filter;
+    for (const char16_t* item : items) filter += QString::fromUtf16(item) + QChar(u'\0');
+    return filter;
+}
+
+// Paths reach the file helpers as the file system's own bytes.
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString FromLocalPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 // Raised while a conversion writes its results, so that those writes never
 // start the opposite conversion, wherever the focus is.
@@ -118,7 +144,30 @@ frmMain::frmMain(quorvane::Platform& platform, QWidget* parent)
     txtYear->setFocus();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The event list writes into this window's fields; it must not outlive them.
+    delete m_dataList.data();
+}
+
+frmDataList* frmMain::DataList() const { return m_dataList.data(); }
+
+void frmMain::Form_Load() {
+    quorvane::RestoreWindowSettings(*this);
+    txtYear->setFocus();
+}
+
+void frmMain::Form_Unload() {
+    if (m_dataList) m_dataList->close();
+    // The close goes on whatever happens to the settings.
+    if (!quorvane::SaveWindowSettings(*this))
+        qWarning("Quorvane: could not save the settings to %s",
+                 qUtf8Printable(quorvane::SettingsFilePath()));
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
 
 void frmMain::createControls() {
     setFixedSize(quorvane::TwipsToPixels(kClientWidth, this),
@@ -262,6 +311,14 @@ void frmMain::fitFontToCaptions() {
 
 void frmMain::connectHandlers() {
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(cmdData, &QPushButton::clicked, this, &frmMain::cmdData_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
+    connect(cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
+    connect(mnuRightClearED, &QAction::triggered, this, &frmMain::mnuRightClearED_Click);
+    connect(mnuRightClearSD, &QAction::triggered, this, &frmMain::mnuRightClearSD_Click);
+    fraEarthDate->installEventFilter(this);
+    fraStarDate->installEventFilter(this);
     connect(cmdCEarhDate, &QPushButton::clicked, this, &frmMain::cmdCEarhDate_Click);
     connect(cmdCStarDate, &QPushButton::clicked, this, &frmMain::cmdCStarDate_Click);
     connect(cmdToday, &QPushButton::clicked, this, &frmMain::cmdToday_Click);
@@ -346,6 +403,111 @@ void frmMain::WriteEarthDate(int year, int month, int day, std::optional<int> da
 }
 
 void frmMain::cmdExit_Click() { close(); }
+
+void frmMain::cmdData_Click() { ShowDataList(); }
+
+void frmMain::cmdHelp_Click() { OpenReadme(); }
+
+void frmMain::cmdAbout_Click() {
+    frmAbout about(m_platform, windowIcon(), this);
+    about.exec();
+}
+
+void frmMain::cmdEdit_Click() { EditDatabase(); }
+
+void frmMain::ShowDataList() {
+    // Building the list loads the catalogue, which may ask the user first.
+    if (!m_dataList) m_dataList = new frmDataList(*this);
+    frmDataList* list = m_dataList.data();
+    placeDataList(*list);
+    list->show();
+    // A window's frame may be known only once it is shown.
+    placeDataList(*list);
+    list->raise();
+    list->activateWindow();
+}
+
+void frmMain::placeDataList(frmDataList& list) const {
+    // Outer sizes, frames included, so the two windows share their centre line.
+    const auto twips = [this](int pixels) {
+        return static_cast<float>(quorvane::PixelsToTwips(pixels, this));
+    };
+    const QRect main = frameGeometry();
+    const float top = twips(main.top()) + twips(main.height()) + kDataListGap;
+    const float left =
+        twips(main.left()) + twips(main.width()) / 2.0f - twips(list.frameGeometry().width()) / 2.0f;
+    list.move(quorvane::TwipsToPixels(left, &list), quorvane::TwipsToPixels(top, &list));
+}
+
+void frmMain::OpenReadme() {
+    const QString folder = m_platform.programFolder();
+    std::string path = quorvane::AddBackslash(LocalPath(folder)) + "ReadMe.TXT";
+    if (quorvane::FileExists(path)) {
+        quorvane::ShellOpen(m_platform, quorvane::DesktopOwnerWindow, FromLocalPath(path));
+        return;
+    }
+    const quorvane::MessageAnswer answer = m_platform.showMessage(
+        this, QStringLiteral("Readme.txt がありません。自分でさがしますか？"), kCaption,
+        quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
+    if (answer != quorvane::MessageAnswer::Yes) return;
+    const QString chosen = quorvane::ShowOpenDialog(
+        m_platform, this, FilterText({u"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", u"*.txt", u"すべてのﾌｧｲﾙ(*.*)", u"*.*"}),
+        folder, QStringLiteral("readme.txt"));
+    if (!chosen.isEmpty()) quorvane::ShellOpen(m_platform, quorvane::DesktopOwnerWindow, chosen);
+}
+
+void frmMain::EditDatabase() {
+    const QString folder = m_platform.programFolder();
+    std::string path = LocalPath(folder) + quorvane::kPathSeparator + "StarTrek.vqd";
+    if (quorvane::FileExists(path)) return;
+    const quorvane::MessageAnswer answer = m_platform.showMessage(
+        this, QStringLiteral("StarTrek.vqd がありません。自分でさがしますか？"), kCaption,
+        quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
+    if (answer != quorvane::MessageAnswer::Yes) return;
+    // Only finding the file is built so far; nothing opens the chosen one.
+    quorvane::ShowOpenDialog(m_platform, this,
+                             FilterText({u"Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)", u"*.vqd",
+                                         u"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", u"*.txt", u"すべてのﾌｧｲﾙ(*.*)",
+                                         u"*.*"}),
+                             folder, QStringLiteral("StarTrek.vqd"));
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        (watched == fraEarthDate || watched == fraStarDate)) {
+        auto* frame = static_cast<QGroupBox*>(watched);
+        const auto* press = static_cast<QMouseEvent*>(event);
+        // A press that a control inside the frame let pass is not the frame's own.
+        if (!frame->childAt(press->position().toPoint())) {
+            if (frame == fraEarthDate) fraEarthDate_MouseDown(*press);
+            else fraStarDate_MouseDown(*press);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::fraEarthDate_MouseDown(const QMouseEvent& event) {
+    if (event.button() == Qt::RightButton)
+        ShowRightMenu(mnuRightClearED, mnuRightClearSD, event.globalPosition().toPoint());
+}
+
+void frmMain::fraStarDate_MouseDown(const QMouseEvent& event) {
+    if (event.button() == Qt::RightButton)
+        ShowRightMenu(mnuRightClearSD, mnuRightClearED, event.globalPosition().toPoint());
+}
+
+void frmMain::ShowRightMenu(QAction* shown, QAction* hidden, const QPoint& globalPosition) {
+    shown->setVisible(true);
+    hidden->setVisible(false);
+    mnuRight->popup(globalPosition);
+}
+
+void frmMain::mnuRightClearED_Click() {
+    // The fields of the mode not in use are cleared too, though disabled.
+    for (QLineEdit* field : {txtYear, txtMonth, txtDate, txtYearDate}) field->clear();
+}
+
+void frmMain::mnuRightClearSD_Click() { txtStarDate->clear(); }
 
 void frmMain::cmdCEarhDate_Click() { ConvertToEarthDate(); }
 

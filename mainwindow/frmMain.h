@@ -3,6 +3,7 @@
 // because the data list window and the settings write into them directly, as
 // a user would; every program write raises the same notifications as typing.
 
+#include <QPointer>
 #include <QWidget>
 #include <optional>
 
@@ -10,9 +11,11 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QMouseEvent;
 class QAction;
 class QPushButton;
 class QRadioButton;
+class frmDataList;
 
 namespace quorvane {
 class Platform;
@@ -27,6 +30,20 @@ public:
     ~frmMain() override;
 
     quorvane::Platform& platform() const { return m_platform; }
+
+    // Restores the remembered position and options; run once before the
+    // window is first shown. Leaves the focus in the year field.
+    void Form_Load();
+
+    // Opens the event list under this window, or brings it back there.
+    void ShowDataList();
+    void OpenReadme();
+    // Finds the catalogue, asking for it when it is missing; editing it is
+    // not offered yet, so cmdEdit stays hidden.
+    void EditDatabase();
+
+    // The event list while it is open; null otherwise.
+    frmDataList* DataList() const;
 
     // Conversions between the two sides of the window.
     void ConvertToEarthDate();
@@ -69,8 +86,18 @@ public:
     QAction* mnuRightClearSD = nullptr;
     QAction* mnuRightClearED = nullptr;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void cmdExit_Click();
+    void cmdData_Click();
+    void cmdHelp_Click();
+    void cmdAbout_Click();
+    void cmdEdit_Click();
+    void mnuRightClearED_Click();
+    void mnuRightClearSD_Click();
     void cmdCEarhDate_Click();
     void cmdCStarDate_Click();
     void cmdToday_Click();
@@ -94,7 +121,13 @@ private:
     // The live conversion of an Earth date field's change, minus the guard
     // against a conversion's own writes.
     void ConvertEarthDateLive();
+    void fraEarthDate_MouseDown(const QMouseEvent& event);
+    void fraStarDate_MouseDown(const QMouseEvent& event);
+    void ShowRightMenu(QAction* shown, QAction* hidden, const QPoint& globalPosition);
+    void Form_Unload();
+    void placeDataList(frmDataList& list) const;
 
     quorvane::Platform& m_platform;
     int m_quietWrites = 0;  // > 0 while a conversion writes its own results
+    QPointer<frmDataList> m_dataList;
 };
