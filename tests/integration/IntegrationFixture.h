@@ -1,0 +1,102 @@
+#pragma once
+// The main window as the program starts it, on the recording platform, with a
+// temporary program folder and a fresh user config folder for every test.
+
+#include "catalogue/ShiftJis.h"
+#include "mainwindow/TypedLimitLineEdit.h"
+#include "mainwindow/WindowSettings.h"
+#include "mainwindow/frmMain.h"
+#include "support/FakePlatform.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+class IntegrationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(config.isValid());
+        ASSERT_TRUE(programFolder.isValid());
+        savedConfigHome = qgetenv("XDG_CONFIG_HOME");
+        useConfigFolder(config.path());
+        platform.folder = programFolder.path();
+    }
+
+    void TearDown() override {
+        main.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        qputenv("XDG_CONFIG_HOME", savedConfigHome);
+    }
+
+    static void useConfigFolder(const QString& folder) {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder));
+    }
+
+    // Load, then show, as the program's start does.
+    void start() {
+        main = std::make_unique<frmMain>(platform);
+        main->Form_Load();
+        main->show();
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    }
+
+    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    static void typeInto(QLineEdit* field, const QString& text) {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+
+    // Windows deleted on close go at the next pass of the event loop.
+    static void flushDeletes() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void writeStore(const QByteArray& text) const {
+        const QString file = quorvane::SettingsFilePath();
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(text);
+    }
+
+    QString writeProgramFile(const QString& name, const std::string& bytes) const {
+        const QString path = programFolder.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return path;
+    }
+
+    // A catalogue in the program folder, given as UTF-8 record lines.
+    void writeCatalogue(const std::string& records) const {
+        writeProgramFile(QStringLiteral("StarTrek.vqd"),
+                         quorvane::testing::ToShiftJis(
+                             "\"事象\",\"詳細\",\"日付\",\"出典\"\r\n" + records));
+    }
+
+    QStringList messageTexts() const {
+        QStringList texts;
+        for (const auto& message : platform.messages) texts << message.text;
+        return texts;
+    }
+
+    QTemporaryDir config;
+    QTemporaryDir programFolder;
+    QByteArray savedConfigHome;
+    quorvane::testing::FakePlatform platform;
+    std::unique_ptr<frmMain> main;
+};

@@ -1,0 +1,297 @@
+// The main window's commands that do not convert: the read-me, the catalogue
+// finder, the about window and the right-click clear menus.
+#include "IntegrationFixture.h"
+
+#include "services/frmAbout.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QMenu>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+using quorvane::FileFilter;
+using quorvane::MessageAnswer;
+using quorvane::MessageButtons;
+using quorvane::MessageIcon;
+
+const QList<FileFilter> kTextFilters = {{"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", "*.txt"},
+                                        {"すべてのﾌｧｲﾙ(*.*)", "*.*"}};
+
+// ---- read-me ------------------------------------------------------------------
+
+struct ReadmeCase {
+    const char* name;
+    bool present;          // "ReadMe.TXT" in the program folder
+    MessageAnswer answer;  // to the question, when it is asked
+    const char* chosen;    // file picked in the dialog; "" cancels
+    bool asks;
+    bool showsDialog;
+    const char* opened;  // file handed to the opener; "" for none
+};
+
+void PrintTo(const ReadmeCase& c, std::ostream* out) { *out << c.name; }
+
+class ReadmeTest : public IntegrationTest, public ::testing::WithParamInterface<ReadmeCase> {};
+
+TEST_P(ReadmeTest, OpensTheReadmeOrAsksForIt) {
+    const ReadmeCase& c = GetParam();
+    if (c.present) writeProgramFile(QStringLiteral("ReadMe.TXT"), "read me");
+    writeProgramFile(QStringLiteral("notes.text"), "a read-me under another name");
+    platform.messageAnswers.enqueue(c.answer);
+    if (*c.chosen) platform.dialogAnswers.enqueue(programFolder.filePath(QString::fromUtf8(c.chosen)));
+    start();
+
+    click(main->cmdHelp);
+
+    if (c.asks) {
+        ASSERT_EQ(platform.messages.size(), 1);
+        const auto& question = platform.messages.first();
+        EXPECT_EQ(question.text, "Readme.txt がありません。自分でさがしますか？");
+        EXPECT_EQ(question.caption, "Quorvane");
+        EXPECT_EQ(question.icon, MessageIcon::Question);
+        EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    } else {
+        EXPECT_TRUE(platform.messages.isEmpty());
+    }
+    if (c.showsDialog) {
+        ASSERT_EQ(platform.dialogs.size(), 1);
+        EXPECT_EQ(platform.dialogs.first().filters, kTextFilters);
+        EXPECT_EQ(platform.dialogs.first().initialFolder, programFolder.path());
+        EXPECT_EQ(platform.dialogs.first().initialFileName, "readme.txt");
+    } else {
+        EXPECT_TRUE(platform.dialogs.isEmpty());
+    }
+    QList<QUrl> expected;
+    if (*c.opened)
+        expected << QUrl::fromLocalFile(programFolder.filePath(QString::fromUtf8(c.opened)));
+    EXPECT_EQ(platform.openedUrls, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadmeTest,
+    ::testing::Values(
+        ReadmeCase{"present_opens_without_a_question", true, MessageAnswer::No, "", false, false,
+                   "ReadMe.TXT"},
+        ReadmeCase{"missing_and_no_does_nothing_more", false, MessageAnswer::No, "", true, false,
+                   ""},
+        ReadmeCase{"missing_yes_and_cancel_opens_nothing", false, MessageAnswer::Yes, "", true,
+                   true, ""},
+        ReadmeCase{"a_file_picked_under_another_name_is_opened", false, MessageAnswer::Yes,
+                   "notes.text", true, true, "notes.text"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- catalogue finder ---------------------------------------------------------
+
+TEST_F(IntegrationTest, EditDatabaseAsksOnlyForAMissingCatalogueAndOpensNothing) {
+    start();
+    EXPECT_FALSE(main->cmdEdit->isVisible());
+    EXPECT_FALSE(main->cmdEdit->isEnabled());
+
+    platform.messageAnswers.enqueue(MessageAnswer::No);
+    main->EditDatabase();
+    EXPECT_EQ(messageTexts(), QStringList({"StarTrek.vqd がありません。自分でさがしますか？"}));
+    EXPECT_EQ(platform.messages.first().icon, MessageIcon::Question);
+    EXPECT_EQ(platform.messages.first().buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(platform.dialogs.isEmpty());
+
+    const QString chosen = writeProgramFile(QStringLiteral("mine.vqd"), "x");
+    platform.messageAnswers.enqueue(MessageAnswer::Yes);
+    platform.dialogAnswers.enqueue(chosen);
+    main->EditDatabase();
+    ASSERT_EQ(platform.dialogs.size(), 1);
+    EXPECT_EQ(platform.dialogs.first().filters,
+              QList<FileFilter>({{"Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)", "*.vqd"},
+                                 {"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", "*.txt"},
+                                 {"すべてのﾌｧｲﾙ(*.*)", "*.*"}}));
+    EXPECT_EQ(platform.dialogs.first().initialFolder, programFolder.path());
+    EXPECT_EQ(platform.dialogs.first().initialFileName, "StarTrek.vqd");
+
+    writeCatalogue("\"A\",\"a\",1,\"s\"\r\n");
+    main->EditDatabase();
+    EXPECT_EQ(platform.messages.size(), 2) << "a catalogue in place asks nothing";
+    EXPECT_EQ(platform.dialogs.size(), 1);
+    EXPECT_TRUE(platform.openedUrls.isEmpty());
+    EXPECT_TRUE(main->txtYear->text().isEmpty());
+}
+
+// ---- about --------------------------------------------------------------------
+
+TEST_F(IntegrationTest, AboutWindowIsModalAndReturnsWhenClosed) {
+    start();
+    bool found = false;
+    bool modal = false;
+    bool mainAnswered = true;
+    QPointer<frmAbout> about;
+    QTimer::singleShot(100, [&] {
+        about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
+        if (!about) return;
+        found = true;
+        modal = about->isModal();
+        // A press on the main window, through the window system as a user's
+        // would come, must not get through.
+        const QPoint data = main->cmdData->mapTo(main.get(), main->cmdData->rect().center());
+        QTest::mouseClick(main->windowHandle(), Qt::LeftButton, {}, data);
+        QTest::qWait(20);
+        mainAnswered = main->DataList() != nullptr || !platform.messages.isEmpty();
+        QTest::keyClick(about.data(), Qt::Key_Escape);
+    });
+    // Never leave the run blocked, whatever went wrong above.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (auto* open = qobject_cast<frmAbout*>(QApplication::activeModalWidget())) open->reject();
+    });
+    guard.start(5000);
+
+    click(main->cmdAbout);
+    EXPECT_TRUE(found);
+    EXPECT_TRUE(modal);
+    EXPECT_FALSE(mainAnswered);
+    EXPECT_TRUE(guard.isActive()) << "Esc did not close the about window";
+    EXPECT_TRUE(about.isNull()) << "gone once closed";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(main->isVisible());
+}
+
+// ---- right-click menus --------------------------------------------------------
+
+struct FrameCase {
+    const char* name;
+    QGroupBox* frmMain::*frame;
+    QAction* frmMain::*item;
+};
+
+void PrintTo(const FrameCase& c, std::ostream* out) { *out << c.name; }
+
+class RightMenuTest : public IntegrationTest, public ::testing::WithParamInterface<FrameCase> {
+protected:
+    void SetUp() override {
+        IntegrationTest::SetUp();
+        start();
+    }
+    void TearDown() override {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        IntegrationTest::TearDown();
+    }
+
+    QGroupBox* frame() const { return main.get()->*GetParam().frame; }
+
+    // A point on the frame's own surface, clear of the controls inside it.
+    QPoint bareSpot() const {
+        const QPoint spot(frame()->width() / 2, frame()->height() - 4);
+        EXPECT_EQ(frame()->childAt(spot), nullptr);
+        return spot;
+    }
+
+    // Through the window system, as a user's press comes: Qt finds the
+    // control under the mouse and raises the context menu request itself.
+    void press(Qt::MouseButton button, QPoint spot) {
+        QTest::mousePress(main->windowHandle(), button, {}, frame()->mapTo(main.get(), spot));
+    }
+    void release(Qt::MouseButton button, QPoint spot) {
+        QTest::mouseRelease(main->windowHandle(), button, {}, frame()->mapTo(main.get(), spot));
+    }
+
+    static QList<QAction*> shownItems(const QMenu* menu) {
+        QList<QAction*> shown;
+        for (QAction* action : menu->actions())
+            if (action->isVisible()) shown << action;
+        return shown;
+    }
+};
+
+TEST_P(RightMenuTest, RightButtonOnTheFrameOffersItsOwnClearAtTheMouse) {
+    const QPoint spot = bareSpot();
+    press(Qt::RightButton, spot);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return main->mnuRight->isVisible(); }, 1000));
+    EXPECT_EQ(main->mnuRight->pos(), frame()->mapToGlobal(spot));
+    EXPECT_EQ(shownItems(main->mnuRight), QList<QAction*>({main.get()->*GetParam().item}));
+    EXPECT_EQ(main->mnuRight->actions().size(), 2);
+    release(Qt::RightButton, spot);
+    EXPECT_TRUE(main->mnuRight->isVisible()) << "the release must not dismiss it";
+}
+
+TEST_P(RightMenuTest, OtherButtonsShowNothing) {
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton}) {
+        press(button, bareSpot());
+        release(button, bareSpot());
+        QTest::qWait(20);
+        EXPECT_FALSE(main->mnuRight->isVisible()) << button;
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, RightMenuTest,
+    ::testing::Values(FrameCase{"earth_date", &frmMain::fraEarthDate, &frmMain::mnuRightClearED},
+                      FrameCase{"stardate", &frmMain::fraStarDate, &frmMain::mnuRightClearSD}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(IntegrationTest, RightClickOnATextBoxKeepsItsOwnTextMenu) {
+    start();
+    for (QLineEdit* field : {static_cast<QLineEdit*>(main->txtYear),
+                             static_cast<QLineEdit*>(main->txtStarDate)}) {
+        QTest::mouseClick(main->windowHandle(), Qt::RightButton, {},
+                          field->mapTo(main.get(), field->rect().center()));
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget(); }, 1000))
+            << field->objectName().toStdString();
+        QWidget* popup = QApplication::activePopupWidget();
+        EXPECT_NE(popup, main->mnuRight);
+        EXPECT_FALSE(main->mnuRight->isVisible());
+        popup->close();
+        QTest::qWait(20);
+    }
+}
+
+class ClearTest : public IntegrationTest {
+protected:
+    // Both sides filled, and the day-of-year field filled though disabled.
+    void SetUp() override {
+        IntegrationTest::SetUp();
+        start();
+        click(main->chkBase90);
+        click(main->optMD);
+        typeInto(main->txtStarDate, QStringLiteral("41000"));
+        ASSERT_EQ(earthFields(), QStringList({"2364", "1", "1", "1"}));
+        ASSERT_FALSE(main->txtYearDate->isEnabled());
+    }
+
+    void chooseClear(QGroupBox* frame, QAction* item) {
+        const QPoint spot(frame->width() / 2, frame->height() - 4);
+        QTest::mouseClick(main->windowHandle(), Qt::RightButton, {},
+                          frame->mapTo(main.get(), spot));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return main->mnuRight->isVisible(); }, 1000));
+        QTest::mouseClick(main->mnuRight, Qt::LeftButton, {},
+                          main->mnuRight->actionGeometry(item).center());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !main->mnuRight->isVisible(); }, 1000));
+    }
+
+    QStringList earthFields() const {
+        return {main->txtYear->text(), main->txtMonth->text(), main->txtDate->text(),
+                main->txtYearDate->text()};
+    }
+};
+
+TEST_F(ClearTest, EarthDateClearEmptiesAllFourFieldsAndLeavesTheStardate) {
+    chooseClear(main->fraEarthDate, main->mnuRightClearED);
+    EXPECT_EQ(earthFields(), QStringList({"", "", "", ""}));
+    EXPECT_EQ(main->txtStarDate->text(), "41000");
+    EXPECT_TRUE(main->optMD->isChecked());
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(ClearTest, StardateClearEmptiesOnlyTheStardate) {
+    chooseClear(main->fraStarDate, main->mnuRightClearSD);
+    EXPECT_TRUE(main->txtStarDate->text().isEmpty());
+    EXPECT_EQ(earthFields(), QStringList({"2364", "1", "1", "1"}));
+    EXPECT_EQ(main->txtReset->text(), "100000");
+    EXPECT_TRUE(main->chkReset->isChecked());
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+}  // namespace

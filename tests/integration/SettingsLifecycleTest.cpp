@@ -1,0 +1,142 @@
+// Start and close of the program against a real INI file: what a first run
+// opens with, what a close writes, and that a broken store stops nothing.
+#include "IntegrationFixture.h"
+
+#include "catalogue/frmDataList.h"
+#include "mainwindow/Twips.h"
+
+#include <functional>
+
+namespace {
+
+using quorvane::TwipsToPixels;
+
+QString Stored(const QString& key) {
+    return QSettings(quorvane::SettingsFilePath(), QSettings::IniFormat).value(key).toString();
+}
+
+TEST_F(IntegrationTest, FirstRunOpensWithTheDocumentedDefaults) {
+    start();
+    EXPECT_EQ(main->frameGeometry().topLeft(),
+              QPoint(TwipsToPixels(100, main.get()), TwipsToPixels(100, main.get())));
+    EXPECT_TRUE(main->chkRealTime->isChecked());
+    EXPECT_TRUE(main->chkReset->isChecked());
+    EXPECT_TRUE(main->chkBase90->isChecked());
+    EXPECT_TRUE(main->chkBase90->isEnabled());
+    EXPECT_EQ(main->txtReset->text(), "100000");
+    EXPECT_TRUE(main->txtReset->isEnabled());
+    // Day-of-year mode, with the enabled states its handler sets.
+    EXPECT_TRUE(main->optYD->isChecked());
+    EXPECT_TRUE(main->txtYearDate->isEnabled());
+    EXPECT_FALSE(main->txtMonth->isEnabled());
+    EXPECT_FALSE(main->txtDate->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), main->txtYear);
+    EXPECT_TRUE(main->txtStarDate->text().isEmpty()) << "restoring must not convert";
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(IntegrationTest, StoredResetOffOpensWithTheResetControlsDisabled) {
+    writeStore("[Option]\nReset=False\n");
+    start();
+    EXPECT_FALSE(main->chkReset->isChecked());
+    EXPECT_FALSE(main->txtReset->isEnabled());
+    EXPECT_FALSE(main->chkBase90->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), main->txtYear);
+}
+
+// ---- closing ------------------------------------------------------------------
+
+struct CloseWay {
+    const char* name;
+    std::function<void(frmMain&)> close;
+};
+
+void PrintTo(const CloseWay& c, std::ostream* out) { *out << c.name; }
+
+class ClosingTest : public IntegrationTest, public ::testing::WithParamInterface<CloseWay> {};
+
+TEST_P(ClosingTest, WritesEveryKeyAndTheNextStartRestoresThem) {
+    writeStore("[SoftInfo]\nVertion=0.9\n[Option]\nBase=Maybe\n");
+    start();
+    const QPoint place(TwipsToPixels(1500, main.get()), TwipsToPixels(3000, main.get()));
+    main->move(place);
+    click(main->optMD);
+    click(main->chkRealTime);
+    typeInto(main->txtReset, QStringLiteral("25OO"));
+    click(main->chkReset);
+
+    GetParam().close(*main);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !main->isVisible(); }, 2000));
+
+    QStringList keys = QSettings(quorvane::SettingsFilePath(), QSettings::IniFormat).allKeys();
+    keys.sort();
+    EXPECT_EQ(keys, QStringList({"Option/Base", "Option/DayOpt", "Option/RealTime",
+                                 "Option/Reset", "Option/ResetNum", "SoftInfo/Vertion",
+                                 "Window/Left", "Window/Top"}));
+    EXPECT_EQ(Stored("Window/Top"), "3000");
+    EXPECT_EQ(Stored("Window/Left"), "1500");
+    EXPECT_EQ(Stored("Option/Reset"), "False");
+    EXPECT_EQ(Stored("Option/ResetNum"), "25OO") << "saved back unchanged, number or not";
+    EXPECT_EQ(Stored("Option/RealTime"), "False");
+    EXPECT_EQ(Stored("Option/Base"), "False") << "an unrecognised text is overwritten";
+    EXPECT_EQ(Stored("Option/DayOpt"), "Month-Day");
+    EXPECT_EQ(Stored("SoftInfo/Vertion"), "1.22");
+
+    main = std::make_unique<frmMain>(platform);
+    main->Form_Load();
+    EXPECT_EQ(main->pos(), place);
+    EXPECT_FALSE(main->chkReset->isChecked());
+    EXPECT_FALSE(main->txtReset->isEnabled());
+    EXPECT_EQ(main->txtReset->text(), "25OO");
+    EXPECT_FALSE(main->chkRealTime->isChecked());
+    EXPECT_FALSE(main->chkBase90->isChecked());
+    EXPECT_TRUE(main->optMD->isChecked());
+    EXPECT_TRUE(main->txtMonth->isEnabled());
+    EXPECT_FALSE(main->txtYearDate->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothWays, ClosingTest,
+    ::testing::Values(
+        CloseWay{"alt_x_presses_the_exit_button",
+                 [](frmMain& window) { QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier); }},
+        CloseWay{"close_box", [](frmMain& window) { window.close(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(IntegrationTest, AStoreThatCannotBeWrittenDoesNotStopTheClose) {
+    // A file where the config folder should be: nothing can be created under it.
+    const QString blocker = programFolder.filePath(QStringLiteral("not-a-folder"));
+    writeProgramFile(QStringLiteral("not-a-folder"), "x");
+    useConfigFolder(blocker + QStringLiteral("/config"));
+    start();
+    QTest::keyClick(main.get(), Qt::Key_X, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !main->isVisible(); }, 2000));
+    EXPECT_FALSE(QFile::exists(quorvane::SettingsFilePath()));
+}
+
+TEST_F(IntegrationTest, AStoreThatCannotBeReadGivesTheDefaultsAndStillCloses) {
+    // A folder in place of the settings file can be neither read nor replaced.
+    ASSERT_TRUE(QDir().mkpath(quorvane::SettingsFilePath()));
+    start();
+    EXPECT_TRUE(main->chkRealTime->isChecked());
+    EXPECT_TRUE(main->optYD->isChecked());
+    EXPECT_EQ(main->txtReset->text(), "100000");
+    main->close();
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_TRUE(QFileInfo(quorvane::SettingsFilePath()).isDir());
+}
+
+TEST_F(IntegrationTest, ClosingTheMainWindowClosesTheDataListFirst) {
+    writeCatalogue("\"A\",\"a\",41000,\"s\"\r\n");
+    start();
+    click(main->cmdData);
+    QPointer<frmDataList> list = main->DataList();
+    ASSERT_TRUE(list && list->isVisible());
+    main->close();
+    EXPECT_FALSE(list && list->isVisible());
+    flushDeletes();
+    EXPECT_TRUE(list.isNull());
+    EXPECT_EQ(Stored("SoftInfo/Vertion"), "1.22");
+}
+
+}  // namespace
