@@ -165,8 +165,10 @@ std::vector<std::size_t> TitleOrder(const std::vector<clsStarData>& records) {
     for (const clsStarData& r : records) keys.push_back(FoldTitle(r.Title()));
     std::vector<std::size_t> order(records.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int c = keys[a].compare(keys[b]);
+        return c != 0 ? c < 0 : a < b;
+    });
     return order;
 }
 
@@ -315,24 +317,23 @@ public:
             return true;
         }
         if (m_cd == reinterpret_cast<iconv_t>(-1)) return false;
-        // No code page 932 character needs more than three UTF-8 bytes.
-        out.resize(in.size() * 3 + 4);
+        // No code page 932 character needs more than three UTF-8 bytes. The
+        // scratch buffer is reused, so each text gets only what it needs.
+        m_buffer.resize(std::max(m_buffer.size(), in.size() * 3 + 4));
         char* inPtr = const_cast<char*>(in.data());
         std::size_t inLeft = in.size();
-        char* outPtr = out.data();
-        std::size_t outLeft = out.size();
+        char* outPtr = m_buffer.data();
+        std::size_t outLeft = m_buffer.size();
         iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
         const std::size_t rc = iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft);
-        if (rc == static_cast<std::size_t>(-1) || inLeft != 0) {
-            out.clear();
-            return false;
-        }
-        out.resize(out.size() - outLeft);
+        if (rc == static_cast<std::size_t>(-1) || inLeft != 0) return false;
+        out.assign(m_buffer.data(), outPtr);
         return true;
     }
 
 private:
     iconv_t m_cd;
+    std::string m_buffer;
 };
 
 struct Item {
@@ -488,6 +489,11 @@ Item ConvertItem(const RawItem& raw, ItemDecoder& decoder) {
     return item;
 }
 
+// The text form, moved out of the item where it already is text.
+std::string TakeText(TaggedValue& value) {
+    return value.is(TaggedValue::Kind::Text) ? value.takeText() : ToText(value);
+}
+
 CatalogueProblemKind ProblemFor(const ConversionError& e, bool dateColumn) {
     switch (e.kind()) {
         case ConversionError::Kind::InvalidUseOfNull: return CatalogueProblemKind::NullValue;
@@ -499,8 +505,12 @@ CatalogueProblemKind ProblemFor(const ConversionError& e, bool dateColumn) {
 
 class GroupReader {
 public:
-    GroupReader(CatalogueContent& content, std::size_t maxRecords)
-        : m_content(content), m_maxRecords(maxRecords) {}
+    GroupReader(CatalogueContent& content, std::size_t maxRecords, std::size_t expectedRecords)
+        : m_content(content), m_maxRecords(maxRecords) {
+        expectedRecords = std::min(expectedRecords, maxRecords);
+        m_content.records.reserve(expectedRecords);
+        m_titleKeys.reserve(expectedRecords);
+    }
 
     void header(const std::vector<Item>& items) {
         for (const Item& item : items) {
@@ -516,7 +526,7 @@ public:
         m_content.headings = std::move(headings);
     }
 
-    void record(const std::vector<Item>& items) {
+    void record(std::vector<Item>& items) {
         if (m_content.records.size() >= m_maxRecords) {
             if (!m_full) report(items[0].line, CatalogueProblemKind::TooManyRecords, false);
             m_full = true;
@@ -534,9 +544,9 @@ public:
         clsStarData record;
         std::size_t step = 0;
         try {
-            record.Title(ToText(items[0].value));
+            record.Title(TakeText(items[0].value));
             step = 1;
-            record.Detail(ToText(items[1].value));
+            record.Detail(TakeText(items[1].value));
             step = 2;
             record.SEDate(items[2].value);
             step = 3;
@@ -572,7 +582,11 @@ CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords) 
     }
     ItemDecoder decoder(content.utf8);
     ItemScanner scanner(bytes);
-    GroupReader groups(content, maxRecords);
+    // One record a line is the usual layout; reserving for it saves moving
+    // every record as the list grows. A file of nothing but line breaks
+    // must not reserve far more than its own size, though.
+    const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    GroupReader groups(content, maxRecords, std::min(lines, bytes.size() / 32));
 
     std::vector<Item> group;
     group.reserve(4);

@@ -13,9 +13,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QApplication>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QStringListModel>
+#include <QStyleFactory>
 
 #include <optional>
 
@@ -35,6 +38,20 @@ QString CatalogueFilter() {
         filter += QString::fromUtf16(item) + nul;
     return filter;
 }
+
+// The list drops down below the box, as a plain drop-down list does. The
+// popup kind some styles prefer measures every entry each time it opens,
+// which a long catalogue makes slow.
+class DropDownListStyle : public QProxyStyle {
+public:
+    DropDownListStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 // Paths travel through the core as the file system's own bytes.
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -74,6 +91,9 @@ void frmDataList::createControls() {
     // A long catalogue must not be measured entry by entry, neither for the
     // box's size nor for the list it drops down.
     cmbTitle->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    auto* style = new DropDownListStyle;
+    style->setParent(cmbTitle);
+    cmbTitle->setStyle(style);
     auto* listView = new QListView(cmbTitle);
     listView->setUniformItemSizes(true);
     cmbTitle->setView(listView);

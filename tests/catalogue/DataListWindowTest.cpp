@@ -166,6 +166,19 @@ TEST_F(DataListTest, ListsTitlesSortedAndSelectsTheFirst) {
     EXPECT_EQ(main->txtStarDate->text(), "41000");
 }
 
+TEST_F(DataListTest, TitleListDropsDownBelowTheBox) {
+    writeCatalogue("\"A\",\"a\",1,\"s\"\r\n\"B\",\"b\",2,\"s\"\r\n\"C\",\"c\",3,\"s\"\r\n");
+    open();
+    list->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list.data()));
+    list->cmbTitle->showPopup();
+    QWidget* popup = list->cmbTitle->view()->window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+    const QPoint boxBottom = list->cmbTitle->mapToGlobal(QPoint(0, list->cmbTitle->height()));
+    EXPECT_GE(popup->geometry().top(), boxBottom.y() - 1);
+    list->cmbTitle->hidePopup();
+}
+
 TEST_F(DataListTest, HeadingsBecomeTheLabelCaptions) {
     writeFile(programFolder.filePath("StarTrek.vqd"),
               ToShiftJis("\"<b>Event</b>\",\"About\",\"When\",\r\n\"A\",\"a\",1,\"s\"\r\n"));
