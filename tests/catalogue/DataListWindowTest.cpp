@@ -19,6 +19,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -266,6 +267,33 @@ TEST_F(DataListTest, UserSelectionCarriesEachEventOver) {
     EXPECT_EQ(list->txtDetail->toPlainText(), "first");
     EXPECT_EQ(main->txtStarDate->text(), "41000");
     EXPECT_EQ(main->txtYear->text(), "2364");
+}
+
+TEST_F(DataListTest, DataButtonOpensTheListAndCarriesBothKindsOfDate) {
+    main->chkRealTime->setChecked(true);
+    main->optYD->setChecked(true);
+    writeCatalogue("\"ファーポイント\",\"初任務\",41153.7,\"TNG\"\r\n"
+                   "\"First contact\",\"ワープ飛行\",#2063-04-05#,\"映画\"\r\n");
+    main->cmdData->setFocus();
+    QTest::mouseClick(main->cmdData, Qt::LeftButton);
+    list = main->DataList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(list->cmbTitle->currentText(), "First contact");
+
+    EXPECT_TRUE(main->optMD->isChecked());
+    EXPECT_EQ(main->focusWidget(), main->txtYear);
+    EXPECT_EQ((QStringList{main->txtYear->text(), main->txtMonth->text(), main->txtDate->text()}),
+              (QStringList{"2063", "4", "5"}));
+    EXPECT_EQ(main->txtStarDate->text(), converted("2063", "4", "5"));
+
+    selectWithKeyboard(1);
+    EXPECT_EQ(main->focusWidget(), main->txtStarDate);
+    EXPECT_EQ(main->txtStarDate->text(), "41153.7");
+    EXPECT_EQ(main->txtYear->text().toStdString(), convertedBack("41153.7").year);
+    EXPECT_EQ(main->txtMonth->text().toStdString(), convertedBack("41153.7").month);
+    EXPECT_EQ(main->txtDate->text().toStdString(), convertedBack("41153.7").day);
+    EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 // ------------------------------------------------------------ finding the file
