@@ -68,6 +68,7 @@ struct CatalogueContent {
     bool utf8 = false;                       // the file started with a UTF-8 mark
 };
 
+// Records beyond `maxRecords` are skipped and reported once.
 CatalogueContent ParseCatalogue(std::string_view bytes,
                                 std::size_t maxRecords = kMaxCatalogueRecords);
 

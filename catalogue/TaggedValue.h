@@ -59,7 +59,7 @@ public:
     const std::string& text() const { return std::get<std::string>(m_value); }
     std::int32_t errorCode() const { return std::get<ErrorCode>(m_value).code; }
 
-    // Moves the text out of a text value, leaving it empty text.
+    // Moves the text out of a text value; the value keeps no useful text.
     std::string takeText() { return std::move(std::get<std::string>(m_value)); }
 
     bool operator==(const TaggedValue&) const = default;

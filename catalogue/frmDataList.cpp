@@ -8,12 +8,12 @@
 #include "mainwindow/frmMain.h"
 #include "services/Platform.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QRadioButton>

@@ -1,5 +1,6 @@
 #pragma once
-// Test texts are written in UTF-8; catalogue files are Shift-JIS.
+// Test texts are written in UTF-8; catalogue files are Shift-JIS. Both
+// conversions go through the system's converter, as the reader's do.
 
 #include <iconv.h>
 
