@@ -213,7 +213,8 @@ void frmDataList::cmbTitle_Click(int index) {
         m_main.txtStarDate->setFocus();
         m_main.txtStarDate->setText(FromUtf8(quorvane::ShortestDecimal(record.SEDate().number())));
     } else {
-        const quorvane::DateValue& date = record.SEDate().date();
+        const quorvane::TaggedValue when = record.SEDate();
+        const quorvane::DateValue& date = when.date();
         m_main.txtYear->setFocus();
         // One change for the whole date, so live conversion never sees a
         // new year with the old month and day.
