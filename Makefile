@@ -32,8 +32,7 @@ test: build
 # test program with a failure. Debug, because it compiles fastest.
 SAN_ENV = QT_QPA_PLATFORM=offscreen \
 	ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
-	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	LSAN_OPTIONS=suppressions=$(abspath fuzz/lsan.supp):print_suppressions=0
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 sanitize-test: deps
 	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
