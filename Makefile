@@ -9,7 +9,7 @@ SAN_BUILD  ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test sanitize-test fuzz package package-check clean
+.PHONY: deps configure build run test sanitize-test fuzz package package-check bench clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -53,6 +53,11 @@ package: build
 
 package-check: package
 	@./packaging/check-package.sh $(BUILD)/packages/quorvane_*.deb
+
+# Release build of its own (build-bench), every benchmark beside its baseline,
+# one table, written to bench/results/. Run it on a quiet machine.
+bench:
+	@JOBS=$(JOBS) ./scripts/bench.sh
 
 clean:
 	@rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

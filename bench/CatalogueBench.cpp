@@ -1,0 +1,208 @@
+// The catalogue at a size no real one reaches: 100,000 records in Shift-JIS,
+// read into records, and the data list window filled from it (load, sorted
+// list, first selection, first paint). The baseline reads the same bytes and
+// decodes them, nothing else.
+//
+//   bench_catalogue [--catalogue=FOLDER] [google benchmark flags]
+//   bench_catalogue --generate=FOLDER [--records=N]
+//   bench_catalogue --memory=baseline|reader|window --catalogue=FOLDER
+//
+// Memory is measured one step per process, so nothing an earlier step
+// allocated hides in the figure.
+
+#include "bench/support/CatalogueGenerator.h"
+#include "bench/support/ProcessMemory.h"
+#include "catalogue/CatalogueReader.h"
+#include "catalogue/frmDataList.h"
+#include "mainwindow/frmMain.h"
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kDefaultRecords = 100'000;
+
+std::string g_folder;
+std::size_t g_records = kDefaultRecords;
+
+std::string CataloguePath() { return g_folder + "/StarTrek.vqd"; }
+
+// The main window the data list writes into, with live conversion on so the
+// first selection converts as it would for a user who keeps it on.
+struct MainWindow {
+    quorvane::testing::FakePlatform platform;
+    std::unique_ptr<frmMain> window;
+    bool active = false;
+
+    MainWindow() {
+        platform.folder = QString::fromStdString(g_folder);
+        window = std::make_unique<frmMain>(platform);
+        window->show();
+        window->activateWindow();
+        active = QTest::qWaitForWindowActive(window.get());
+        window->chkRealTime->setChecked(true);
+    }
+};
+
+bool CleanLoad(const quorvane::CatalogueLoad& load) {
+    return load.status == quorvane::FileReadStatus::Ok && load.content.problems.empty() &&
+           load.content.records.size() == g_records;
+}
+
+void BM_Catalogue_Baseline_ReadAndDecode(benchmark::State& state) {
+    std::size_t decoded = 0;
+    for (auto _ : state) {
+        const std::string text = quorvane::bench::DecodeShiftJis(quorvane::bench::ReadFile(CataloguePath()));
+        decoded = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.counters["decoded_bytes"] = static_cast<double>(decoded);
+}
+
+void BM_Catalogue_ReadIntoRecords(benchmark::State& state) {
+    for (auto _ : state) {
+        const quorvane::CatalogueLoad load = quorvane::LoadCatalogue(CataloguePath());
+        if (!CleanLoad(load)) {
+            state.SkipWithError("the generated catalogue did not load cleanly");
+            break;
+        }
+        benchmark::DoNotOptimize(load.content.records.data());
+    }
+}
+
+void BM_Catalogue_DataListWindow(benchmark::State& state) {
+    MainWindow main;
+    if (!main.active) {
+        state.SkipWithError("the main window did not become active");
+        return;
+    }
+    for (auto _ : state) {
+        auto list = std::make_unique<frmDataList>(*main.window);
+        list->show();
+        QCoreApplication::processEvents();
+        if (list->recordCount() != static_cast<int>(g_records) || !list->currentRecord() ||
+            !main.platform.messages.isEmpty()) {
+            state.SkipWithError("the data list window did not fill from the catalogue");
+            break;
+        }
+        state.PauseTiming();
+        list.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+void Repeated(benchmark::internal::Benchmark* b) {
+    b->Iterations(1)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_Catalogue_Baseline_ReadAndDecode)->Apply(Repeated);
+BENCHMARK(BM_Catalogue_ReadIntoRecords)->Apply(Repeated);
+BENCHMARK(BM_Catalogue_DataListWindow)->Apply(Repeated);
+
+// Peak and retained growth of one step, in KiB, as one line of JSON.
+int MeasureMemory(const std::string& step) {
+    MainWindow main;
+    if (!main.active) {
+        std::fprintf(stderr, "bench_catalogue: the main window did not become active\n");
+        return 1;
+    }
+    QCoreApplication::processEvents();
+    const std::int64_t before = quorvane::bench::ResidentKib();
+    if (!quorvane::bench::ResetPeak()) {
+        std::fprintf(stderr, "bench_catalogue: cannot reset the memory high-water mark\n");
+        return 1;
+    }
+
+    bool ok = true;
+    std::string text;
+    quorvane::CatalogueLoad load;
+    std::unique_ptr<frmDataList> list;
+    if (step == "baseline") {
+        text = quorvane::bench::DecodeShiftJis(quorvane::bench::ReadFile(CataloguePath()));
+    } else if (step == "reader") {
+        load = quorvane::LoadCatalogue(CataloguePath());
+        ok = CleanLoad(load);
+    } else if (step == "window") {
+        list = std::make_unique<frmDataList>(*main.window);
+        list->show();
+        QCoreApplication::processEvents();
+        ok = list->recordCount() == static_cast<int>(g_records);
+    } else {
+        std::fprintf(stderr, "bench_catalogue: unknown step %s\n", step.c_str());
+        return 2;
+    }
+    if (!ok) {
+        std::fprintf(stderr, "bench_catalogue: the catalogue did not load cleanly\n");
+        return 1;
+    }
+    const std::int64_t peak = quorvane::bench::PeakKib();
+    const std::int64_t retained = quorvane::bench::ResidentKib();
+    std::printf("{\"step\": \"%s\", \"peak_kib\": %lld, \"retained_kib\": %lld}\n", step.c_str(),
+                static_cast<long long>(peak - before), static_cast<long long>(retained - before));
+    return 0;
+}
+
+// Takes "--name=value" out of the arguments, so Google Benchmark never sees it.
+std::string TakeOption(int& argc, char** argv, const char* name) {
+    const std::size_t length = std::strlen(name);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], name, length) == 0 && argv[i][length] == '=') {
+            std::string value = argv[i] + length + 1;
+            for (int j = i; j + 1 < argc; ++j) argv[j] = argv[j + 1];
+            --argc;
+            return value;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string generate = TakeOption(argc, argv, "--generate");
+    const std::string memory = TakeOption(argc, argv, "--memory");
+    const std::string records = TakeOption(argc, argv, "--records");
+    g_folder = TakeOption(argc, argv, "--catalogue");
+    if (!records.empty()) g_records = std::stoul(records);
+
+    if (!generate.empty()) {
+        g_folder = generate;
+        quorvane::bench::WriteFile(CataloguePath(), quorvane::bench::GenerateCatalogue(g_records));
+        return 0;
+    }
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
+
+    QTemporaryDir data;
+    if (g_folder.empty()) {
+        g_folder = data.path().toStdString();
+        quorvane::bench::WriteFile(CataloguePath(), quorvane::bench::GenerateCatalogue(g_records));
+    }
+    if (!memory.empty()) return MeasureMemory(memory);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::AddCustomContext("catalogue_bytes",
+                                std::to_string(quorvane::bench::ReadFile(CataloguePath()).size()));
+    benchmark::AddCustomContext("catalogue_records", std::to_string(g_records));
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

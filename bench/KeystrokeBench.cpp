@@ -1,0 +1,94 @@
+// One keystroke in the real main window, offscreen: a key typed into
+// txtStarDate with live conversion on, through to the four Earth fields
+// written. The baseline is the same keystroke with live conversion off,
+// which is what Qt itself spends on it.
+
+#include "mainwindow/TypedLimitLineEdit.h"
+#include "mainwindow/frmMain.h"
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+struct ShownWindow {
+    quorvane::testing::FakePlatform platform;
+    std::unique_ptr<frmMain> window;
+
+    // False when the window never became active, so the focus rule would
+    // not see the focus in the stardate frame.
+    bool open(bool live) {
+        window = std::make_unique<frmMain>(platform);
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get())) return false;
+        window->chkRealTime->setChecked(live);
+        window->txtStarDate->setFocus();
+        window->txtStarDate->setText(QStringLiteral("41153."));
+        QCoreApplication::processEvents();
+        return true;
+    }
+};
+
+// Alternately types "7" and deletes it: 41153.7 and 41153. are both
+// complete stardates, so every keystroke converts.
+void TypeAndErase(benchmark::State& state, bool live, bool repaint) {
+    ShownWindow shown;
+    if (!shown.open(live)) {
+        state.SkipWithError("the main window did not become active");
+        return;
+    }
+    frmMain& window = *shown.window;
+    window.txtYear->clear();
+    bool typeDigit = true;
+    for (auto _ : state) {
+        QTest::keyClick(window.txtStarDate, typeDigit ? Qt::Key_7 : Qt::Key_Backspace);
+        typeDigit = !typeDigit;
+        // Lets the fields paint, as the next turn of the event loop would.
+        if (repaint) QCoreApplication::processEvents();
+    }
+    // A figure for a keystroke that converted nothing would be no figure.
+    const QString expectedYear = live ? QStringLiteral("2364") : QString();
+    if (window.txtYear->text() != expectedYear || !window.txtStarDate->hasFocus())
+        state.SkipWithError("the keystrokes did not reach the fields as a user's would");
+}
+
+void BM_Keystroke_LiveConversion(benchmark::State& state) { TypeAndErase(state, true, false); }
+void BM_Keystroke_Baseline(benchmark::State& state) { TypeAndErase(state, false, false); }
+void BM_KeystrokeRepainted_LiveConversion(benchmark::State& state) {
+    TypeAndErase(state, true, true);
+}
+void BM_KeystrokeRepainted_Baseline(benchmark::State& state) { TypeAndErase(state, false, true); }
+
+void Repeated(benchmark::internal::Benchmark* b) {
+    b->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Keystroke_Baseline)->Apply(Repeated);
+BENCHMARK(BM_Keystroke_LiveConversion)->Apply(Repeated);
+BENCHMARK(BM_KeystrokeRepainted_Baseline)->Apply(Repeated);
+BENCHMARK(BM_KeystrokeRepainted_LiveConversion)->Apply(Repeated);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Never the user's own settings.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

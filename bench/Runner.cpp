@@ -1,0 +1,459 @@
+// `make bench`: runs every benchmark, each beside its baseline in the same
+// run, prints one table and writes it under the results folder.
+//
+//   quorvane_bench [--results=FOLDER] [--startup-runs=N] [--batch-requests=N]
+//                  [--batch-runs=N]
+
+#include "bench/support/BatchRequests.h"
+#include "bench/support/CatalogueGenerator.h"
+#include "bench/support/ResultsTable.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtGlobal>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/utsname.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using quorvane::bench::Goal;
+using quorvane::bench::Median;
+using quorvane::bench::Row;
+
+struct Options {
+    std::string results;
+    int startupRuns = 15;
+    int batchRuns = 3;
+    std::size_t batchRequests = 1'000'000;
+};
+
+// ---- child processes -------------------------------------------------------
+
+struct Launch {
+    std::vector<std::string> argv;
+    std::map<std::string, std::string> env;  // added to, or replacing, ours
+    std::string stdinPath = "/dev/null";
+    std::string stdoutPath;                  // empty: ours
+    bool quiet = false;                      // stderr to /dev/null
+    int keepFd = -1;                         // left open in the child
+    int closeFd = -1;                        // closed in the child
+};
+
+struct Finished {
+    double wallSeconds = 0;
+    int exitStatus = -1;  // -1 when it did not exit normally
+    double startNs = 0;   // monotonic clock at the launch
+};
+
+double MonotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec);
+}
+
+pid_t Spawn(const Launch& launch, double& startNs) {
+    std::vector<std::string> envStrings;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('='));
+        if (!launch.env.count(name)) envStrings.push_back(entry);
+    }
+    for (const auto& [name, value] : launch.env) envStrings.push_back(name + "=" + value);
+
+    std::vector<char*> argv;
+    for (const std::string& arg : launch.argv) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (std::string& entry : envStrings) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, launch.stdinPath.c_str(), O_RDONLY, 0);
+    if (!launch.stdoutPath.empty())
+        posix_spawn_file_actions_addopen(&actions, 1, launch.stdoutPath.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (launch.quiet) posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (launch.closeFd >= 0) posix_spawn_file_actions_addclose(&actions, launch.closeFd);
+
+    pid_t pid = 0;
+    startNs = MonotonicNs();
+    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) throw std::runtime_error("cannot start " + launch.argv[0] + ": " + std::strerror(rc));
+    return pid;
+}
+
+Finished Wait(pid_t pid, double startNs) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) throw std::runtime_error("wait4 failed");
+    }
+    Finished done;
+    done.startNs = startNs;
+    done.wallSeconds = (MonotonicNs() - startNs) / 1e9;
+    done.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return done;
+}
+
+Finished Run(const Launch& launch) {
+    double startNs = 0;
+    const pid_t pid = Spawn(launch, startNs);
+    return Wait(pid, startNs);
+}
+
+void RunOrThrow(const Launch& launch) {
+    const Finished done = Run(launch);
+    if (done.exitStatus != 0)
+        throw std::runtime_error(launch.argv[0] + " failed (status " +
+                                 std::to_string(done.exitStatus) + ")");
+}
+
+// ---- Google Benchmark programs ---------------------------------------------
+
+// Median real time per iteration of each benchmark, in nanoseconds, by name.
+std::map<std::string, double> RunGoogleBenchmark(const std::string& program,
+                                                 std::vector<std::string> extraArgs,
+                                                 const std::string& jsonPath) {
+    Launch launch;
+    launch.argv = {program, "--benchmark_out=" + jsonPath, "--benchmark_out_format=json"};
+    launch.argv.insert(launch.argv.end(), extraArgs.begin(), extraArgs.end());
+    launch.env["QT_QPA_PLATFORM"] = "offscreen";
+    RunOrThrow(launch);
+
+    const std::string json = quorvane::bench::ReadFile(jsonPath);
+    const QJsonDocument document =
+        QJsonDocument::fromJson(QByteArray::fromStdString(json));
+    std::map<std::string, double> medians;
+    for (const QJsonValue& entry : document.object().value("benchmarks").toArray()) {
+        const QJsonObject benchmark = entry.toObject();
+        if (benchmark.value("error_occurred").toBool())
+            throw std::runtime_error(program + ": " +
+                                     benchmark.value("error_message").toString().toStdString());
+        if (benchmark.value("aggregate_name").toString() != "median") continue;
+        const QString unit = benchmark.value("time_unit").toString();
+        const double scale = unit == "ns" ? 1 : unit == "us" ? 1e3 : unit == "ms" ? 1e6 : 1e9;
+        // "BM_Name/repeats:5" is filed as "BM_Name".
+        const QString name = benchmark.value("run_name").toString().section('/', 0, 0);
+        medians[name.toStdString()] =
+            benchmark.value("real_time").toDouble() * scale;
+    }
+    return medians;
+}
+
+double Take(const std::map<std::string, double>& medians, const std::string& name) {
+    const auto found = medians.find(name);
+    if (found == medians.end()) throw std::runtime_error("no figure for " + name);
+    return found->second;
+}
+
+// ---- the rows --------------------------------------------------------------
+
+void CoreRows(const std::string& work, std::vector<Row>& rows) {
+    std::puts("== conversion cores ==");
+    std::fflush(stdout);
+    const auto medians = RunGoogleBenchmark(QUORVANE_BENCH_CORE, {}, work + "/core.json");
+    const double baseline = Take(medians, "BM_Baseline_FromCharsToChars");
+    const Goal goal{1000, 3, "< 1 µs, ≤ 3× baseline"};
+    rows.push_back({"stardate to Earth date, per call", Take(medians, "BM_EarthDateFromStardate"),
+                    baseline, "ns", false, goal});
+    rows.push_back({"Earth date to stardate, per call", Take(medians, "BM_StardateFromEarthDate"),
+                    baseline, "ns", false, goal});
+    rows.push_back({"field-number reader, per call", Take(medians, "BM_ReadInt32Field"), baseline,
+                    "ns", false, goal});
+}
+
+void KeystrokeRows(const std::string& work, std::vector<Row>& rows) {
+    std::puts("== keystroke ==");
+    std::fflush(stdout);
+    const auto medians = RunGoogleBenchmark(QUORVANE_BENCH_KEYSTROKE, {}, work + "/keystroke.json");
+    const Goal goal{1000, std::nullopt, "< 1 ms"};
+    rows.push_back({"keystroke, live conversion on",
+                    Take(medians, "BM_Keystroke_LiveConversion") / 1e3,
+                    Take(medians, "BM_Keystroke_Baseline") / 1e3, "µs", false, goal});
+    rows.push_back({"keystroke and repaint, live conversion on",
+                    Take(medians, "BM_KeystrokeRepainted_LiveConversion") / 1e3,
+                    Take(medians, "BM_KeystrokeRepainted_Baseline") / 1e3, "µs", false, goal});
+}
+
+struct MemoryFigure {
+    double peakMib = 0;
+    double retainedMib = 0;
+};
+
+MemoryFigure CatalogueMemory(const std::string& folder, const std::string& step,
+                             const std::string& work) {
+    Launch launch;
+    launch.argv = {QUORVANE_BENCH_CATALOGUE, "--memory=" + step, "--catalogue=" + folder};
+    launch.env["QT_QPA_PLATFORM"] = "offscreen";
+    launch.stdoutPath = work + "/memory-" + step + ".json";
+    RunOrThrow(launch);
+    const QJsonObject figure =
+        QJsonDocument::fromJson(QByteArray::fromStdString(quorvane::bench::ReadFile(launch.stdoutPath)))
+            .object();
+    return {figure.value("peak_kib").toDouble() / 1024,
+            figure.value("retained_kib").toDouble() / 1024};
+}
+
+void CatalogueRows(const std::string& work, std::vector<Row>& rows) {
+    std::puts("== catalogue ==");
+    std::fflush(stdout);
+    const std::string folder = work + "/catalogue";
+    mkdir(folder.c_str(), 0755);
+    Launch generate;
+    generate.argv = {QUORVANE_BENCH_CATALOGUE, "--generate=" + folder};
+    RunOrThrow(generate);
+    const std::size_t bytes = quorvane::bench::ReadFile(folder + "/StarTrek.vqd").size();
+    std::printf("generated %zu bytes of Shift-JIS, 100000 records\n", bytes);
+    std::fflush(stdout);
+
+    const auto medians = RunGoogleBenchmark(QUORVANE_BENCH_CATALOGUE, {"--catalogue=" + folder},
+                                            work + "/catalogue.json");
+    const double baseline = Take(medians, "BM_Catalogue_Baseline_ReadAndDecode") / 1e6;
+    rows.push_back({"catalogue 100k: read into records",
+                    Take(medians, "BM_Catalogue_ReadIntoRecords") / 1e6, baseline, "ms", false,
+                    std::nullopt});
+    rows.push_back({"catalogue 100k: data list window filled",
+                    Take(medians, "BM_Catalogue_DataListWindow") / 1e6, baseline, "ms", false,
+                    Goal{1000, 4, "< 1 s, ≤ 4× baseline"}});
+
+    const MemoryFigure decoded = CatalogueMemory(folder, "baseline", work);
+    const MemoryFigure reader = CatalogueMemory(folder, "reader", work);
+    const MemoryFigure window = CatalogueMemory(folder, "window", work);
+    rows.push_back({"catalogue 100k: records, peak memory", reader.peakMib, decoded.peakMib, "MiB",
+                    false, std::nullopt});
+    rows.push_back({"catalogue 100k: data list window, peak memory", window.peakMib,
+                    decoded.peakMib, "MiB", false, Goal{100, std::nullopt, "< 100 MB"}});
+    rows.push_back({"catalogue 100k: data list window, held", window.retainedMib,
+                    decoded.retainedMib, "MiB", false, Goal{100, std::nullopt, "< 100 MB"}});
+}
+
+// Start-up to the first shown frame, by the preloaded probe.
+double StartupMs(const std::string& program, const std::string& config) {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+    Launch launch;
+    launch.argv = {program};
+    launch.env["QT_QPA_PLATFORM"] = "offscreen";
+    launch.env["LD_PRELOAD"] = QUORVANE_BENCH_PROBE;
+    launch.env["QUORVANE_STARTUP_PROBE_FD"] = std::to_string(fds[1]);
+    launch.env["XDG_CONFIG_HOME"] = config;
+    launch.quiet = true;
+    launch.closeFd = fds[0];
+    double startNs = 0;
+    const pid_t pid = Spawn(launch, startNs);
+    close(fds[1]);
+    std::string report;
+    char buffer[64];
+    ssize_t got = 0;
+    while ((got = read(fds[0], buffer, sizeof buffer)) > 0) report.append(buffer, static_cast<std::size_t>(got));
+    close(fds[0]);
+    const Finished done = Wait(pid, startNs);
+    if (report.empty() || done.exitStatus != 0)
+        throw std::runtime_error(program + " never reported a shown window");
+    return (std::stod(report) - startNs) / 1e6;
+}
+
+void StartupRows(const Options& options, const std::string& work, std::vector<Row>& rows) {
+    std::printf("== start-up, %d runs each ==\n", options.startupRuns);
+    std::fflush(stdout);
+    const std::string config = work + "/config";
+    mkdir(config.c_str(), 0755);
+    // One run each first, so neither pays for a cold page cache.
+    StartupMs(QUORVANE_BENCH_BARE_WINDOW, config);
+    StartupMs(QUORVANE_PROGRAM, config);
+    std::vector<double> bare, program;
+    for (int i = 0; i < options.startupRuns; ++i) {
+        // Alternating, so a burst of load elsewhere hits both alike.
+        bare.push_back(StartupMs(QUORVANE_BENCH_BARE_WINDOW, config));
+        program.push_back(StartupMs(QUORVANE_PROGRAM, config));
+    }
+    rows.push_back({"start-up to main window shown (median)", Median(program), Median(bare), "ms",
+                    false, Goal{std::nullopt, 1.3, "≤ 1.3× bare Qt window"}});
+}
+
+std::size_t CountLines(const std::string& path, std::size_t& errors) {
+    std::ifstream file(path);
+    std::string line;
+    std::size_t lines = 0;
+    errors = 0;
+    while (std::getline(file, line)) {
+        ++lines;
+        if (line.rfind("error", 0) == 0) ++errors;
+    }
+    return lines;
+}
+
+void BatchRows(const Options& options, const std::string& work, std::vector<Row>& rows) {
+    std::printf("== quorvane-cli --batch, %zu requests, %d runs each ==\n", options.batchRequests,
+                options.batchRuns);
+    std::fflush(stdout);
+    const std::string requests = work + "/requests.txt";
+    quorvane::bench::WriteFile(requests, quorvane::bench::GenerateBatchRequests(options.batchRequests));
+
+    Launch cli;
+    cli.argv = {QUORVANE_CLI, "--batch"};
+    cli.stdinPath = requests;
+    Launch floor;
+    floor.argv = {QUORVANE_BENCH_BATCH_FLOOR};
+    floor.stdinPath = requests;
+
+    // Every request must be answered, and none with an error, or the rate
+    // would be the rate of something else.
+    cli.stdoutPath = work + "/answers.txt";
+    RunOrThrow(cli);
+    std::size_t errors = 0;
+    const std::size_t answers = CountLines(cli.stdoutPath, errors);
+    if (answers != options.batchRequests || errors != 0)
+        throw std::runtime_error("quorvane-cli answered " + std::to_string(answers) +
+                                 " requests with " + std::to_string(errors) + " errors");
+
+    // Peak memory through time(1): a child of this runner would inherit the
+    // runner's own high-water mark across the exec.
+    const std::string peakFile = work + "/peak.txt";
+    const auto timed = [&](Launch launch, double& seconds, double& peakMib) {
+        launch.argv.insert(launch.argv.begin(), {"/usr/bin/time", "-f", "%M", "-o", peakFile});
+        launch.stdoutPath = "/dev/null";
+        const Finished done = Run(launch);
+        if (done.exitStatus != 0) throw std::runtime_error(launch.argv[5] + " --batch run failed");
+        seconds = done.wallSeconds;
+        peakMib = std::stod(quorvane::bench::ReadFile(peakFile)) / 1024;
+    };
+    std::vector<double> cliSeconds, floorSeconds, cliRss, floorRss;
+    for (int i = 0; i < options.batchRuns; ++i) {
+        double seconds = 0, peak = 0;
+        timed(floor, seconds, peak);
+        floorSeconds.push_back(seconds);
+        floorRss.push_back(peak);
+        timed(cli, seconds, peak);
+        cliSeconds.push_back(seconds);
+        cliRss.push_back(peak);
+    }
+    const double n = static_cast<double>(options.batchRequests);
+    rows.push_back({"quorvane-cli --batch, 1M requests", n / Median(cliSeconds),
+                    n / Median(floorSeconds), "req/s", true, std::nullopt});
+    rows.push_back({"quorvane-cli --batch, peak memory", Median(cliRss), Median(floorRss), "MiB",
+                    false, std::nullopt});
+}
+
+// ---- the machine -----------------------------------------------------------
+
+std::string ReadLine(const std::string& path) {
+    std::ifstream file(path);
+    std::string line;
+    std::getline(file, line);
+    return line;
+}
+
+std::string CpuModel() {
+    std::ifstream file("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(file, line))
+        if (line.rfind("model name", 0) == 0) return line.substr(line.find(':') + 2);
+    return "unknown";
+}
+
+// The first three fields of /proc/loadavg.
+std::string LoadAverages(const std::string& line) {
+    std::istringstream fields(line);
+    std::string one, five, fifteen;
+    fields >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+std::string Machine(const std::string& loadBefore, const std::string& loadAfter) {
+    utsname system{};
+    uname(&system);
+    std::ostringstream out;
+    out << "CPU: " << CpuModel() << ", " << sysconf(_SC_NPROCESSORS_ONLN) << " cores\n"
+        << "Memory: " << (sysconf(_SC_PHYS_PAGES) * sysconf(_SC_PAGESIZE)) / (1024 * 1024)
+        << " MiB\n"
+        << "System: " << system.sysname << " " << system.release << " " << system.machine << "\n"
+        << "Qt " << qVersion() << ", " << "GCC " << __VERSION__ << ", Release build\n"
+        << "Load average (1, 5, 15 min) before: " << LoadAverages(loadBefore)
+        << "; after: " << LoadAverages(loadAfter) << "\n";
+    return out.str();
+}
+
+std::string Today() {
+    const std::time_t now = std::time(nullptr);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", std::localtime(&now));
+    return text;
+}
+
+std::string TakeValue(const std::string& arg, const std::string& name) {
+    return arg.rfind(name + "=", 0) == 0 ? arg.substr(name.size() + 1) : std::string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (auto v = TakeValue(arg, "--results"); !v.empty()) options.results = v;
+        else if (auto v = TakeValue(arg, "--startup-runs"); !v.empty()) options.startupRuns = std::stoi(v);
+        else if (auto v = TakeValue(arg, "--batch-runs"); !v.empty()) options.batchRuns = std::stoi(v);
+        else if (auto v = TakeValue(arg, "--batch-requests"); !v.empty()) options.batchRequests = std::stoul(v);
+        else {
+            std::fprintf(stderr, "quorvane_bench: unknown argument %s\n", arg.c_str());
+            return 2;
+        }
+    }
+
+    QTemporaryDir workDir;
+    const std::string work = workDir.path().toStdString();
+    const std::string loadBefore = ReadLine("/proc/loadavg");
+    std::vector<Row> rows;
+    try {
+        CoreRows(work, rows);
+        KeystrokeRows(work, rows);
+        CatalogueRows(work, rows);
+        StartupRows(options, work, rows);
+        BatchRows(options, work, rows);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "quorvane_bench: %s\n", error.what());
+        return 1;
+    }
+    const std::string machine = Machine(loadBefore, ReadLine("/proc/loadavg"));
+
+    std::printf("\n%s\n%s", quorvane::bench::FormatTable(rows).c_str(), machine.c_str());
+
+    if (!options.results.empty()) {
+        const std::string csv = quorvane::bench::FormatCsv(rows);
+        quorvane::bench::WriteFile(options.results + "/latest.csv", csv);
+        quorvane::bench::WriteFile(options.results + "/" + Today() + ".csv", csv);
+        quorvane::bench::WriteFile(options.results + "/latest.md",
+                                   quorvane::bench::FormatMarkdown(rows) + "\n```\n" + machine +
+                                       "```\n");
+        std::printf("\nwritten to %s/latest.csv, %s.csv and latest.md\n", options.results.c_str(),
+                    Today().c_str());
+    }
+    int missed = 0;
+    for (const Row& row : rows) missed += row.met().value_or(true) ? 0 : 1;
+    if (missed > 0) std::printf("\n%d goal(s) missed\n", missed);
+    return 0;
+}

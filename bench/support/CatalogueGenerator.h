@@ -1,0 +1,34 @@
+#pragma once
+// A large, deterministic event catalogue for the benchmarks: unique titles
+// with Japanese text, details, stardates and Earth dates, sources with the
+// odd #NULL#, in the file's usual layout (Shift-JIS, CR LF).
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quorvane::bench {
+
+// The catalogue as UTF-8 text: a header line and `records` record lines.
+// Titles are unique, letter case aside, and their file order is not their
+// sorted order.
+std::string GenerateCatalogueText(std::size_t records);
+
+// UTF-8 to Shift-JIS (code page 932) with the system's converter. Throws
+// std::runtime_error when a character has no Shift-JIS form.
+std::string EncodeShiftJis(std::string_view utf8);
+
+// Shift-JIS to UTF-8 with the system's converter: what reading the bytes
+// costs at the least. Throws std::runtime_error on bytes that do not decode.
+std::string DecodeShiftJis(std::string_view shiftJis);
+
+// GenerateCatalogueText, encoded.
+std::string GenerateCatalogue(std::size_t records);
+
+// Writes `bytes` to `path`; throws std::runtime_error on failure.
+void WriteFile(const std::string& path, std::string_view bytes);
+
+// The whole file; throws std::runtime_error on failure.
+std::string ReadFile(const std::string& path);
+
+}  // namespace quorvane::bench
