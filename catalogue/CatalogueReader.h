@@ -23,6 +23,10 @@ inline constexpr std::size_t kMaxCatalogueBytes = 64u * 1024u * 1024u;
 // skipped, which keeps memory in proportion for files of tiny records.
 inline constexpr std::size_t kMaxCatalogueRecords = 1'000'000;
 
+// Problems listed at most: the user is told the first one and the number of
+// records lost, and a file of nothing but mistakes must not cost gigabytes.
+inline constexpr std::size_t kMaxCatalogueProblems = 1000;
+
 enum class FileReadStatus { Ok, Missing, NotAFile, Unreadable, TooLarge };
 
 struct FileBytes {
