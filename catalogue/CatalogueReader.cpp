@@ -180,6 +180,11 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Only the first problems are kept; the records they cost are counted apart.
+void AddProblem(std::vector<CatalogueProblem>& problems, CatalogueProblem problem) {
+    if (problems.size() < kMaxCatalogueProblems) problems.push_back(problem);
+}
+
 struct RawItem {
     std::string_view content;
     std::size_t line = 1;
@@ -216,7 +221,7 @@ public:
                 m_pos = p;
                 consumeLineBreak();
                 if (m_afterLineBreak) {
-                    problems.push_back({item.line, CatalogueProblemKind::BlankLine});
+                    AddProblem(problems, {item.line, CatalogueProblemKind::BlankLine});
                     continue;
                 }
                 item.endsLine = true;  // "a,<line break>": an empty last item
@@ -560,7 +565,7 @@ public:
     }
 
     void report(std::size_t line, CatalogueProblemKind kind, bool skipsRecord) {
-        m_content.problems.push_back({line, kind});
+        AddProblem(m_content.problems, {line, kind});
         if (skipsRecord) ++m_content.skippedRecords;
     }
 
@@ -615,6 +620,7 @@ CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords) 
     }
     if (!headerRead) {
         // Blank lines alone are still an empty file; say that first.
+        if (content.problems.size() >= kMaxCatalogueProblems) content.problems.pop_back();
         content.problems.insert(content.problems.begin(), {1, CatalogueProblemKind::EmptyFile});
     } else if (content.records.empty() && content.skippedRecords == 0) {
         groups.report(scanner.line(), CatalogueProblemKind::NoRecords, false);
