@@ -42,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(content.skippedRecords == 0, context);
     }
     if (content.skippedRecords > 0) FUZZ_CHECK(!content.problems.empty(), context);
+    FUZZ_CHECK(content.problems.size() <= kMaxCatalogueProblems, context);
     // Every record and every problem stands for some bytes of the file.
     FUZZ_CHECK(content.records.size() + content.skippedRecords <= size / 4 + 1, context);
 

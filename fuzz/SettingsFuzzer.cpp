@@ -3,10 +3,10 @@
 // restores to the very same window. Each input is the whole settings file.
 
 #include "FuzzInput.h"
+#include "SilentPlatform.h"
 #include "mainwindow/TypedLimitLineEdit.h"
 #include "mainwindow/WindowSettings.h"
 #include "mainwindow/frmMain.h"
-#include "services/Platform.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,23 +20,6 @@
 using namespace quorvane;
 
 namespace {
-
-// Nothing blocks: every question is answered No, every dialog cancelled.
-class SilentPlatform final : public Platform {
-public:
-    MessageAnswer showMessage(QWidget*, const QString&, const QString&, MessageIcon,
-                              MessageButtons buttons) override {
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
-    QDate today() const override { return {2364, 2, 26}; }
-    QString programFolder() const override { return QDir::tempPath(); }
-    QString showOpenDialog(QWidget*, const QList<FileFilter>&, const QString&, const QString&) override {
-        return {};
-    }
-    bool openUrl(const QUrl&) override { return false; }
-    bool startDetached(const QString&) override { return false; }
-    QString registryFile() const override { return {}; }
-};
 
 struct WindowState {
     QPoint position;
@@ -57,7 +40,7 @@ std::string Describe(const WindowState& s) {
 }
 
 QString g_root;
-SilentPlatform* g_platform = nullptr;
+fuzz::SilentPlatform* g_platform = nullptr;
 unsigned long g_run = 0;
 
 }  // namespace
@@ -71,7 +54,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     char pattern[] = "/tmp/quorvane-settings-fuzz.XXXXXX";
     if (!mkdtemp(pattern)) std::abort();
     g_root = QString::fromLocal8Bit(pattern);
-    g_platform = new SilentPlatform;
+    g_platform = new fuzz::SilentPlatform;
     return 0;
 }
 

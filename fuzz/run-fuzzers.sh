@@ -13,7 +13,7 @@ seconds="${2:-60}"
 shift $(( $# >= 2 ? 2 : 1 ))
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(field_numbers earth_date stardate reset_repetition catalogue settings)
+  targets=(field_numbers earth_date stardate reset_repetition catalogue settings data_list)
 fi
 
 # A leak inside the system's font and input-method libraries is not ours.
@@ -28,6 +28,7 @@ limits() {
     reset_repetition) echo "16 512 2" ;;
     catalogue) echo "65536 1024 5" ;;
     settings) echo "4096 1536 10" ;;
+    data_list) echo "16384 1536 10" ;;
     *) echo "4096 1024 5" ;;
   esac
 }
