@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iconv.h>
-#include <unordered_set>
 
 namespace quorvane {
 
@@ -159,16 +161,49 @@ std::string FoldTitle(std::string_view title) {
     return key;
 }
 
+namespace {
+
+// Japanese has no letter case, so most titles are their own key and need
+// no folded copy to be compared.
+bool FoldsToItself(std::string_view title) {
+    for (std::size_t i = 0; i < title.size();) {
+        const auto b = static_cast<unsigned char>(title[i]);
+        if (b < 0x80) {
+            if (b >= 'A' && b <= 'Z') return false;
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        const std::size_t n = DecodeUtf8(title, i, cp);
+        if (cp == 0xFFFD || FoldCodePoint(cp) != cp) return false;
+        i += n;
+    }
+    return true;
+}
+
+// The title's key: the title itself, or its folded copy kept in `scratch`.
+std::string_view TitleKey(std::string_view title, std::string& scratch) {
+    if (FoldsToItself(title)) return title;
+    scratch = FoldTitle(title);
+    return scratch;
+}
+
+}  // namespace
+
 std::vector<std::size_t> TitleOrder(const std::vector<clsStarData>& records) {
-    std::vector<std::string> keys;
+    // Keys beside their indices, so the sort compares without a lookup.
+    std::deque<std::string> folded;  // stays put while keys point into it
+    std::vector<std::pair<std::string_view, std::size_t>> keys;
     keys.reserve(records.size());
-    for (const clsStarData& r : records) keys.push_back(FoldTitle(r.Title()));
-    std::vector<std::size_t> order(records.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int c = keys[a].compare(keys[b]);
-        return c != 0 ? c < 0 : a < b;
-    });
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        std::string_view key = records[i].Title();
+        if (!FoldsToItself(key)) key = folded.emplace_back(FoldTitle(key));
+        keys.emplace_back(key, i);
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<std::size_t> order;
+    order.reserve(keys.size());
+    for (const auto& key : keys) order.push_back(key.second);
     return order;
 }
 
@@ -508,13 +543,66 @@ CatalogueProblemKind ProblemFor(const ConversionError& e, bool dateColumn) {
     return dateColumn ? CatalogueProblemKind::NotANumber : CatalogueProblemKind::ErrorValue;
 }
 
+// The titles filed so far, by key. Open addressing over record indices:
+// filing a title allocates nothing, and a record's key is worked out again
+// only when its hash matches.
+class TitleIndex {
+public:
+    explicit TitleIndex(std::size_t expected) {
+        std::size_t capacity = 16;
+        while (capacity < 2 * expected) capacity *= 2;
+        m_slots.resize(capacity);
+    }
+
+    // Files `key` as the title of records[index], unless a title with an
+    // equal key is filed already.
+    bool insert(std::string_view key, std::size_t index, const std::vector<clsStarData>& records) {
+        if (2 * (m_size + 1) > m_slots.size()) grow();
+        const std::size_t hash = std::hash<std::string_view>{}(key);
+        std::string scratch;
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            Slot& slot = m_slots[i];
+            if (slot.index == kEmpty) {
+                slot = {hash, index};
+                ++m_size;
+                return true;
+            }
+            if (slot.hash == hash && TitleKey(records[slot.index].Title(), scratch) == key)
+                return false;
+        }
+    }
+
+private:
+    static constexpr std::size_t kEmpty = SIZE_MAX;
+    struct Slot {
+        std::size_t hash = 0;
+        std::size_t index = kEmpty;
+    };
+
+    void grow() {
+        std::vector<Slot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        const std::size_t mask = m_slots.size() - 1;
+        for (const Slot& slot : old) {
+            if (slot.index == kEmpty) continue;
+            std::size_t i = slot.hash & mask;
+            while (m_slots[i].index != kEmpty) i = (i + 1) & mask;
+            m_slots[i] = slot;
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    std::size_t m_size = 0;
+};
+
 class GroupReader {
 public:
     GroupReader(CatalogueContent& content, std::size_t maxRecords, std::size_t expectedRecords)
-        : m_content(content), m_maxRecords(maxRecords) {
-        expectedRecords = std::min(expectedRecords, maxRecords);
-        m_content.records.reserve(expectedRecords);
-        m_titleKeys.reserve(expectedRecords);
+        : m_content(content),
+          m_maxRecords(maxRecords),
+          m_titles(std::min(expectedRecords, maxRecords)) {
+        m_content.records.reserve(std::min(expectedRecords, maxRecords));
     }
 
     void header(const std::vector<Item>& items) {
@@ -559,7 +647,8 @@ public:
         } catch (const ConversionError& e) {
             return report(items[step].line, ProblemFor(e, step == 2), true);
         }
-        if (!m_titleKeys.insert(FoldTitle(record.Title())).second)
+        const std::string_view key = TitleKey(record.Title(), m_keyScratch);
+        if (!m_titles.insert(key, m_content.records.size(), m_content.records))
             return report(items[0].line, CatalogueProblemKind::DuplicateTitle, true);
         m_content.records.push_back(std::move(record));
     }
@@ -572,7 +661,8 @@ public:
 private:
     CatalogueContent& m_content;
     std::size_t m_maxRecords;
-    std::unordered_set<std::string> m_titleKeys;
+    TitleIndex m_titles;
+    std::string m_keyScratch;
     bool m_full = false;
 };
 

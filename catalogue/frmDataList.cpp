@@ -170,11 +170,17 @@ void frmDataList::loadCatalogue(const std::string& path) {
         // One sorted pass: the records take the list's order, so entry i of
         // the list is record i.
         const std::vector<std::size_t> order = quorvane::TitleOrder(content.records);
+        // The titles are converted in file order, where records and texts lie
+        // one after another; in list order each would cost a cache miss.
+        std::vector<QString> fileOrderTitles;
+        fileOrderTitles.reserve(content.records.size());
+        for (const clsStarData& record : content.records)
+            fileOrderTitles.push_back(FromUtf8(record.Title()));
         m_records.reserve(order.size());
         QStringList titles;
         titles.reserve(static_cast<qsizetype>(order.size()));
         for (const std::size_t i : order) {
-            titles.append(FromUtf8(content.records[i].Title()));
+            titles.append(std::move(fileOrderTitles[i]));
             m_records.push_back(std::move(content.records[i]));
         }
         content.records.clear();
