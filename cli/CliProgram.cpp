@@ -98,7 +98,7 @@ int RunCli(int argc, char** argv) {
         Print(stdout, UsageText());
         return kExitOk;
     case Mode::Version:
-        Print(stdout, "quorvane-cli " QUORVANE_VERSION "\n");
+        Print(stdout, QUORVANE_VERSION "\n");
         return kExitOk;
     case Mode::Batch:
         return RunBatch(options);

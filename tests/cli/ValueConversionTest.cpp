@@ -159,7 +159,7 @@ TEST(ValueConversion, UsageErrors) {
 
 TEST(ValueConversion, HelpAndVersion) {
     const RunResult version = RunCli({"--version"});
-    EXPECT_EQ(version.out, "quorvane-cli 1.22\n");
+    EXPECT_EQ(version.out, "1.22\n");
     EXPECT_EQ(version.exitStatus, 0);
 
     const RunResult help = RunCli({"--help"});
