@@ -364,9 +364,13 @@ public:
         std::size_t inLeft = in.size();
         char* outPtr = m_buffer.data();
         std::size_t outLeft = m_buffer.size();
-        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        // Both encodings are stateless: only a failed text can leave the
+        // converter inside a character, so only then is it reset.
         const std::size_t rc = iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft);
-        if (rc == static_cast<std::size_t>(-1) || inLeft != 0) return false;
+        if (rc == static_cast<std::size_t>(-1) || inLeft != 0) {
+            iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+            return false;
+        }
         out.assign(m_buffer.data(), outPtr);
         return true;
     }
