@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 namespace quorvane {
 namespace {
@@ -115,6 +116,70 @@ TEST_F(HostileSettings, ConfigFolderBeneathAFileStartsWithTheDefaults) {
     EXPECT_EQ(started, kDefaults);
     EXPECT_EQ(startedReset, QStringLiteral("100000"));
     EXPECT_EQ(bytes(blocker), QByteArray("keep me"));
+}
+
+// ---- Stored values that Qt would rebuild as objects ---------------------------
+//
+// The INI reader turns "@Variant(...)" into whatever binary value it spells:
+// a list claiming four billion entries, or lists nested a hundred thousand
+// deep, which overflowed the stack at every start.
+
+QByteArray NestedLists(int depth) {
+    QByteArray inner;
+    for (int i = 0; i < depth; ++i) inner += "\\0\\0\\0\\t\\0\\0\\0\\x1";
+    return "[Option]\nReset=False\nResetNum=@Variant(" + inner + "\\0\\0\\0\\t\\0\\0\\0\\0)\n";
+}
+
+struct SerialisedCase {
+    const char* name;
+    QByteArray store;
+};
+
+void PrintTo(const SerialisedCase& c, std::ostream* os) { *os << c.name; }
+
+class SerialisedValues : public HostileSettings, public ::testing::WithParamInterface<SerialisedCase> {};
+
+TEST_P(SerialisedValues, AreLeftOutAndTheRestOfTheStoreIsKept) {
+    QFile file(SettingsFilePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(GetParam().store);
+    file.close();
+
+    startChangeAndClose();
+    // The plain line beside the junk still counts.
+    EXPECT_EQ(started, (QList<bool>{false, true, true, true}));
+    EXPECT_EQ(startedReset, QStringLiteral("100000"));
+
+    const QByteArray saved = bytes(SettingsFilePath());
+    EXPECT_FALSE(saved.contains("Variant")) << saved.left(200).toStdString();
+    EXPECT_TRUE(saved.contains("Reset=True")) << saved.left(200).toStdString();
+    EXPECT_TRUE(saved.contains("ResetNum=42")) << saved.left(200).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, SerialisedValues,
+    ::testing::Values(
+        SerialisedCase{"list_of_four_billion_texts",
+                       "[Option]\nReset=False\nResetNum=@Variant(\\0\\0\\0\\v\\xff\\xff\\xff\\xf0)\n"},
+        SerialisedCase{"lists_nested_two_hundred_thousand_deep", NestedLists(200000)},
+        SerialisedCase{"spelt_with_escapes",
+                       "[Option]\nReset=False\nResetNum=\"\\x40\\x56\\x61riant(\\0\\0\\0\\v\\xff\\xff\\xff\\xf0)\"\n"},
+        SerialisedCase{"split_over_continued_lines",
+                       "[Option]\nReset=False\nResetNum=@Var\\\niant(\\0\\0\\0\\v\\xff\\xff\\xff\\xf0)\n"},
+        SerialisedCase{"in_a_list", "[Option]\nReset=False\nResetNum=1, @Variant(\\0\\0\\0\\v\\xff\\xff\\xff\\xf0)\n"},
+        SerialisedCase{"in_a_section_nobody_reads",
+                       "[Option]\nReset=False\n[Other]\nx=@Variant(\\0\\0\\0\\v\\xff\\xff\\xff\\xf0)\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HostileSettings, ValuesThatOnlyLookSerialisedAreKept) {
+    QFile file(SettingsFilePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    // Written by the program itself for a reset number typed as "@Variant(1)".
+    file.write("[Option]\nReset=False\nResetNum=@@Variant(1)\n");
+    file.close();
+    startChangeAndClose();
+    EXPECT_FALSE(started.first());
+    EXPECT_EQ(startedReset, QStringLiteral("@Variant(1)"));
 }
 
 }  // namespace
