@@ -6,13 +6,17 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QFile>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace quorvane {
 
@@ -28,16 +32,18 @@ constexpr double DefaultPosition = 100;
 // Far beyond any screen, yet small enough to turn into pixels safely.
 constexpr double PositionLimit = 1.0e7;
 
-// The stored text, or `fallback` when the key is missing. A hand-edited
-// value with commas reads back as a list; it is joined into the text it was.
-QString ReadText(const QSettings& store, const QString& key, const QString& fallback) {
-    const QVariant value = store.value(key);
+// The stored text, or `fallback` when the key is missing or there is no
+// store to read. A hand-edited value with commas reads back as a list; it
+// is joined into the text it was.
+QString ReadText(const QSettings* store, const QString& key, const QString& fallback) {
+    if (!store) return fallback;
+    const QVariant value = store->value(key);
     if (!value.isValid()) return fallback;
     if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(QLatin1Char(','));
     return value.toString();
 }
 
-double ReadPosition(const QSettings& store, const QString& key) {
+double ReadPosition(const QSettings* store, const QString& key) {
     bool ok = false;
     const float twips = ReadText(store, key, QStringLiteral("100")).trimmed().toFloat(&ok);
     if (!ok || !std::isfinite(twips)) return DefaultPosition;
@@ -45,7 +51,7 @@ double ReadPosition(const QSettings& store, const QString& key) {
 }
 
 // "True" and "False" exactly; any other text leaves the box as it is.
-void RestoreCheck(const QSettings& store, const QString& key, QCheckBox* box) {
+void RestoreCheck(const QSettings* store, const QString& key, QCheckBox* box) {
     const QString text = ReadText(store, key, True);
     if (text == True) box->setChecked(true);
     else if (text == False) box->setChecked(false);
@@ -61,6 +67,85 @@ QString PositionText(double twips) {
 }
 
 QString CheckText(const QCheckBox* box) { return box->isChecked() ? True : False; }
+
+// Qt's INI reader rebuilds a value written "@Variant(...)" as whatever binary
+// object its bytes spell, unchecked: a damaged or crafted file can claim a
+// list of billions of entries, or nest lists until the stack overflows at
+// every start. The program itself only ever stores plain texts, so lines
+// that would be read so are junk and are left out before Qt sees the file.
+
+int EscapeDigit(QChar c, int base) {
+    const char16_t u = c.unicode();
+    const int digit = (u >= u'0' && u <= u'9')   ? u - u'0'
+                      : (u >= u'a' && u <= u'f') ? u - u'a' + 10
+                      : (u >= u'A' && u <= u'F') ? u - u'A' + 10
+                                                 : base;
+    return digit < base ? digit : -1;
+}
+
+// Lines as the reader may unescape them: quotes dropped, continued lines
+// joined, and hexadecimal and octal escapes decoded to 16 bits, as the reader
+// keeps them. Any other escaped character stands for itself, which errs on
+// the side of caution.
+QString UnescapedLine(QStringView line) {
+    QString text;
+    text.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == u'"') continue;
+        if (line[i] != u'\\' || i + 1 == line.size()) {
+            text += line[i];
+            continue;
+        }
+        const QChar escaped = line[++i];
+        // A backslash at the end of a line joins the next one on.
+        if (escaped == u'\r' || escaped == u'\n') {
+            if (escaped == u'\r' && i + 1 < line.size() && line[i + 1] == u'\n') ++i;
+            continue;
+        }
+        const int base = escaped == u'x' ? 16 : EscapeDigit(escaped, 8) >= 0 ? 8 : 0;
+        if (base == 0) {
+            text += escaped;
+            continue;
+        }
+        char16_t value = 0;
+        qsizetype j = base == 16 ? i + 1 : i;
+        for (; j < line.size() && EscapeDigit(line[j], base) >= 0; ++j)
+            value = static_cast<char16_t>(value * base + EscapeDigit(line[j], base));
+        text += QChar(value);
+        i = j - 1;
+    }
+    return text;
+}
+
+bool RebuildsAnObject(QStringView line) {
+    const QString text = UnescapedLine(line);
+    const QLatin1StringView marker("@Variant(");
+    // "@@" starts a plain text that begins with "@".
+    for (qsizetype at = text.indexOf(marker); at >= 0; at = text.indexOf(marker, at + 1))
+        if (at == 0 || text[at - 1] != u'@') return true;
+    return false;
+}
+
+// The store's text without the lines that would rebuild objects, or nothing
+// when it has none. A line ending in a backslash goes on in the next one,
+// so such lines are judged, and left out, together.
+std::optional<QByteArray> WithoutObjectLines(const QByteArray& stored) {
+    if (!stored.contains("Variant") && !stored.contains('\\')) return std::nullopt;
+    QByteArray kept;
+    bool dropped = false;
+    const QList<QByteArray> lines = stored.split('\n');
+    for (qsizetype first = 0; first < lines.size();) {
+        qsizetype last = first;
+        while (last + 1 < lines.size() && lines[last].trimmed().endsWith('\\')) ++last;
+        QByteArray group;
+        for (qsizetype i = first; i <= last; ++i) group += lines[i] + (i + 1 < lines.size() ? "\n" : "");
+        if (RebuildsAnObject(QString::fromUtf8(group))) dropped = true;
+        else kept += group;
+        first = last + 1;
+    }
+    if (!dropped) return std::nullopt;
+    return kept;
+}
 
 // Pixels between two rectangles; 0 when they overlap.
 int Distance(const QRect& a, const QRect& b) {
@@ -108,7 +193,22 @@ QPoint ReachablePosition(const QWidget& window, QPoint wanted) {
 }
 
 void RestoreWindowSettings(frmMain& window) {
-    const QSettings store(SettingsFilePath(), QSettings::IniFormat);
+    // A store with junk is read from a cleaned copy; the store itself is
+    // only ever written by a save.
+    QString path = SettingsFilePath();
+    QTemporaryFile cleaned;
+    bool readable = true;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        if (const std::optional<QByteArray> text = WithoutObjectLines(file.readAll())) {
+            readable = cleaned.open() && cleaned.write(*text) == text->size() && cleaned.flush();
+            path = cleaned.fileName();
+        }
+        file.close();
+    }
+    std::optional<QSettings> settings;
+    if (readable) settings.emplace(path, QSettings::IniFormat);
+    const QSettings* store = settings ? &*settings : nullptr;
 
     const double top = ReadPosition(store, QStringLiteral("Window/Top"));
     const double left = ReadPosition(store, QStringLiteral("Window/Left"));
@@ -127,6 +227,19 @@ void RestoreWindowSettings(frmMain& window) {
 }
 
 bool SaveWindowSettings(const frmMain& window) {
+    // Qt reads the old store back in before it writes the new one, so the
+    // junk goes first, in one replacement that leaves the file whole if it fails.
+    QFile old(SettingsFilePath());
+    if (old.open(QIODevice::ReadOnly)) {
+        const std::optional<QByteArray> text = WithoutObjectLines(old.readAll());
+        old.close();
+        if (text) {
+            QSaveFile cleaned(SettingsFilePath());
+            if (!cleaned.open(QIODevice::WriteOnly) || cleaned.write(*text) != text->size() ||
+                !cleaned.commit())
+                return false;
+        }
+    }
     QSettings store(SettingsFilePath(), QSettings::IniFormat);
 
     const QPoint outer = window.frameGeometry().topLeft();
