@@ -647,7 +647,7 @@ public:
             step = 2;
             record.SEDate(items[2].value);
             step = 3;
-            record.Source(items[3].value);
+            record.Source(std::move(items[3].value));
         } catch (const ConversionError& e) {
             return report(items[step].line, ProblemFor(e, step == 2), true);
         }

@@ -20,3 +20,11 @@ void clsStarData::Source(const TaggedValue& sSource) {
     m_source = sSource.is(TaggedValue::Kind::Null) ? std::string("Nothing")
                                                    : quorvane::ToText(sSource);
 }
+
+void clsStarData::Source(TaggedValue&& sSource) {
+    if (sSource.is(TaggedValue::Kind::Text)) {
+        m_source = sSource.takeText();
+        return;
+    }
+    Source(static_cast<const TaggedValue&>(sSource));
+}

@@ -22,6 +22,8 @@ public:
     // Null reads "Nothing"; other values are kept in their text form. An
     // error value throws quorvane::ConversionError and changes nothing.
     void Source(const quorvane::TaggedValue& sSource);
+    // The same, taking over a text instead of copying it.
+    void Source(quorvane::TaggedValue&& sSource);
     quorvane::TaggedValue Source() const { return quorvane::TaggedValue::Text(m_source); }
 
     const std::string& Title() const { return m_title; }
