@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -57,6 +58,7 @@ struct Launch {
     std::string stdinPath = "/dev/null";
     std::string stdoutPath;                  // empty: ours
     bool quiet = false;                      // stderr to /dev/null
+    bool stderrToStdout = false;             // both into stdoutPath
     int keepFd = -1;                         // left open in the child
     int closeFd = -1;                        // closed in the child
 };
@@ -96,6 +98,7 @@ pid_t Spawn(const Launch& launch, double& startNs) {
         posix_spawn_file_actions_addopen(&actions, 1, launch.stdoutPath.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (launch.quiet) posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (launch.stderrToStdout) posix_spawn_file_actions_adddup2(&actions, 1, 2);
     if (launch.closeFd >= 0) posix_spawn_file_actions_addclose(&actions, launch.closeFd);
 
     pid_t pid = 0;
@@ -126,9 +129,19 @@ Finished Run(const Launch& launch) {
 
 void RunOrThrow(const Launch& launch) {
     const Finished done = Run(launch);
-    if (done.exitStatus != 0)
-        throw std::runtime_error(launch.argv[0] + " failed (status " +
-                                 std::to_string(done.exitStatus) + ")");
+    if (done.exitStatus == 0) return;
+    std::string message = launch.argv[0] + " failed (status " + std::to_string(done.exitStatus) + ")";
+    if (launch.stderrToStdout) {
+        // The end of its log says why.
+        const std::string log = quorvane::bench::ReadFile(launch.stdoutPath);
+        message += ":\n" + log.substr(log.size() > 2000 ? log.size() - 2000 : 0);
+    }
+    throw std::runtime_error(message);
+}
+
+void Progress(const std::string& step) {
+    std::printf("%s\n", step.c_str());
+    std::fflush(stdout);
 }
 
 // ---- Google Benchmark programs ---------------------------------------------
@@ -141,6 +154,9 @@ std::map<std::string, double> RunGoogleBenchmark(const std::string& program,
     launch.argv = {program, "--benchmark_out=" + jsonPath, "--benchmark_out_format=json"};
     launch.argv.insert(launch.argv.end(), extraArgs.begin(), extraArgs.end());
     launch.env["QT_QPA_PLATFORM"] = "offscreen";
+    // Its own report goes to a log: the table is the one thing to read.
+    launch.stdoutPath = jsonPath + ".log";
+    launch.stderrToStdout = true;
     RunOrThrow(launch);
 
     const std::string json = quorvane::bench::ReadFile(jsonPath);
@@ -172,8 +188,7 @@ double Take(const std::map<std::string, double>& medians, const std::string& nam
 // ---- the rows --------------------------------------------------------------
 
 void CoreRows(const std::string& work, std::vector<Row>& rows) {
-    std::puts("== conversion cores ==");
-    std::fflush(stdout);
+    Progress("conversion cores");
     const auto medians = RunGoogleBenchmark(QUORVANE_BENCH_CORE, {}, work + "/core.json");
     const double baseline = Take(medians, "BM_Baseline_FromCharsToChars");
     const Goal goal{1000, 3, "< 1 µs, ≤ 3× baseline"};
@@ -186,8 +201,7 @@ void CoreRows(const std::string& work, std::vector<Row>& rows) {
 }
 
 void KeystrokeRows(const std::string& work, std::vector<Row>& rows) {
-    std::puts("== keystroke ==");
-    std::fflush(stdout);
+    Progress("keystroke");
     const auto medians = RunGoogleBenchmark(QUORVANE_BENCH_KEYSTROKE, {}, work + "/keystroke.json");
     const Goal goal{1000, std::nullopt, "< 1 ms"};
     rows.push_back({"keystroke, live conversion on",
@@ -209,6 +223,7 @@ MemoryFigure CatalogueMemory(const std::string& folder, const std::string& step,
     launch.argv = {QUORVANE_BENCH_CATALOGUE, "--memory=" + step, "--catalogue=" + folder};
     launch.env["QT_QPA_PLATFORM"] = "offscreen";
     launch.stdoutPath = work + "/memory-" + step + ".json";
+    launch.quiet = true;
     RunOrThrow(launch);
     const QJsonObject figure =
         QJsonDocument::fromJson(QByteArray::fromStdString(quorvane::bench::ReadFile(launch.stdoutPath)))
@@ -221,16 +236,14 @@ MemoryFigure CatalogueMemory(const std::string& folder, const std::string& step,
 constexpr double kHundredMegabytesInMib = 100e6 / (1024.0 * 1024.0);
 
 void CatalogueRows(const std::string& work, std::vector<Row>& rows) {
-    std::puts("== catalogue ==");
-    std::fflush(stdout);
+    Progress("catalogue");
     const std::string folder = work + "/catalogue";
     mkdir(folder.c_str(), 0755);
     Launch generate;
     generate.argv = {QUORVANE_BENCH_CATALOGUE, "--generate=" + folder};
     RunOrThrow(generate);
-    const std::size_t bytes = quorvane::bench::ReadFile(folder + "/StarTrek.vqd").size();
-    std::printf("generated %zu bytes of Shift-JIS, 100000 records\n", bytes);
-    std::fflush(stdout);
+    const auto bytes = std::filesystem::file_size(folder + "/StarTrek.vqd");
+    Progress("  generated " + std::to_string(bytes) + " bytes of Shift-JIS, 100000 records");
 
     const auto medians = RunGoogleBenchmark(QUORVANE_BENCH_CATALOGUE, {"--catalogue=" + folder},
                                             work + "/catalogue.json");
@@ -280,8 +293,7 @@ double StartupMs(const std::string& program, const std::string& config) {
 }
 
 void StartupRows(const Options& options, const std::string& work, std::vector<Row>& rows) {
-    std::printf("== start-up, %d runs each ==\n", options.startupRuns);
-    std::fflush(stdout);
+    Progress("start-up, " + std::to_string(options.startupRuns) + " runs each");
     const std::string config = work + "/config";
     mkdir(config.c_str(), 0755);
     // One run each first, so none pays for a cold page cache.
@@ -314,9 +326,8 @@ std::size_t CountLines(const std::string& path, std::size_t& errors) {
 }
 
 void BatchRows(const Options& options, const std::string& work, std::vector<Row>& rows) {
-    std::printf("== quorvane-cli --batch, %zu requests, %d runs each ==\n", options.batchRequests,
-                options.batchRuns);
-    std::fflush(stdout);
+    Progress("quorvane-cli --batch, " + std::to_string(options.batchRequests) + " requests, " +
+             std::to_string(options.batchRuns) + " runs each");
     const std::string requests = work + "/requests.txt";
     quorvane::bench::WriteFile(requests, quorvane::bench::GenerateBatchRequests(options.batchRequests));
 
@@ -411,6 +422,20 @@ std::string Today() {
     return text;
 }
 
+// latest.csv, a dated copy, and latest.md with the machine, for the read-me.
+void WriteResults(const std::string& folder, const std::vector<Row>& rows,
+                  const std::string& machine) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    const std::string csv = quorvane::bench::FormatCsv(rows);
+    quorvane::bench::WriteFile(folder + "/latest.csv", csv);
+    quorvane::bench::WriteFile(folder + "/" + Today() + ".csv", csv);
+    quorvane::bench::WriteFile(folder + "/latest.md",
+                               quorvane::bench::FormatMarkdown(rows) + "\n```\n" + machine + "```\n");
+    std::printf("\nwritten to %s/latest.csv, %s.csv and latest.md\n", folder.c_str(),
+                Today().c_str());
+}
+
 std::string TakeValue(const std::string& arg, const std::string& name) {
     return arg.rfind(name + "=", 0) == 0 ? arg.substr(name.size() + 1) : std::string();
 }
@@ -450,14 +475,12 @@ int main(int argc, char** argv) {
     std::printf("\n%s\n%s", quorvane::bench::FormatTable(rows).c_str(), machine.c_str());
 
     if (!options.results.empty()) {
-        const std::string csv = quorvane::bench::FormatCsv(rows);
-        quorvane::bench::WriteFile(options.results + "/latest.csv", csv);
-        quorvane::bench::WriteFile(options.results + "/" + Today() + ".csv", csv);
-        quorvane::bench::WriteFile(options.results + "/latest.md",
-                                   quorvane::bench::FormatMarkdown(rows) + "\n```\n" + machine +
-                                       "```\n");
-        std::printf("\nwritten to %s/latest.csv, %s.csv and latest.md\n", options.results.c_str(),
-                    Today().c_str());
+        try {
+            WriteResults(options.results, rows, machine);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "quorvane_bench: %s\n", error.what());
+            return 1;
+        }
     }
     int missed = 0;
     for (const Row& row : rows) missed += row.met().value_or(true) ? 0 : 1;
