@@ -12,7 +12,7 @@ jobs=${JOBS:-$(nproc)}
 
 ./scripts/install-deps.sh
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BENCH=ON >/dev/null
-cmake --build "$build" -j "$jobs" --target quorvane_bench bench_support_test bench_probe_test
+cmake --build "$build" -j "$jobs" --target quorvane_bench bench_support_test bench_probe_test bench_tools_test
 (cd "$build" && ctest -L bench --output-on-failure)
 
 echo "load average before the run: $(cut -d' ' -f1-3 /proc/loadavg)"
