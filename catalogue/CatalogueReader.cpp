@@ -200,7 +200,12 @@ std::vector<std::size_t> TitleOrder(const std::vector<clsStarData>& records) {
         if (!FoldsToItself(key)) key = folded.emplace_back(FoldTitle(key));
         keys.emplace_back(key, i);
     }
-    std::sort(keys.begin(), keys.end());
+    // One comparison of the texts a step; the pair's own order takes two
+    // whenever the first is not smaller.
+    std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
+        const int c = a.first.compare(b.first);
+        return c != 0 ? c < 0 : a.second < b.second;
+    });
     std::vector<std::size_t> order;
     order.reserve(keys.size());
     for (const auto& key : keys) order.push_back(key.second);
