@@ -557,6 +557,10 @@ CatalogueProblemKind ProblemFor(const ConversionError& e, bool dateColumn) {
 // only when its hash matches.
 class TitleIndex {
 public:
+    // Slots hold 32-bit record numbers, half the room of full-size ones, so
+    // more of the index stays in the cache; no memory holds this many records.
+    static constexpr std::size_t kMaxRecords = UINT32_MAX - 1;
+
     explicit TitleIndex(std::size_t expected) {
         std::size_t capacity = 16;
         while (capacity < 2 * expected) capacity *= 2;
@@ -567,13 +571,13 @@ public:
     // equal key is filed already.
     bool insert(std::string_view key, std::size_t index, const std::vector<clsStarData>& records) {
         if (2 * (m_size + 1) > m_slots.size()) grow();
-        const std::size_t hash = std::hash<std::string_view>{}(key);
+        const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(key));
         std::string scratch;
         const std::size_t mask = m_slots.size() - 1;
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
             Slot& slot = m_slots[i];
             if (slot.index == kEmpty) {
-                slot = {hash, index};
+                slot = {hash, static_cast<std::uint32_t>(index)};
                 ++m_size;
                 return true;
             }
@@ -583,10 +587,10 @@ public:
     }
 
 private:
-    static constexpr std::size_t kEmpty = SIZE_MAX;
+    static constexpr std::uint32_t kEmpty = UINT32_MAX;
     struct Slot {
-        std::size_t hash = 0;
-        std::size_t index = kEmpty;
+        std::uint32_t hash = 0;
+        std::uint32_t index = kEmpty;
     };
 
     void grow() {
@@ -609,9 +613,9 @@ class GroupReader {
 public:
     GroupReader(CatalogueContent& content, std::size_t maxRecords, std::size_t expectedRecords)
         : m_content(content),
-          m_maxRecords(maxRecords),
-          m_titles(std::min(expectedRecords, maxRecords)) {
-        m_content.records.reserve(std::min(expectedRecords, maxRecords));
+          m_maxRecords(std::min(maxRecords, TitleIndex::kMaxRecords)),
+          m_titles(std::min(expectedRecords, m_maxRecords)) {
+        m_content.records.reserve(std::min(expectedRecords, m_maxRecords));
     }
 
     void header(const std::vector<Item>& items) {
