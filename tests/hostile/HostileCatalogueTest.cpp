@@ -88,8 +88,8 @@ protected:
         caption = list->windowTitle();
         titleLabel = list->lblTitle->text();
         // Every title kept can still be chosen.
-        for (int i = 0; i < list->cmbTitle->count(); ++i) QMetaObject::invokeMethod(
-            list->cmbTitle, "activated", Q_ARG(int, i));
+        for (int i = 0; i < list->cmbTitle->count(); ++i)
+            QMetaObject::invokeMethod(list->cmbTitle, "activated", Q_ARG(int, i));
         list->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(list.isNull());
