@@ -79,7 +79,7 @@ frmDataList::frmDataList(frmMain& mainWindow, QWidget* parent)
 frmDataList::~frmDataList() = default;
 
 const clsStarData* frmDataList::currentRecord() const {
-    return m_current >= 0 ? &m_records[static_cast<std::size_t>(m_current)] : nullptr;
+    return m_current >= 0 ? &m_records[m_listOrder[static_cast<std::size_t>(m_current)]] : nullptr;
 }
 
 void frmDataList::createControls() {
@@ -167,23 +167,17 @@ void frmDataList::loadCatalogue(const std::string& path) {
             lblSource->setText(FromUtf8(headings[3]) + kHeadingEnd);
         }
 
-        // One sorted pass: the records take the list's order, so entry i of
-        // the list is record i.
-        const std::vector<std::size_t> order = quorvane::TitleOrder(content.records);
-        // The titles are converted in file order, where records and texts lie
-        // one after another; in list order each would cost a cache miss.
+        // The records stay in file order, where they and their texts lie one
+        // after another; only the list is sorted. Moving each record, or
+        // converting each title, in list order would cost a cache miss.
+        m_listOrder = quorvane::TitleOrder(content.records);
+        m_records = std::move(content.records);
         std::vector<QString> fileOrderTitles;
-        fileOrderTitles.reserve(content.records.size());
-        for (const clsStarData& record : content.records)
-            fileOrderTitles.push_back(FromUtf8(record.Title()));
-        m_records.reserve(order.size());
+        fileOrderTitles.reserve(m_records.size());
+        for (const clsStarData& record : m_records) fileOrderTitles.push_back(FromUtf8(record.Title()));
         QStringList titles;
-        titles.reserve(static_cast<qsizetype>(order.size()));
-        for (const std::size_t i : order) {
-            titles.append(std::move(fileOrderTitles[i]));
-            m_records.push_back(std::move(content.records[i]));
-        }
-        content.records.clear();
+        titles.reserve(static_cast<qsizetype>(m_listOrder.size()));
+        for (const std::size_t i : m_listOrder) titles.append(std::move(fileOrderTitles[i]));
         m_titles->setStringList(titles);
 
         if (!m_records.empty()) {
@@ -207,7 +201,7 @@ void frmDataList::loadCatalogue(const std::string& path) {
 void frmDataList::cmbTitle_Click(int index) {
     if (index < 0 || index >= recordCount()) return;
     m_current = index;
-    const clsStarData& record = m_records[static_cast<std::size_t>(index)];
+    const clsStarData& record = m_records[m_listOrder[static_cast<std::size_t>(index)]];
     txtDetail->setPlainText(FromUtf8(record.Detail()));
     txtSource->setText(FromUtf8(record.Source().text()));
     txtSource->setCursorPosition(0);

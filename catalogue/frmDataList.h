@@ -48,7 +48,8 @@ private:
 
     frmMain& m_main;
     QStringListModel* m_titles = nullptr;
-    // In list order: entry i of cmbTitle shows m_records[i].
+    // In file order: entry i of cmbTitle shows m_records[m_listOrder[i]].
     std::vector<clsStarData> m_records;
+    std::vector<std::size_t> m_listOrder;
     int m_current = -1;
 };
