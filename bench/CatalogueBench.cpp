@@ -63,9 +63,9 @@ bool CleanLoad(const quorvane::CatalogueLoad& load) {
 void BM_Catalogue_Baseline_ReadAndDecode(benchmark::State& state) {
     std::size_t decoded = 0;
     for (auto _ : state) {
-        const std::string text = quorvane::bench::DecodeShiftJis(quorvane::bench::ReadFile(CataloguePath()));
-        decoded = text.size();
-        benchmark::DoNotOptimize(text.data());
+        const quorvane::bench::DecodedFile text = quorvane::bench::ReadAndDecodeShiftJis(CataloguePath());
+        decoded = text.size;
+        benchmark::DoNotOptimize(text.text.get());
     }
     state.counters["decoded_bytes"] = static_cast<double>(decoded);
 }
@@ -126,11 +126,11 @@ int MeasureMemory(const std::string& step) {
     }
 
     bool ok = true;
-    std::string text;
+    quorvane::bench::DecodedFile text;
     quorvane::CatalogueLoad load;
     std::unique_ptr<frmDataList> list;
     if (step == "baseline") {
-        text = quorvane::bench::DecodeShiftJis(quorvane::bench::ReadFile(CataloguePath()));
+        text = quorvane::bench::ReadAndDecodeShiftJis(CataloguePath());
     } else if (step == "reader") {
         load = quorvane::LoadCatalogue(CataloguePath());
         ok = CleanLoad(load);

@@ -1,6 +1,9 @@
 #include "bench/support/CatalogueGenerator.h"
 
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -159,6 +162,40 @@ std::string EncodeShiftJis(std::string_view utf8) { return Convert("CP932", "UTF
 
 std::string DecodeShiftJis(std::string_view shiftJis) {
     return Convert("UTF-8", "CP932", shiftJis);
+}
+
+DecodedFile ReadAndDecodeShiftJis(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw std::runtime_error("cannot open " + path);
+    struct stat status {};
+    if (fstat(fd, &status) != 0) {
+        close(fd);
+        throw std::runtime_error("cannot read " + path);
+    }
+    const auto size = static_cast<std::size_t>(status.st_size);
+    auto bytes = std::make_unique_for_overwrite<char[]>(size);
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = read(fd, bytes.get() + got, size - got);
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    close(fd);
+    if (got != size) throw std::runtime_error("cannot read " + path);
+
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no converter from CP932");
+    std::unique_ptr<void, int (*)(iconv_t)> closer(cd, iconv_close);
+    // No code page 932 character takes more than three UTF-8 bytes.
+    DecodedFile decoded{std::make_unique_for_overwrite<char[]>(3 * size), 0};
+    char* in = bytes.get();
+    std::size_t inLeft = size;
+    char* out = decoded.text.get();
+    std::size_t outLeft = 3 * size;
+    if (iconv(cd, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1))
+        throw std::runtime_error(path + " does not decode from Shift-JIS");
+    decoded.size = 3 * size - outLeft;
+    return decoded;
 }
 
 std::string GenerateCatalogue(std::size_t records) {

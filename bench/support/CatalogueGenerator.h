@@ -4,6 +4,7 @@
 // odd #NULL#, in the file's usual layout (Shift-JIS, CR LF).
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,14 @@ std::string EncodeShiftJis(std::string_view utf8);
 // Shift-JIS to UTF-8 with the system's converter: what reading the bytes
 // costs at the least. Throws std::runtime_error on bytes that do not decode.
 std::string DecodeShiftJis(std::string_view shiftJis);
+
+// The catalogue baseline: the file read and its Shift-JIS decoded to UTF-8,
+// into buffers nothing else touches first. Throws std::runtime_error.
+struct DecodedFile {
+    std::unique_ptr<char[]> text;
+    std::size_t size = 0;
+};
+DecodedFile ReadAndDecodeShiftJis(const std::string& path);
 
 // GenerateCatalogueText, encoded.
 std::string GenerateCatalogue(std::size_t records);

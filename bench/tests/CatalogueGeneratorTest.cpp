@@ -70,6 +70,14 @@ TEST_F(GeneratedCatalogueTest, HoldsBothKindsOfDateAndNullSources) {
     EXPECT_EQ(latin, kRecords / 10);
 }
 
+TEST(CatalogueGeneratorTest, BaselineDecodesTheWholeFile) {
+    const std::string text = GenerateCatalogueText(300);
+    const std::string path = ::testing::TempDir() + "/baseline.vqd";
+    quorvane::bench::WriteFile(path, EncodeShiftJis(text));
+    const quorvane::bench::DecodedFile decoded = quorvane::bench::ReadAndDecodeShiftJis(path);
+    EXPECT_EQ(std::string(decoded.text.get(), decoded.size), text);
+}
+
 TEST(CatalogueGeneratorTest, SameTextEveryRun) {
     EXPECT_EQ(GenerateCatalogueText(500), GenerateCatalogueText(500));
 }
