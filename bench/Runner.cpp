@@ -59,14 +59,12 @@ struct Launch {
     std::string stdoutPath;                  // empty: ours
     bool quiet = false;                      // stderr to /dev/null
     bool stderrToStdout = false;             // both into stdoutPath
-    int keepFd = -1;                         // left open in the child
     int closeFd = -1;                        // closed in the child
 };
 
 struct Finished {
     double wallSeconds = 0;
     int exitStatus = -1;  // -1 when it did not exit normally
-    double startNs = 0;   // monotonic clock at the launch
 };
 
 double MonotonicNs() {
@@ -115,7 +113,6 @@ Finished Wait(pid_t pid, double startNs) {
         if (errno != EINTR) throw std::runtime_error("wait4 failed");
     }
     Finished done;
-    done.startNs = startNs;
     done.wallSeconds = (MonotonicNs() - startNs) / 1e9;
     done.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return done;
@@ -370,7 +367,10 @@ void BatchRows(const Options& options, const std::string& work, std::vector<Row>
         cliRss.push_back(peak);
     }
     const double n = static_cast<double>(options.batchRequests);
-    rows.push_back({"quorvane-cli --batch, 1M requests", n / Median(cliSeconds),
+    const std::string requestCount = options.batchRequests % 1'000'000 == 0
+                                         ? std::to_string(options.batchRequests / 1'000'000) + "M"
+                                         : std::to_string(options.batchRequests);
+    rows.push_back({"quorvane-cli --batch, " + requestCount + " requests", n / Median(cliSeconds),
                     n / Median(floorSeconds), "req/s", true, std::nullopt});
     rows.push_back({"quorvane-cli --batch, peak memory", Median(cliRss), Median(floorRss), "MiB",
                     false, std::nullopt});
