@@ -83,10 +83,9 @@ int EscapeDigit(QChar c, int base) {
     return digit < base ? digit : -1;
 }
 
-// Lines as the reader may unescape them: quotes dropped, continued lines
-// joined, and hexadecimal and octal escapes decoded to 16 bits, as the reader
-// keeps them. Any other escaped character stands for itself, which errs on
-// the side of caution.
+// Lines as the reader unescapes them: quotes dropped, continued lines joined,
+// hexadecimal and octal escapes decoded to 16 bits as the reader keeps them,
+// and escapes the reader does not know dropped, as it drops them.
 QString UnescapedLine(QStringView line) {
     QString text;
     text.reserve(line.size());
@@ -104,7 +103,10 @@ QString UnescapedLine(QStringView line) {
         }
         const int base = escaped == u'x' ? 16 : EscapeDigit(escaped, 8) >= 0 ? 8 : 0;
         if (base == 0) {
-            text += escaped;
+            static const QString literal = QStringLiteral("\"'?\\");
+            static const QString control = QStringLiteral("abfnrtv");
+            if (literal.contains(escaped)) text += escaped;
+            else if (control.contains(escaped)) text += QChar(u'\a');  // no letter, as the reader's
             continue;
         }
         char16_t value = 0;
@@ -120,9 +122,11 @@ QString UnescapedLine(QStringView line) {
 bool RebuildsAnObject(QStringView line) {
     const QString text = UnescapedLine(line);
     const QLatin1StringView marker("@Variant(");
-    // "@@" starts a plain text that begins with "@".
-    for (qsizetype at = text.indexOf(marker); at >= 0; at = text.indexOf(marker, at + 1))
-        if (at == 0 || text[at - 1] != u'@') return true;
+    // "@@..." and "@String(...)" are plain texts, whatever follows.
+    for (qsizetype at = text.indexOf(marker); at >= 0; at = text.indexOf(marker, at + 1)) {
+        const QStringView before = QStringView(text).first(at);
+        if (!before.endsWith(u'@') && !before.endsWith(QLatin1StringView("@String("))) return true;
+    }
     return false;
 }
 
