@@ -12,24 +12,39 @@
 #include "services/frmAbout.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
 #include <QFile>
 #include <QGroupBox>
 #include <QIcon>
+#include <QIconEngine>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 using quorvane::TwipsRect;
 using quorvane::TypedLimitLineEdit;
+
+// The button pictures are XPM, which is C source: compiled in, they are built
+// by Qt's own XPM reader without QImageReader's scan of the image plug-ins.
+namespace pictures {
+#include "resources/pictures/cross.xpm"
+#include "resources/pictures/helpbook.xpm"
+#include "resources/pictures/infoballoon.xpm"
+#include "resources/pictures/pencil.xpm"
+}  // namespace pictures
 
 namespace {
 
@@ -99,7 +114,7 @@ TypedLimitLineEdit* NewField(QWidget* container, const char* name, int typedLimi
     return field;
 }
 
-QPushButton* NewPictureButton(QWidget* container, const char* name, const QString& picture,
+QPushButton* NewPictureButton(QWidget* container, const char* name, const char* const picture[],
                               const QString& toolTip, double left, double top) {
     auto* button = Place(new QPushButton(container), name, left, top, 375, 375);
     const QPixmap pixmap(picture);
@@ -108,6 +123,52 @@ QPushButton* NewPictureButton(QWidget* container, const char* name, const QStrin
     button->setToolTip(toolTip);
     return button;
 }
+
+// The window icon's PNGs, decoded only when something asks for a picture:
+// the window system may never do, and decoding all four (the 256-pixel one
+// above all) would hold up the first frame. Until then only the sizes are
+// known; after that every question goes to an ordinary file icon.
+class IconOnDemand : public QIconEngine {
+public:
+    explicit IconOnDemand(QList<QPair<QString, QSize>> files) : m_files(std::move(files)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        // At scale 1 QIcon hands the size straight to its engine.
+        return icon().pixmap(size, 1.0, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return pixmap(size, mode, state).size();
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal scale = painter->device()->devicePixelRatio();
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * scale, mode, state, scale));
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return m_files.isEmpty() && icon().isNull(); }
+    void addPixmap(const QPixmap& pixmap, QIcon::Mode mode, QIcon::State state) override {
+        icon().addPixmap(pixmap, mode, state);
+    }
+    void addFile(const QString& fileName, const QSize& size, QIcon::Mode mode,
+                 QIcon::State state) override {
+        icon().addFile(fileName, size, mode, state);
+    }
+    QIconEngine* clone() const override { return new IconOnDemand(*this); }
+
+private:
+    IconOnDemand(const IconOnDemand&) = default;
+
+    QIcon& icon() {
+        for (const auto& [file, size] : std::as_const(m_files)) m_icon.addFile(file, size);
+        m_files.clear();
+        return m_icon;
+    }
+
+    QList<QPair<QString, QSize>> m_files;
+    QIcon m_icon;
+};
 
 // Room the style leaves for a button's or check box's caption.
 int CaptionRoom(const QAbstractButton* button, QStyle::SubElement contents) {
@@ -131,10 +192,10 @@ frmMain::frmMain(quorvane::Platform& platform, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    QIcon icon;
+    QList<QPair<QString, QSize>> iconFiles;
     for (int size : {16, 32, 48, 256})
-        icon.addFile(QStringLiteral(":/icons/quorvane-%1.png").arg(size), QSize(size, size));
-    setWindowIcon(icon);
+        iconFiles.append({QStringLiteral(":/icons/quorvane-%1.png").arg(size), QSize(size, size)});
+    setWindowIcon(QIcon(new IconOnDemand(std::move(iconFiles))));
 
     createControls();
     setTabChain();
@@ -219,15 +280,15 @@ void frmMain::createControls() {
                       "chkBase90", 120, 2160, 2535, 255);
     chkBase90->setToolTip(QStringLiteral("西暦を 2000年前後で表示するかどうか"));
 
-    cmdEdit = NewPictureButton(this, "cmdEdit", QStringLiteral(":/pictures/pencil.xpm"),
+    cmdEdit = NewPictureButton(this, "cmdEdit", pictures::pencil,
                                QStringLiteral("データベースの編集"), 2880, 1920);
     cmdEdit->setEnabled(false);
     cmdEdit->setVisible(false);
-    cmdData = NewPictureButton(this, "cmdData", QStringLiteral(":/pictures/cross.xpm"),
+    cmdData = NewPictureButton(this, "cmdData", pictures::cross,
                                QStringLiteral("西暦/宇宙暦データの表示"), 3240, 1920);
-    cmdHelp = NewPictureButton(this, "cmdHelp", QStringLiteral(":/pictures/helpbook.xpm"),
+    cmdHelp = NewPictureButton(this, "cmdHelp", pictures::helpbook,
                                QStringLiteral("ヘルプ"), 3720, 1920);
-    cmdAbout = NewPictureButton(this, "cmdAbout", QStringLiteral(":/pictures/infoballoon.xpm"),
+    cmdAbout = NewPictureButton(this, "cmdAbout", pictures::infoballoon,
                                 QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), 4080, 1920);
     cmdExit = Place(new QPushButton(QStringLiteral("終了(&X)"), this), "cmdExit", 4560, 1920, 855,
                     375);
@@ -300,11 +361,58 @@ void frmMain::fitFontToCaptions() {
 
     double size = fitted.pointSizeF();
     if (size <= 0) size = 9;  // a pixel-sized desktop font
-    fitted.setPointSizeF(size);
+
+    // Every trial font set on the window lays out all its controls again, so
+    // the size is found on the captions alone first: the largest one in
+    // half-point steps down from the desktop's that fits, or the last step
+    // at or below the smallest allowed.
+    struct Caption {
+        const QWidget* control;
+        QString text;
+        int room;
+        bool frame;
+    };
+    QList<Caption> captions;
+    for (QCheckBox* box : {chkReset, chkRealTime, chkBase90})
+        captions.append({box, box->text(), CaptionRoom(box, QStyle::SE_CheckBoxContents), false});
+    for (QPushButton* button : {cmdToday, cmdCEarhDate, cmdCStarDate, cmdExit})
+        captions.append(
+            {button, button->text(), CaptionRoom(button, QStyle::SE_PushButtonContents), false});
+    for (QLabel* label : {lblYear, lblMonth, lblDate, lblYearDate})
+        captions.append({label, label->text(), label->contentsRect().width(), false});
+    for (QGroupBox* frame : {fraEarthDate, fraStarDate})
+        captions.append({frame, frame->title(), frame->width(), true});
+
+    const int lastStep = std::max(0, static_cast<int>(std::ceil((size - kSmallestPointSize) / 0.5)));
+    const auto sizeAt = [size](int step) { return size - 0.5 * step; };
+    // How far the widest caption is over its room at a step: below 1 it fits.
+    const auto overflow = [&](int step) {
+        QFont trial = fitted;
+        trial.setPointSizeF(sizeAt(step));
+        double worst = 0;
+        for (const Caption& caption : std::as_const(captions)) {
+            const QFontMetrics metrics(trial.resolve(QApplication::font(caption.control)),
+                                       caption.control);
+            int width = metrics.size(Qt::TextShowMnemonic, caption.text).width();
+            if (caption.frame) width += 2 * metrics.averageCharWidth();
+            worst = std::max(worst, static_cast<double>(width) / std::max(caption.room, 1));
+        }
+        return worst;
+    };
+
+    int step = 0;
+    if (const double over = overflow(0); over > 1) {
+        // Widths grow about in proportion to the size: start from the step
+        // that makes the widest caption fit, then correct by half points.
+        step = std::clamp(static_cast<int>(std::ceil((size - size / over) / 0.5)), 1, lastStep);
+        while (step > 1 && overflow(step - 1) <= 1) --step;
+        while (step < lastStep && overflow(step) > 1) ++step;
+    }
+    fitted.setPointSizeF(sizeAt(step));
     setFont(fitted);
-    while (!allFit() && size > kSmallestPointSize) {
-        size -= 0.5;
-        fitted.setPointSizeF(size);
+    // The window's own layout has the last word.
+    while (!allFit() && step < lastStep) {
+        fitted.setPointSizeF(sizeAt(++step));
         setFont(fitted);
     }
 }
