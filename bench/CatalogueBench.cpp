@@ -16,8 +16,8 @@
 #include "catalogue/frmDataList.h"
 #include "mainwindow/frmMain.h"
 #include "support/FakePlatform.h"
+#include "support/TestApplication.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -183,12 +183,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
-    QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
+    quorvane::testing::TestApplication app(argc, argv);
 
     QTemporaryDir data;
     if (g_folder.empty()) {

@@ -6,10 +6,9 @@
 #include "mainwindow/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"
 #include "support/FakePlatform.h"
+#include "support/TestApplication.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
@@ -78,13 +77,7 @@ BENCHMARK(BM_KeystrokeRepainted_Baseline)->Apply(Repeated);
 BENCHMARK(BM_KeystrokeRepainted_LiveConversion)->Apply(Repeated);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Never the user's own settings.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
-    QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
+    quorvane::testing::TestApplication app(argc, argv);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

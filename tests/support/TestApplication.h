@@ -1,0 +1,34 @@
+#pragma once
+// The one QApplication of a test or benchmark run: headless unless the caller
+// chose a platform, under the program's own names, and with a config folder
+// of its own so that no run reads or writes the user's settings.
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+namespace quorvane::testing {
+
+class TestApplication {
+public:
+    TestApplication(int& argc, char** argv) : m_app(argc, argv) {
+        QCoreApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
+        QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
+    }
+
+private:
+    // Qt reads both variables when the application starts, so they are set
+    // by a member built before it; the folder outlives the application.
+    struct Environment {
+        Environment() {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        }
+        QTemporaryDir config;
+    };
+
+    Environment m_environment;
+    QApplication m_app;
+};
+
+}  // namespace quorvane::testing
