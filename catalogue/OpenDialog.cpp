@@ -1,6 +1,25 @@
 #include "catalogue/OpenDialog.h"
 
+#include <QFile>
+
 namespace quorvane {
+
+QString FilterText(std::initializer_list<const char16_t*> items) {
+    QString filter;
+    for (const char16_t* item : items) filter += QString::fromUtf16(item) + QChar(u'\0');
+    return filter;
+}
+
+QString CatalogueFilter() {
+    return FilterText({u"Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)", u"*.vqd", u"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", u"*.txt",
+                       u"すべてのﾌｧｲﾙ(*.*)", u"*.*"});
+}
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString FromLocalPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 QList<FileFilter> ParseFilterPairs(const QString& filterText) {
     QStringList items = filterText.split(QChar(u'\0'));

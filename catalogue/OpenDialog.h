@@ -7,9 +7,22 @@
 #include <QList>
 #include <QString>
 
+#include <initializer_list>
+#include <string>
+
 class QWidget;
 
 namespace quorvane {
+
+// The items of a filter text, each followed by a NUL.
+QString FilterText(std::initializer_list<const char16_t*> items);
+
+// The catalogue files first, then text files, then everything.
+QString CatalogueFilter();
+
+// Paths travel through the core as the file system's own bytes.
+std::string LocalPath(const QString& path);
+QString FromLocalPath(const std::string& path);
 
 // "Description\0pattern\0Description\0pattern\0..." into its pairs; an
 // unpaired last item is dropped.

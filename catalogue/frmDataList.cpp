@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -24,20 +23,14 @@
 
 namespace {
 
+using quorvane::CatalogueFilter;
+using quorvane::FromLocalPath;
+using quorvane::LocalPath;
+
 const QString kCaption = QStringLiteral("Quorvane");
 const QString kCaptionPrefix = QStringLiteral("StarData - ");
 constexpr char kCatalogueName[] = "StarTrek.vqd";
 const QString kHeadingEnd = QStringLiteral("：");
-
-// Description and pattern pairs, each item followed by a NUL.
-QString CatalogueFilter() {
-    const QChar nul(u'\0');
-    QString filter;
-    for (const char16_t* item : {u"Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)", u"*.vqd", u"ﾃｷｽﾄﾌｧｲﾙ(*.txt)",
-                                 u"*.txt", u"すべてのﾌｧｲﾙ(*.*)", u"*.*"})
-        filter += QString::fromUtf16(item) + nul;
-    return filter;
-}
 
 // The list drops down below the box, as a plain drop-down list does. The
 // popup kind some styles prefer measures every entry each time it opens,
@@ -53,11 +46,6 @@ public:
     }
 };
 
-// Paths travel through the core as the file system's own bytes.
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString FromLocalPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace

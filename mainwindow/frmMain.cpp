@@ -16,7 +16,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
-#include <QFile>
 #include <QGroupBox>
 #include <QIcon>
 #include <QIconEngine>
@@ -34,6 +33,9 @@
 #include <cmath>
 #include <string>
 
+using quorvane::FilterText;
+using quorvane::FromLocalPath;
+using quorvane::LocalPath;
 using quorvane::TwipsRect;
 using quorvane::TypedLimitLineEdit;
 
@@ -61,20 +63,6 @@ constexpr double kSmallestPointSize = 6.0;
 
 // Gap between the main window and the event list below it, in twips.
 constexpr float kDataListGap = 100.0f;
-
-// Description and pattern pairs for the open-file dialog, each item followed
-// by a NUL.
-QString FilterText(std::initializer_list<const char16_t*> items) {
-    QString filter;
-    for (const char16_t* item : items) filter += QString::fromUtf16(item) + QChar(u'\0');
-    return filter;
-}
-
-// Paths reach the file helpers as the file system's own bytes.
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString FromLocalPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 // Raised while a conversion writes its results, so that those writes never
 // start the opposite conversion, wherever the focus is.
@@ -573,11 +561,8 @@ void frmMain::EditDatabase() {
         quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
     if (answer != quorvane::MessageAnswer::Yes) return;
     // Only finding the file is built so far; nothing opens the chosen one.
-    quorvane::ShowOpenDialog(m_platform, this,
-                             FilterText({u"Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)", u"*.vqd",
-                                         u"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", u"*.txt", u"すべてのﾌｧｲﾙ(*.*)",
-                                         u"*.*"}),
-                             folder, QStringLiteral("StarTrek.vqd"));
+    quorvane::ShowOpenDialog(m_platform, this, quorvane::CatalogueFilter(), folder,
+                             QStringLiteral("StarTrek.vqd"));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
