@@ -83,10 +83,6 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 template <typename Control>
 Control* Place(Control* control, const char* name, double left, double top, double width,
                double height) {
@@ -164,10 +160,6 @@ int CaptionRoom(const QAbstractButton* button, QStyle::SubElement contents) {
     option.initFrom(button);
     option.text = button->text();
     return button->style()->subElementRect(contents, &option, button).width();
-}
-
-int CaptionWidth(const QWidget* control, const QString& text) {
-    return control->fontMetrics().size(Qt::TextShowMnemonic, text).width();
 }
 
 }  // namespace
@@ -329,21 +321,35 @@ void frmMain::fitFontToCaptions() {
     if (!families.contains(japanese)) families << japanese;
     fitted.setFamilies(families);
 
-    const auto allFit = [this] {
+    // Each caption with the room its control leaves it under the present font.
+    struct Caption {
+        const QWidget* control;
+        QString text;
+        int room;
+        bool frame;
+    };
+    const auto captions = [this] {
+        QList<Caption> list;
         for (QCheckBox* box : {chkReset, chkRealTime, chkBase90})
-            if (CaptionWidth(box, box->text()) > CaptionRoom(box, QStyle::SE_CheckBoxContents))
-                return false;
+            list.append({box, box->text(), CaptionRoom(box, QStyle::SE_CheckBoxContents), false});
         for (QPushButton* button : {cmdToday, cmdCEarhDate, cmdCStarDate, cmdExit})
-            if (CaptionWidth(button, button->text()) >
-                CaptionRoom(button, QStyle::SE_PushButtonContents))
-                return false;
+            list.append(
+                {button, button->text(), CaptionRoom(button, QStyle::SE_PushButtonContents), false});
         for (QLabel* label : {lblYear, lblMonth, lblDate, lblYearDate})
-            if (CaptionWidth(label, label->text()) > label->contentsRect().width()) return false;
-        for (QGroupBox* frame : {fraEarthDate, fraStarDate}) {
-            // Leave the frame line visible on both sides of the title.
-            const int margin = 2 * frame->fontMetrics().averageCharWidth();
-            if (CaptionWidth(frame, frame->title()) + margin > frame->width()) return false;
-        }
+            list.append({label, label->text(), label->contentsRect().width(), false});
+        for (QGroupBox* frame : {fraEarthDate, fraStarDate})
+            list.append({frame, frame->title(), frame->width(), true});
+        return list;
+    };
+    const auto widthOf = [](const Caption& caption, const QFontMetrics& metrics) {
+        int width = metrics.size(Qt::TextShowMnemonic, caption.text).width();
+        // Leave the frame line visible on both sides of the title.
+        if (caption.frame) width += 2 * metrics.averageCharWidth();
+        return width;
+    };
+    const auto allFit = [&] {
+        for (const Caption& caption : captions())
+            if (widthOf(caption, caption.control->fontMetrics()) > caption.room) return false;
         return true;
     };
 
@@ -354,23 +360,7 @@ void frmMain::fitFontToCaptions() {
     // the size is found on the captions alone first: the largest one in
     // half-point steps down from the desktop's that fits, or the last step
     // at or below the smallest allowed.
-    struct Caption {
-        const QWidget* control;
-        QString text;
-        int room;
-        bool frame;
-    };
-    QList<Caption> captions;
-    for (QCheckBox* box : {chkReset, chkRealTime, chkBase90})
-        captions.append({box, box->text(), CaptionRoom(box, QStyle::SE_CheckBoxContents), false});
-    for (QPushButton* button : {cmdToday, cmdCEarhDate, cmdCStarDate, cmdExit})
-        captions.append(
-            {button, button->text(), CaptionRoom(button, QStyle::SE_PushButtonContents), false});
-    for (QLabel* label : {lblYear, lblMonth, lblDate, lblYearDate})
-        captions.append({label, label->text(), label->contentsRect().width(), false});
-    for (QGroupBox* frame : {fraEarthDate, fraStarDate})
-        captions.append({frame, frame->title(), frame->width(), true});
-
+    const QList<Caption> desktopCaptions = captions();
     const int lastStep = std::max(0, static_cast<int>(std::ceil((size - kSmallestPointSize) / 0.5)));
     const auto sizeAt = [size](int step) { return size - 0.5 * step; };
     // How far the widest caption is over its room at a step: below 1 it fits.
@@ -378,12 +368,11 @@ void frmMain::fitFontToCaptions() {
         QFont trial = fitted;
         trial.setPointSizeF(sizeAt(step));
         double worst = 0;
-        for (const Caption& caption : std::as_const(captions)) {
+        for (const Caption& caption : desktopCaptions) {
             const QFontMetrics metrics(trial.resolve(QApplication::font(caption.control)),
                                        caption.control);
-            int width = metrics.size(Qt::TextShowMnemonic, caption.text).width();
-            if (caption.frame) width += 2 * metrics.averageCharWidth();
-            worst = std::max(worst, static_cast<double>(width) / std::max(caption.room, 1));
+            worst = std::max(worst, static_cast<double>(widthOf(caption, metrics)) /
+                                        std::max(caption.room, 1));
         }
         return worst;
     };
