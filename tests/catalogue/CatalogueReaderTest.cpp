@@ -1,7 +1,7 @@
 // Turning catalogue bytes into records and problems.
 #include "catalogue/CatalogueReader.h"
 
-#include "ShiftJis.h"
+#include "support/ShiftJis.h"
 
 #include <gtest/gtest.h>
 

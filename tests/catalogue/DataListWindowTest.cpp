@@ -2,12 +2,12 @@
 // with catalogues in a temporary program folder.
 #include "catalogue/frmDataList.h"
 
-#include "ShiftJis.h"
 #include "catalogue/CatalogueReader.h"
 #include "conversion/StardateArithmetic.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"
+#include "support/CatalogueFile.h"
 #include "support/FakePlatform.h"
 
 #include <QCheckBox>
@@ -34,8 +34,8 @@ using quorvane::MessageAnswer;
 using quorvane::MessageButtons;
 using quorvane::MessageIcon;
 using quorvane::testing::ToShiftJis;
-
-const std::string kHeader = "\"事象\",\"詳細\",\"日付\",\"出典\"\r\n";
+using quorvane::testing::WriteCatalogue;
+using quorvane::testing::WriteTestFile;
 
 class DataListTest : public ::testing::Test {
 protected:
@@ -53,15 +53,8 @@ protected:
         main.reset();
     }
 
-    QString writeFile(const QString& path, const std::string& bytes) const {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        return path;
-    }
     QString writeCatalogue(const std::string& utf8Lines) const {
-        return writeFile(programFolder.filePath(QStringLiteral("StarTrek.vqd")),
-                         ToShiftJis(kHeader + utf8Lines));
+        return WriteCatalogue(programFolder.filePath(QStringLiteral("StarTrek.vqd")), utf8Lines);
     }
 
     frmDataList* open() {
@@ -181,7 +174,7 @@ TEST_F(DataListTest, TitleListDropsDownBelowTheBox) {
 }
 
 TEST_F(DataListTest, HeadingsBecomeTheLabelCaptions) {
-    writeFile(programFolder.filePath("StarTrek.vqd"),
+    WriteTestFile(programFolder.filePath("StarTrek.vqd"),
               ToShiftJis("\"<b>Event</b>\",\"About\",\"When\",\r\n\"A\",\"a\",1,\"s\"\r\n"));
     open();
     EXPECT_EQ(list->lblTitle->text(), "<b>Event</b>：");
@@ -334,8 +327,8 @@ TEST_F(DataListTest, CancelledDialogKeepsTheFirstCaption) {
 
 TEST_F(DataListTest, FileChosenUnderAnotherNameLoadsTheSameWay) {
     QTemporaryDir elsewhere;
-    const QString chosen = writeFile(elsewhere.filePath("イベント.txt"),
-                                     ToShiftJis(kHeader + "\"A\",\"a\",#2063-04-05#,\"s\"\r\n"));
+    const QString chosen = WriteCatalogue(elsewhere.filePath("イベント.txt"),
+                                          "\"A\",\"a\",#2063-04-05#,\"s\"\r\n");
     platform.messageAnswers.enqueue(MessageAnswer::Yes);
     platform.dialogAnswers.enqueue(chosen);
     open();
@@ -347,7 +340,7 @@ TEST_F(DataListTest, FileChosenUnderAnotherNameLoadsTheSameWay) {
 
 TEST_F(DataListTest, CatalogueIsLookedForInTheProgramFolderOnly) {
     QTemporaryDir workingFolder;
-    writeFile(workingFolder.filePath("StarTrek.vqd"), ToShiftJis(kHeader + "\"A\",\"a\",1,\"s\"\r\n"));
+    WriteCatalogue(workingFolder.filePath("StarTrek.vqd"), "\"A\",\"a\",1,\"s\"\r\n");
     const QString before = QDir::currentPath();
     QDir::setCurrent(workingFolder.path());
     platform.messageAnswers.enqueue(MessageAnswer::No);
@@ -408,7 +401,7 @@ TEST_F(DataListTest, BrokenFileKeepsTheGoodRecordsAndWarnsOnce) {
 }
 
 TEST_F(DataListTest, EmptyFileLeavesAnEmptyUsableWindow) {
-    writeFile(programFolder.filePath("StarTrek.vqd"), "");
+    WriteTestFile(programFolder.filePath("StarTrek.vqd"), "");
     main->txtStarDate->setText("12345.6");
     open();
     ASSERT_EQ(platform.messages.size(), 1);
@@ -421,7 +414,7 @@ TEST_F(DataListTest, EmptyFileLeavesAnEmptyUsableWindow) {
 
 TEST_F(DataListTest, FileTooLargeToBeACatalogueIsRefused) {
     QTemporaryDir elsewhere;
-    const QString big = writeFile(elsewhere.filePath("big.vqd"), "");
+    const QString big = WriteTestFile(elsewhere.filePath("big.vqd"), "");
     std::filesystem::resize_file(big.toStdString(), quorvane::kMaxCatalogueBytes + 1);
     platform.messageAnswers.enqueue(MessageAnswer::Yes);
     platform.dialogAnswers.enqueue(big);

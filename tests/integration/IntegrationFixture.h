@@ -2,7 +2,7 @@
 // The main window as the program starts it, on the recording platform, with a
 // temporary program folder and a fresh user config folder for every test.
 
-#include "catalogue/ShiftJis.h"
+#include "support/CatalogueFile.h"
 #include "mainwindow/TypedLimitLineEdit.h"
 #include "mainwindow/WindowSettings.h"
 #include "mainwindow/frmMain.h"
@@ -74,18 +74,13 @@ protected:
     }
 
     QString writeProgramFile(const QString& name, const std::string& bytes) const {
-        const QString path = programFolder.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        return path;
+        return quorvane::testing::WriteTestFile(programFolder.filePath(name), bytes);
     }
 
     // A catalogue in the program folder, given as UTF-8 record lines.
     void writeCatalogue(const std::string& records) const {
-        writeProgramFile(QStringLiteral("StarTrek.vqd"),
-                         quorvane::testing::ToShiftJis(
-                             "\"事象\",\"詳細\",\"日付\",\"出典\"\r\n" + records));
+        quorvane::testing::WriteCatalogue(programFolder.filePath(QStringLiteral("StarTrek.vqd")),
+                                          records);
     }
 
     QStringList messageTexts() const {
