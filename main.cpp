@@ -3,14 +3,19 @@
 #include "services/RealPlatform.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 int main(int argc, char* argv[]) {
+    // For packagers: reports whether the data files sit beside the program.
+    // Build machines often have no display, so no window system is started.
+    if (argc == 2 && qstrcmp(argv[1], "--check-install") == 0) {
+        QCoreApplication app(argc, argv);
+        return quorvane::RunInstallCheck();
+    }
+
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
-    // For packagers: reports whether the data files sit beside the program.
-    if (argc == 2 && qstrcmp(argv[1], "--check-install") == 0) return quorvane::RunInstallCheck();
-
     quorvane::RealPlatform platform;
     frmMain window(platform);
     window.Form_Load();

@@ -42,7 +42,9 @@ set(ENV{HOME} ${PREFIX}/home)
 set(ENV{XDG_CONFIG_HOME} ${PREFIX}/home/.config)
 file(MAKE_DIRECTORY ${PREFIX}/home)
 
-execute_process(COMMAND ${PREFIX}/bin/quorvane --check-install
+# A packager's build machine may have no display at all.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=QT_QPA_PLATFORM --unset=DISPLAY
+                        --unset=WAYLAND_DISPLAY ${PREFIX}/bin/quorvane --check-install
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 file(REAL_PATH ${PREFIX}/${APPDIR} real_appdir)
 if(NOT rc EQUAL 0)
