@@ -30,14 +30,6 @@ std::vector<std::string> Titles(const CatalogueContent& content) {
     return titles;
 }
 
-DateValue Ymd(int y, int m, int d) {
-    DateValue date;
-    date.year = y;
-    date.month = m;
-    date.day = d;
-    return date;
-}
-
 // ------------------------------------------------------------ well-formed files
 
 TEST(CatalogueReaderTest, ReadsHeadingsAndRecordsInFileOrder) {
@@ -59,7 +51,7 @@ TEST(CatalogueReaderTest, ReadsHeadingsAndRecordsInFileOrder) {
 
     const clsStarData& earth = c.records[1];
     EXPECT_FALSE(earth.IsStarDate());
-    EXPECT_EQ(earth.SEDate(), TaggedValue::Date(Ymd(2063, 4, 5)));
+    EXPECT_EQ(earth.SEDate(), TaggedValue::Date(DateValue{2063, 4, 5}));
     EXPECT_EQ(earth.Source(), TaggedValue::Text("Nothing"));
 }
 

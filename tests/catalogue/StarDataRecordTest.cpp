@@ -11,14 +11,6 @@ namespace {
 
 using Kind = ConversionError::Kind;
 
-DateValue Ymd(int y, int m, int d) {
-    DateValue date;
-    date.year = y;
-    date.month = m;
-    date.day = d;
-    return date;
-}
-
 struct TextCase {
     const char* name;
     TaggedValue value;
@@ -45,8 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"large_whole_number_stays_plain", TaggedValue::Number(100000), "100000"},
         TextCase{"huge_number_has_no_exponent", TaggedValue::Number(1e20), "100000000000000000000"},
         TextCase{"tiny_number_has_no_exponent", TaggedValue::Number(-0.0000001), "-0.0000001"},
-        TextCase{"short_date_is_year_month_day", TaggedValue::Date(Ymd(2063, 4, 5)), "2063/04/05"},
-        TextCase{"short_date_pads_early_years", TaggedValue::Date(Ymd(100, 1, 1)), "0100/01/01"}),
+        TextCase{"short_date_is_year_month_day", TaggedValue::Date(DateValue{2063, 4, 5}), "2063/04/05"},
+        TextCase{"short_date_pads_early_years", TaggedValue::Date(DateValue{100, 1, 1}), "0100/01/01"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextFormTest, NullAndErrorValuesHaveNone) {
@@ -85,11 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{"text_with_blanks_sign_and_exponent", TaggedValue::Text(" -3e2 "), -300},
         NumberCase{"text_fraction_without_integer_part", TaggedValue::Text(".5"), 0.5},
         NumberCase{"text_too_small_for_a_double_is_zero", TaggedValue::Text("1e-999"), 0},
-        NumberCase{"date_after_the_zero_counts_days", TaggedValue::Date(Ymd(1900, 1, 1)), 2}),
+        NumberCase{"date_after_the_zero_counts_days", TaggedValue::Date(DateValue{1900, 1, 1}), 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(NumberFormTest, DateBeforeTheZeroCountsTimeAwayFromIt) {
-    DateValue date = Ymd(1899, 12, 29);
+    DateValue date{1899, 12, 29};
     date.hour = 6;
     EXPECT_EQ(ToNumber(TaggedValue::Date(date)), -1.25);
 }
@@ -143,19 +135,19 @@ TEST_P(DateRangeTest, AcceptsRealDaysOfTheYears100To9999) {
 
 INSTANTIATE_TEST_SUITE_P(
     Dates, DateRangeTest,
-    ::testing::Values(DateCase{"first_day_of_year_100", Ymd(100, 1, 1), true},
-                      DateCase{"last_day_of_year_99", Ymd(99, 12, 31), false},
-                      DateCase{"last_day_of_year_9999", Ymd(9999, 12, 31), true},
-                      DateCase{"first_day_of_year_10000", Ymd(10000, 1, 1), false},
-                      DateCase{"month_13", Ymd(2063, 13, 1), false},
-                      DateCase{"day_45", Ymd(2063, 4, 45), false},
-                      DateCase{"leap_day_of_a_leap_year", Ymd(2364, 2, 29), true},
-                      DateCase{"leap_day_of_a_century", Ymd(2100, 2, 29), false},
+    ::testing::Values(DateCase{"first_day_of_year_100", DateValue{100, 1, 1}, true},
+                      DateCase{"last_day_of_year_99", DateValue{99, 12, 31}, false},
+                      DateCase{"last_day_of_year_9999", DateValue{9999, 12, 31}, true},
+                      DateCase{"first_day_of_year_10000", DateValue{10000, 1, 1}, false},
+                      DateCase{"month_13", DateValue{2063, 13, 1}, false},
+                      DateCase{"day_45", DateValue{2063, 4, 45}, false},
+                      DateCase{"leap_day_of_a_leap_year", DateValue{2364, 2, 29}, true},
+                      DateCase{"leap_day_of_a_century", DateValue{2100, 2, 29}, false},
                       DateCase{"the_zero_date_is_a_real_day", DateValue{}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DateRangeTest, RejectsImpossibleTimes) {
-    DateValue date = Ymd(2063, 4, 5);
+    DateValue date{2063, 4, 5};
     date.hour = 23;
     date.minute = 59;
     date.second = 59;
@@ -186,15 +178,15 @@ TEST(StarDataTest, TitleAndDetailAreStoredUnchanged) {
 
 TEST(StarDataTest, WritingSEDateSwitchesBetweenTheTwoKindsOfDate) {
     clsStarData record;
-    record.SEDate(TaggedValue::Date(Ymd(2063, 4, 5)));
+    record.SEDate(TaggedValue::Date(DateValue{2063, 4, 5}));
     EXPECT_FALSE(record.IsStarDate());
     record.SEDate(TaggedValue::Number(41153.7));
     EXPECT_TRUE(record.IsStarDate());
     EXPECT_EQ(record.SEDate(), TaggedValue::Number(41153.7));
     // The Earth date was kept all along.
-    record.SEDate(TaggedValue::Date(Ymd(2063, 4, 5)));
+    record.SEDate(TaggedValue::Date(DateValue{2063, 4, 5}));
     EXPECT_FALSE(record.IsStarDate());
-    EXPECT_EQ(record.SEDate(), TaggedValue::Date(Ymd(2063, 4, 5)));
+    EXPECT_EQ(record.SEDate(), TaggedValue::Date(DateValue{2063, 4, 5}));
 }
 
 TEST(StarDataTest, SEDateAcceptsAnythingThatReadsAsANumber) {
@@ -210,12 +202,12 @@ TEST(StarDataTest, SEDateAcceptsAnythingThatReadsAsANumber) {
 
 TEST(StarDataTest, FailedSEDateWriteLeavesTheRecordAsItWas) {
     clsStarData record;
-    record.SEDate(TaggedValue::Date(Ymd(2063, 4, 5)));
+    record.SEDate(TaggedValue::Date(DateValue{2063, 4, 5}));
     EXPECT_THROW(record.SEDate(TaggedValue::Null()), ConversionError);
     EXPECT_THROW(record.SEDate(TaggedValue::Text("soon")), ConversionError);
     EXPECT_THROW(record.SEDate(TaggedValue::Error(5)), ConversionError);
     EXPECT_FALSE(record.IsStarDate());
-    EXPECT_EQ(record.SEDate(), TaggedValue::Date(Ymd(2063, 4, 5)));
+    EXPECT_EQ(record.SEDate(), TaggedValue::Date(DateValue{2063, 4, 5}));
 
     record.SEDate(TaggedValue::Number(41000));
     EXPECT_THROW(record.SEDate(TaggedValue::Text("1e999")), ConversionError);
@@ -228,7 +220,7 @@ TEST(StarDataTest, SourceIsKeptAsText) {
     EXPECT_EQ(record.Source(), TaggedValue::Text("Nothing"));
     record.Source(TaggedValue::Number(7));
     EXPECT_EQ(record.Source(), TaggedValue::Text("7"));
-    record.Source(TaggedValue::Date(Ymd(1966, 9, 8)));
+    record.Source(TaggedValue::Date(DateValue{1966, 9, 8}));
     EXPECT_EQ(record.Source(), TaggedValue::Text("1966/09/08"));
     record.Source(TaggedValue::Boolean(false));
     EXPECT_EQ(record.Source(), TaggedValue::Text("False"));
