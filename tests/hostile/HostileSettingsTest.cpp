@@ -39,6 +39,12 @@ protected:
     }
 
     QString folder() const { return home.filePath(QStringLiteral("OvrekSoft")); }
+    // Readable by the unprivileged user the test switches to, writable by nobody.
+    bool makeFolderReadOnly() {
+        hostile::OpenToEveryone(home.path());
+        return QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner |
+                                                   QFile::ReadOther | QFile::ExeOther);
+    }
     QStringList folderEntries() const {
         return QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
@@ -75,9 +81,7 @@ TEST_F(HostileSettings, ReadOnlyConfigFolderKeepsTheStoredSettingsUntouched) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(kGoodStore);
     file.close();
-    hostile::OpenToEveryone(home.path());
-    ASSERT_TRUE(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                                    QFile::ExeOther));
+    ASSERT_TRUE(makeFolderReadOnly());
     {
         hostile::WithoutPrivileges nobody;
         if (!nobody.active()) GTEST_SKIP() << "root cannot drop its rights here";
@@ -90,9 +94,7 @@ TEST_F(HostileSettings, ReadOnlyConfigFolderKeepsTheStoredSettingsUntouched) {
 }
 
 TEST_F(HostileSettings, ReadOnlyConfigFolderWithoutAStoreStartsWithTheDefaults) {
-    hostile::OpenToEveryone(home.path());
-    ASSERT_TRUE(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                                    QFile::ExeOther));
+    ASSERT_TRUE(makeFolderReadOnly());
     {
         hostile::WithoutPrivileges nobody;
         if (!nobody.active()) GTEST_SKIP() << "root cannot drop its rights here";
