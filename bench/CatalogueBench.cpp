@@ -13,8 +13,9 @@
 #include "bench/support/CatalogueGenerator.h"
 #include "bench/support/ProcessMemory.h"
 #include "catalogue/CatalogueReader.h"
-#include "catalogue/frmDataList.h"
+#include "catalogue/ui/frmDataList.h"
 #include "mainwindow/frmMain.h"
+#include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
 #include "support/TestApplication.h"
 
@@ -51,7 +52,7 @@ struct MainWindow {
         window->show();
         window->activateWindow();
         active = QTest::qWaitForWindowActive(window.get());
-        window->chkRealTime->setChecked(true);
+        Ui(window).chkRealTime->setChecked(true);
     }
 };
 
@@ -88,7 +89,7 @@ void BM_Catalogue_DataListWindow(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        auto list = std::make_unique<frmDataList>(*main.window);
+        auto list = std::make_unique<frmDataList>(main.platform, *main.window, main.window.get());
         list->show();
         QCoreApplication::processEvents();
         if (list->recordCount() != static_cast<int>(g_records) || !list->currentRecord() ||
@@ -135,7 +136,7 @@ int MeasureMemory(const std::string& step) {
         load = quorvane::LoadCatalogue(CataloguePath());
         ok = CleanLoad(load);
     } else if (step == "window") {
-        list = std::make_unique<frmDataList>(*main.window);
+        list = std::make_unique<frmDataList>(main.platform, *main.window, main.window.get());
         list->show();
         QCoreApplication::processEvents();
         ok = list->recordCount() == static_cast<int>(g_records);

@@ -3,8 +3,9 @@
 // written. The baseline is the same keystroke with live conversion off,
 // which is what Qt itself spends on it.
 
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"
+#include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
 #include "support/TestApplication.h"
 
@@ -27,9 +28,9 @@ struct ShownWindow {
         window->show();
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get())) return false;
-        window->chkRealTime->setChecked(live);
-        window->txtStarDate->setFocus();
-        window->txtStarDate->setText(QStringLiteral("41153."));
+        Ui(window).chkRealTime->setChecked(live);
+        Ui(window).txtStarDate->setFocus();
+        Ui(window).txtStarDate->setText(QStringLiteral("41153."));
         QCoreApplication::processEvents();
         return true;
     }
@@ -44,17 +45,17 @@ void TypeAndErase(benchmark::State& state, bool live, bool repaint) {
         return;
     }
     frmMain& window = *shown.window;
-    window.txtYear->clear();
+    Ui(window).txtYear->clear();
     bool typeDigit = true;
     for (auto _ : state) {
-        QTest::keyClick(window.txtStarDate, typeDigit ? Qt::Key_7 : Qt::Key_Backspace);
+        QTest::keyClick(Ui(window).txtStarDate, typeDigit ? Qt::Key_7 : Qt::Key_Backspace);
         typeDigit = !typeDigit;
         // Lets the fields paint, as the next turn of the event loop would.
         if (repaint) QCoreApplication::processEvents();
     }
     // A figure for a keystroke that converted nothing would be no figure.
     const QString expectedYear = live ? QStringLiteral("2364") : QString();
-    if (window.txtYear->text() != expectedYear || !window.txtStarDate->hasFocus())
+    if (Ui(window).txtYear->text() != expectedYear || !Ui(window).txtStarDate->hasFocus())
         state.SkipWithError("the keystrokes did not reach the fields as a user's would");
 }
 

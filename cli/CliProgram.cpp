@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ProgramInfo.h"
 #include "catalogue/FileLocation.h"
 #include "cli/BatchSession.h"
 #include "cli/CliOptions.h"
@@ -98,7 +99,7 @@ int RunCli(int argc, char** argv) {
         Print(stdout, UsageText());
         return kExitOk;
     case Mode::Version:
-        Print(stdout, QUORVANE_VERSION "\n");
+        Print(stdout, std::string(kProgramVersion) + "\n");
         return kExitOk;
     case Mode::Batch:
         return RunBatch(options);

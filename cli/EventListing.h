@@ -5,11 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "ProgramInfo.h"
 #include "cli/CliOptions.h"
 
 namespace quorvane::cli {
 
-inline constexpr std::string_view kCatalogueFileName = "StarTrek.vqd";
 
 // Appends one UTF-8 line per valid record to `listing`: title, the date as the
 // record holds it, that date in the other calendar, source. The file's

@@ -31,8 +31,9 @@ public:
     // written there, and live conversion (when on) fills the Earth date.
     virtual void EnterStardate(std::string_view text) = 0;
 
-    // A whole Earth date as one change: the fields never show a new year with
-    // the old month and day, and live conversion (when on) runs once.
+    // A whole Earth date as one change, with the focus on the Earth side as
+    // for typing: the fields never show a new year with the old month and
+    // day, and live conversion (when on) runs once.
     virtual void EnterEarthDate(int year, int month, int day,
                                 std::optional<int> dayOfYear = std::nullopt) = 0;
 

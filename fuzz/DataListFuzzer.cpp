@@ -6,10 +6,11 @@
 #include "FuzzInput.h"
 #include "SilentPlatform.h"
 #include "catalogue/TaggedValue.h"
-#include "catalogue/frmDataList.h"
+#include "catalogue/ui/frmDataList.h"
 #include "conversion/CivilCalendar.h"
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"
+#include "support/MainWindowControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,7 +45,7 @@ bool IsStardatePattern(const QString& text) {
 
 // The four Earth date fields: all empty, or one real day the main window can show.
 bool EarthDateIsWhole(const frmMain& w) {
-    const QString fields[] = {w.txtYear->text(), w.txtMonth->text(), w.txtDate->text()};
+    const QString fields[] = {Ui(w).txtYear->text(), Ui(w).txtMonth->text(), Ui(w).txtDate->text()};
     if (fields[0].isEmpty() && fields[1].isEmpty() && fields[2].isEmpty()) return true;
     bool ok[3] = {};
     const int year = fields[0].toInt(&ok[0]), month = fields[1].toInt(&ok[1]), day = fields[2].toInt(&ok[2]);
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     g_platform->folder = QString::fromLocal8Bit(pattern);
     // Kept for the whole run, as the program keeps its main window.
     g_main = new frmMain(*g_platform);
-    g_main->chkRealTime->setChecked(true);
+    Ui(g_main).chkRealTime->setChecked(true);
     g_main->show();
     g_main->activateWindow();
     return 0;
@@ -77,28 +78,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string context = fuzz::Quoted(std::string_view(reinterpret_cast<const char*>(data), size));
     const int filesBefore = OpenFiles();
 
-    QPointer<frmDataList> list = new frmDataList(*g_main);
+    QPointer<frmDataList> list = new frmDataList(*g_platform, *g_main, g_main);
     const int count = list->cmbTitle->count();
     FUZZ_CHECK(count == list->recordCount(), context);
     for (int i = 0; i < count && i < kChoicesPerInput; ++i) {
         QMetaObject::invokeMethod(list->cmbTitle, "activated", Q_ARG(int, i));
         const clsStarData* record = list->currentRecord();
         FUZZ_CHECK(record != nullptr, context);
-        FUZZ_CHECK(g_main->optMD->isChecked(), context);
+        FUZZ_CHECK(Ui(g_main).optMD->isChecked(), context);
         if (record->IsStarDate()) {
-            FUZZ_CHECK(g_main->txtStarDate->text() ==
+            FUZZ_CHECK(Ui(g_main).txtStarDate->text() ==
                            QString::fromStdString(ShortestDecimal(record->SEDate().number())),
                        context);
         } else {
             const DateValue date = record->SEDate().date();
-            FUZZ_CHECK(g_main->txtYear->text() == QString::number(date.year) &&
-                           g_main->txtMonth->text() == QString::number(date.month) &&
-                           g_main->txtDate->text() == QString::number(date.day),
+            FUZZ_CHECK(Ui(g_main).txtYear->text() == QString::number(date.year) &&
+                           Ui(g_main).txtMonth->text() == QString::number(date.month) &&
+                           Ui(g_main).txtDate->text() == QString::number(date.day),
                        context);
-            FUZZ_CHECK(IsStardatePattern(g_main->txtStarDate->text()),
-                       context + " stardate " + g_main->txtStarDate->text().toStdString());
+            FUZZ_CHECK(IsStardatePattern(Ui(g_main).txtStarDate->text()),
+                       context + " stardate " + Ui(g_main).txtStarDate->text().toStdString());
         }
-        FUZZ_CHECK(EarthDateIsWhole(*g_main), context + " year " + g_main->txtYear->text().toStdString());
+        FUZZ_CHECK(EarthDateIsWhole(*g_main), context + " year " + Ui(g_main).txtYear->text().toStdString());
     }
     list->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -4,9 +4,10 @@
 
 #include "FuzzInput.h"
 #include "SilentPlatform.h"
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/WindowSettings.h"
 #include "mainwindow/frmMain.h"
+#include "support/MainWindowControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,8 +30,8 @@ struct WindowState {
 };
 
 WindowState StateOf(const frmMain& w) {
-    return {w.pos(), w.chkReset->isChecked(), w.chkRealTime->isChecked(), w.chkBase90->isChecked(),
-            w.optYD->isChecked(), w.txtReset->text()};
+    return {w.pos(), Ui(w).chkReset->isChecked(), Ui(w).chkRealTime->isChecked(), Ui(w).chkBase90->isChecked(),
+            Ui(w).optYD->isChecked(), Ui(w).txtReset->text()};
 }
 
 std::string Describe(const WindowState& s) {
@@ -76,9 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         RestoreWindowSettings(window);
         restored = StateOf(window);
         FUZZ_CHECK(ReachablePosition(window, window.pos()) == window.pos(), context + " " + Describe(restored));
-        FUZZ_CHECK(window.optYD->isChecked() != window.optMD->isChecked(), context);
+        FUZZ_CHECK(Ui(window).optYD->isChecked() != Ui(window).optMD->isChecked(), context);
         // Options follow their check boxes, as the window's handlers set them.
-        FUZZ_CHECK(window.txtReset->isEnabled() == window.chkReset->isChecked(), context);
+        FUZZ_CHECK(Ui(window).txtReset->isEnabled() == Ui(window).chkReset->isChecked(), context);
         FUZZ_CHECK(SaveWindowSettings(window), context);
     }
 

@@ -1,13 +1,12 @@
 #include "mainwindow/WindowSettings.h"
 
-#include "mainwindow/Twips.h"
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/Twips.h"
+#include "ProgramInfo.h"
+#include "widgets/Utf8.h"
 #include "mainwindow/frmMain.h"
 
-#include <QCheckBox>
 #include <QGuiApplication>
 #include <QFile>
-#include <QRadioButton>
 #include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
@@ -26,7 +25,7 @@ const QString True = QStringLiteral("True");
 const QString False = QStringLiteral("False");
 const QString MonthDay = QStringLiteral("Month-Day");
 const QString YearDay = QStringLiteral("YearDay");
-const QString Version = QStringLiteral("1.22");
+const QString Version = FromUtf8(kProgramVersion);
 constexpr double DefaultPosition = 100;
 
 // Far beyond any screen, yet small enough to turn into pixels safely.
@@ -50,11 +49,11 @@ double ReadPosition(const QSettings* store, const QString& key) {
     return std::clamp(static_cast<double>(twips), -PositionLimit, PositionLimit);
 }
 
-// "True" and "False" exactly; any other text leaves the box as it is.
-void RestoreCheck(const QSettings* store, const QString& key, QCheckBox* box) {
+// "True" and "False" exactly; any other text leaves the option as it is.
+void RestoreCheck(const QSettings* store, const QString& key, bool& option) {
     const QString text = ReadText(store, key, True);
-    if (text == True) box->setChecked(true);
-    else if (text == False) box->setChecked(false);
+    if (text == True) option = true;
+    else if (text == False) option = false;
 }
 
 // Decimal text of the single-precision value: seven significant digits at
@@ -66,7 +65,7 @@ QString PositionText(double twips) {
     return QString::number(value, 'g', 7);
 }
 
-QString CheckText(const QCheckBox* box) { return box->isChecked() ? True : False; }
+QString CheckText(bool option) { return option ? True : False; }
 
 // Qt's INI reader rebuilds a value written "@Variant(...)" as whatever binary
 // object its bytes spell, unchecked: a damaged or crafted file can claim a
@@ -219,15 +218,16 @@ void RestoreWindowSettings(frmMain& window) {
     window.move(ReachablePosition(window, QPoint(TwipsToPixels(left, &window),
                                                  TwipsToPixels(top, &window))));
 
-    RestoreCheck(store, QStringLiteral("Option/Reset"), window.chkReset);
-    window.txtReset->setText(ReadText(store, QStringLiteral("Option/ResetNum"),
-                                      QStringLiteral("100000")));
-    RestoreCheck(store, QStringLiteral("Option/RealTime"), window.chkRealTime);
-    RestoreCheck(store, QStringLiteral("Option/Base"), window.chkBase90);
-
+    ConverterOptions options = window.Options();
+    RestoreCheck(store, QStringLiteral("Option/Reset"), options.resetWrap);
+    options.resetNumber =
+        ToUtf8(ReadText(store, QStringLiteral("Option/ResetNum"), QStringLiteral("100000")));
+    RestoreCheck(store, QStringLiteral("Option/RealTime"), options.liveConversion);
+    RestoreCheck(store, QStringLiteral("Option/Base"), options.yearWindow);
     const QString dayOption = ReadText(store, QStringLiteral("Option/DayOpt"), YearDay);
-    if (dayOption == YearDay) window.optYD->setChecked(true);
-    else if (dayOption == MonthDay) window.optMD->setChecked(true);
+    if (dayOption == YearDay) options.entryMode = EntryMode::DayOfYear;
+    else if (dayOption == MonthDay) options.entryMode = EntryMode::MonthDay;
+    window.ApplyOptions(options);
 }
 
 bool SaveWindowSettings(const frmMain& window) {
@@ -250,11 +250,13 @@ bool SaveWindowSettings(const frmMain& window) {
     store.setValue(QStringLiteral("Window/Top"), PositionText(PixelsToTwips(outer.y(), &window)));
     store.setValue(QStringLiteral("Window/Left"), PositionText(PixelsToTwips(outer.x(), &window)));
 
-    store.setValue(QStringLiteral("Option/Reset"), CheckText(window.chkReset));
-    store.setValue(QStringLiteral("Option/ResetNum"), window.txtReset->text());
-    store.setValue(QStringLiteral("Option/RealTime"), CheckText(window.chkRealTime));
-    store.setValue(QStringLiteral("Option/Base"), CheckText(window.chkBase90));
-    store.setValue(QStringLiteral("Option/DayOpt"), window.optMD->isChecked() ? MonthDay : YearDay);
+    const ConverterOptions options = window.Options();
+    store.setValue(QStringLiteral("Option/Reset"), CheckText(options.resetWrap));
+    store.setValue(QStringLiteral("Option/ResetNum"), FromUtf8(options.resetNumber));
+    store.setValue(QStringLiteral("Option/RealTime"), CheckText(options.liveConversion));
+    store.setValue(QStringLiteral("Option/Base"), CheckText(options.yearWindow));
+    store.setValue(QStringLiteral("Option/DayOpt"),
+                   options.entryMode == EntryMode::MonthDay ? MonthDay : YearDay);
 
     store.setValue(QStringLiteral("SoftInfo/Vertion"), Version);
 

@@ -1,11 +1,13 @@
 #include "mainwindow/frmMain.h"
 
+#include "ProgramInfo.h"
 #include "catalogue/FileLocation.h"
-#include "catalogue/OpenDialog.h"
-#include "catalogue/frmDataList.h"
+#include "catalogue/ui/OpenDialog.h"
+#include "catalogue/ui/frmDataList.h"
 #include "conversion/StardateArithmetic.h"
-#include "mainwindow/Twips.h"
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/Twips.h"
+#include "widgets/TypedLimitLineEdit.h"
+#include "widgets/Utf8.h"
 #include "mainwindow/WindowSettings.h"
 #include "services/Platform.h"
 #include "services/ShellOpen.h"
@@ -34,6 +36,7 @@
 #include <string>
 
 using quorvane::FilterText;
+using quorvane::FromUtf8;
 using quorvane::FromLocalPath;
 using quorvane::LocalPath;
 using quorvane::TwipsRect;
@@ -50,7 +53,7 @@ namespace pictures {
 
 namespace {
 
-const QString kCaption = QStringLiteral("Quorvane");
+const QString kCaption = FromUtf8(quorvane::kProgramCaption);
 const QString kEarthFrame = QStringLiteral("fraEarthDate");
 const QString kStarFrame = QStringLiteral("fraStarDate");
 
@@ -78,10 +81,6 @@ private:
 };
 
 std::string Utf8(const QLineEdit* field) { return field->text().toStdString(); }
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 template <typename Control>
 Control* Place(Control* control, const char* name, double left, double top, double width,
@@ -407,12 +406,8 @@ void frmMain::connectHandlers() {
     connect(cmdCEarhDate, &QPushButton::clicked, this, &frmMain::cmdCEarhDate_Click);
     connect(cmdCStarDate, &QPushButton::clicked, this, &frmMain::cmdCStarDate_Click);
     connect(cmdToday, &QPushButton::clicked, this, &frmMain::cmdToday_Click);
-    connect(optMD, &QRadioButton::toggled, this, [this](bool selected) {
-        if (selected) optMD_Click();
-    });
-    connect(optYD, &QRadioButton::toggled, this, [this](bool selected) {
-        if (selected) optYD_Click();
-    });
+    connectOptionButton(optMD, &frmMain::optMD_Click);
+    connectOptionButton(optYD, &frmMain::optYD_Click);
     connect(chkRealTime, &QCheckBox::toggled, this, &frmMain::chkRealTime_Click);
     connect(chkReset, &QCheckBox::toggled, this, &frmMain::chkReset_Click);
     connect(txtYear, &QLineEdit::textChanged, this, &frmMain::txtYear_Change);
@@ -420,6 +415,23 @@ void frmMain::connectHandlers() {
     connect(txtDate, &QLineEdit::textChanged, this, &frmMain::txtDate_Change);
     connect(txtYearDate, &QLineEdit::textChanged, this, &frmMain::txtYearDate_Change);
     connect(txtStarDate, &QLineEdit::textChanged, this, &frmMain::txtStarDate_Change);
+}
+
+void frmMain::connectOptionButton(QRadioButton* button, void (frmMain::*handler)()) {
+    // A new selection, by the user or the program, arrives as a toggle; a
+    // click on the button already selected toggles nothing and arrives only
+    // as the click, which a press on it announces first.
+    connect(button, &QRadioButton::toggled, this, [this, handler](bool selected) {
+        if (selected) (this->*handler)();
+    });
+    connect(button, &QRadioButton::pressed, this, [this, button] {
+        m_pressedWhileSelected = button->isChecked() ? button : nullptr;
+    });
+    connect(button, &QRadioButton::clicked, this, [this, button, handler] {
+        const bool wasSelected = m_pressedWhileSelected == button;
+        m_pressedWhileSelected = nullptr;
+        if (wasSelected) (this->*handler)();
+    });
 }
 
 QString frmMain::ContainerName(const QWidget* control) {
@@ -476,6 +488,41 @@ void frmMain::ConvertToStarDate() {
     txtStarDate->setText(FromUtf8(result.stardate));
 }
 
+void frmMain::EnterStardate(std::string_view text) {
+    // The window tells from its focused field which way to convert, so the
+    // focus goes there before the text does.
+    txtStarDate->setFocus();
+    txtStarDate->setText(FromUtf8(text));
+}
+
+quorvane::ConverterOptions frmMain::Options() const {
+    quorvane::ConverterOptions options;
+    options.liveConversion = chkRealTime->isChecked();
+    options.resetWrap = chkReset->isChecked();
+    options.resetNumber = Utf8(txtReset);
+    options.yearWindow = chkBase90->isChecked();
+    options.entryMode =
+        optYD->isChecked() ? quorvane::EntryMode::DayOfYear : quorvane::EntryMode::MonthDay;
+    return options;
+}
+
+void frmMain::ApplyOptions(const quorvane::ConverterOptions& options) {
+    // In the order the settings were always restored, each through its
+    // control, so the enabled states follow as they follow a click.
+    chkReset->setChecked(options.resetWrap);
+    txtReset->setText(FromUtf8(options.resetNumber));
+    chkRealTime->setChecked(options.liveConversion);
+    chkBase90->setChecked(options.yearWindow);
+    if (options.entryMode == quorvane::EntryMode::DayOfYear) optYD->setChecked(true);
+    else optMD->setChecked(true);
+}
+
+void frmMain::EnterEarthDate(int year, int month, int day, std::optional<int> dayOfYear) {
+    // As with a typed date, the focus sits on the Earth side first.
+    txtYear->setFocus();
+    WriteEarthDate(year, month, day, dayOfYear);
+}
+
 void frmMain::WriteEarthDate(int year, int month, int day, std::optional<int> dayOfYear) {
     {
         QuietWrites quiet(m_quietWrites);
@@ -502,7 +549,7 @@ void frmMain::cmdEdit_Click() { EditDatabase(); }
 
 void frmMain::ShowDataList() {
     // Building the list loads the catalogue, which may ask the user first.
-    if (!m_dataList) m_dataList = new frmDataList(*this);
+    if (!m_dataList) m_dataList = new frmDataList(m_platform, *this, this);
     frmDataList* list = m_dataList.data();
     placeDataList(*list);
     list->show();
@@ -526,13 +573,14 @@ void frmMain::placeDataList(frmDataList& list) const {
 
 void frmMain::OpenReadme() {
     const QString folder = m_platform.programFolder();
-    std::string path = quorvane::AddBackslash(LocalPath(folder)) + "ReadMe.TXT";
+    std::string path =
+        quorvane::AddBackslash(LocalPath(folder)) + std::string(quorvane::kReadmeFileName);
     if (quorvane::FileExists(path)) {
         quorvane::ShellOpen(m_platform, quorvane::DesktopOwnerWindow, FromLocalPath(path));
         return;
     }
     const quorvane::MessageAnswer answer = m_platform.showMessage(
-        this, QStringLiteral("Readme.txt がありません。自分でさがしますか？"), kCaption,
+        this, FromUtf8(quorvane::MissingFileQuestion("Readme.txt")), kCaption,
         quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
     if (answer != quorvane::MessageAnswer::Yes) return;
     const QString chosen = quorvane::ShowOpenDialog(
@@ -543,15 +591,16 @@ void frmMain::OpenReadme() {
 
 void frmMain::EditDatabase() {
     const QString folder = m_platform.programFolder();
-    std::string path = LocalPath(folder) + quorvane::kPathSeparator + "StarTrek.vqd";
+    std::string path =
+        LocalPath(folder) + quorvane::kPathSeparator + std::string(quorvane::kCatalogueFileName);
     if (quorvane::FileExists(path)) return;
     const quorvane::MessageAnswer answer = m_platform.showMessage(
-        this, QStringLiteral("StarTrek.vqd がありません。自分でさがしますか？"), kCaption,
+        this, FromUtf8(quorvane::MissingFileQuestion(quorvane::kCatalogueFileName)), kCaption,
         quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
     if (answer != quorvane::MessageAnswer::Yes) return;
     // Only finding the file is built so far; nothing opens the chosen one.
     quorvane::ShowOpenDialog(m_platform, this, quorvane::CatalogueFilter(), folder,
-                             QStringLiteral("StarTrek.vqd"));
+                             FromUtf8(quorvane::kCatalogueFileName));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

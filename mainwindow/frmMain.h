@@ -1,12 +1,16 @@
 #pragma once
-// The converter's main window. Its controls are public, under their own names,
-// because the data list window and the settings write into them directly, as
-// a user would; every program write raises the same notifications as typing.
+// The converter's main window. Its controls are its own: other windows and
+// the settings reach the converter through quorvane::Converter, and tests
+// find the controls by their object names. Every program write raises the
+// same notifications as typing.
+
+#include "conversion/Converter.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <optional>
 
+class QAbstractButton;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -22,14 +26,12 @@ class Platform;
 class TypedLimitLineEdit;
 }
 
-class frmMain : public QWidget {
+class frmMain : public QWidget, public quorvane::Converter {
     Q_OBJECT
 
 public:
     explicit frmMain(quorvane::Platform& platform, QWidget* parent = nullptr);
     ~frmMain() override;
-
-    quorvane::Platform& platform() const { return m_platform; }
 
     // Restores the remembered position and options; run once before the
     // window is first shown. Leaves the focus in the year field.
@@ -50,41 +52,15 @@ public:
     void ConvertToStarDate();
     bool IsEarthDateComplete() const;
 
-    // Writes a whole Earth date as one change: the fields change without
-    // converting on the way, then live conversion runs once on the full date.
-    void WriteEarthDate(int year, int month, int day, std::optional<int> dayOfYear);
+    // quorvane::Converter
+    void EnterStardate(std::string_view text) override;
+    void EnterEarthDate(int year, int month, int day,
+                        std::optional<int> dayOfYear = std::nullopt) override;
+    quorvane::ConverterOptions Options() const override;
+    void ApplyOptions(const quorvane::ConverterOptions& options) override;
 
     // Name of the frame or window that directly holds `control`.
     static QString ContainerName(const QWidget* control);
-
-    QGroupBox* fraEarthDate = nullptr;
-    QGroupBox* fraStarDate = nullptr;
-    quorvane::TypedLimitLineEdit* txtYear = nullptr;
-    quorvane::TypedLimitLineEdit* txtMonth = nullptr;
-    quorvane::TypedLimitLineEdit* txtDate = nullptr;
-    quorvane::TypedLimitLineEdit* txtYearDate = nullptr;
-    quorvane::TypedLimitLineEdit* txtStarDate = nullptr;
-    quorvane::TypedLimitLineEdit* txtReset = nullptr;
-    QLabel* lblYear = nullptr;
-    QLabel* lblMonth = nullptr;
-    QLabel* lblDate = nullptr;
-    QLabel* lblYearDate = nullptr;
-    QRadioButton* optMD = nullptr;
-    QRadioButton* optYD = nullptr;
-    QCheckBox* chkReset = nullptr;
-    QCheckBox* chkRealTime = nullptr;
-    QCheckBox* chkBase90 = nullptr;
-    QPushButton* cmdToday = nullptr;
-    QPushButton* cmdCEarhDate = nullptr;
-    QPushButton* cmdCStarDate = nullptr;
-    QPushButton* cmdEdit = nullptr;
-    QPushButton* cmdData = nullptr;
-    QPushButton* cmdHelp = nullptr;
-    QPushButton* cmdAbout = nullptr;
-    QPushButton* cmdExit = nullptr;
-    QMenu* mnuRight = nullptr;
-    QAction* mnuRightClearSD = nullptr;
-    QAction* mnuRightClearED = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,6 +93,12 @@ private:
     void setAccessibleNames();
     void fitFontToCaptions();
     void connectHandlers();
+    // An option button's click runs its handler, also when it was already
+    // selected; a program selection runs it once too.
+    void connectOptionButton(QRadioButton* button, void (frmMain::*handler)());
+    // Writes a whole Earth date as one change: the fields change without
+    // converting on the way, then live conversion runs once on the full date.
+    void WriteEarthDate(int year, int month, int day, std::optional<int> dayOfYear);
     void EarthDateChanged();
     // The live conversion of an Earth date field's change, minus the guard
     // against a conversion's own writes.
@@ -127,7 +109,38 @@ private:
     void Form_Unload();
     void placeDataList(frmDataList& list) const;
 
+    QGroupBox* fraEarthDate = nullptr;
+    QGroupBox* fraStarDate = nullptr;
+    quorvane::TypedLimitLineEdit* txtYear = nullptr;
+    quorvane::TypedLimitLineEdit* txtMonth = nullptr;
+    quorvane::TypedLimitLineEdit* txtDate = nullptr;
+    quorvane::TypedLimitLineEdit* txtYearDate = nullptr;
+    quorvane::TypedLimitLineEdit* txtStarDate = nullptr;
+    quorvane::TypedLimitLineEdit* txtReset = nullptr;
+    QLabel* lblYear = nullptr;
+    QLabel* lblMonth = nullptr;
+    QLabel* lblDate = nullptr;
+    QLabel* lblYearDate = nullptr;
+    QRadioButton* optMD = nullptr;
+    QRadioButton* optYD = nullptr;
+    QCheckBox* chkReset = nullptr;
+    QCheckBox* chkRealTime = nullptr;
+    QCheckBox* chkBase90 = nullptr;
+    QPushButton* cmdToday = nullptr;
+    QPushButton* cmdCEarhDate = nullptr;
+    QPushButton* cmdCStarDate = nullptr;
+    QPushButton* cmdEdit = nullptr;
+    QPushButton* cmdData = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QPushButton* cmdAbout = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QMenu* mnuRight = nullptr;
+    QAction* mnuRightClearSD = nullptr;
+    QAction* mnuRightClearED = nullptr;
+
     quorvane::Platform& m_platform;
     int m_quietWrites = 0;  // > 0 while a conversion writes its own results
+    // The option button a press started on, while it was already selected.
+    QAbstractButton* m_pressedWhileSelected = nullptr;
     QPointer<frmDataList> m_dataList;
 };

@@ -2,12 +2,16 @@
 // The program's own name, copyright and links, kept in one place. The home
 // page and mail address use a reserved example domain until real ones exist.
 
+#include "ProgramInfo.h"
+
+#include <QString>
 #include <QStringView>
 
 namespace quorvane::about {
 
 inline constexpr QStringView ProductTitle = u" Quorvane ～宇宙暦・西暦 換算 ～";
-inline constexpr QStringView VersionText = u"Ver 1.22";
+inline const QString VersionText =
+    QStringLiteral("Ver ") + QString::fromUtf8(kProgramVersion.data(), qsizetype(kProgramVersion.size()));
 inline constexpr QStringView Copyright = u"Copyright (C) 2026 OvrekSoft";
 inline constexpr QStringView HomePageUrl = u"https://ovreksoft.example/";
 inline constexpr QStringView MailAddress = u"qv@ovreksoft.example";

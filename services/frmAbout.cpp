@@ -1,6 +1,7 @@
 #include "services/frmAbout.h"
 
-#include "mainwindow/Twips.h"
+#include "widgets/Twips.h"
+#include "ProgramInfo.h"
 #include "services/AboutInfo.h"
 #include "services/LinkLabel.h"
 #include "services/Platform.h"
@@ -111,7 +112,7 @@ void frmAbout::createControls() {
 
     lblTitle = addLabel(quorvane::about::ProductTitle.toString(), 960, 360, 3045, 240, centred);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblVersion = addLabel(quorvane::about::VersionText.toString(), 960, 600, 3045, 225, centred);
+    lblVersion = addLabel(quorvane::about::VersionText, 960, 600, 3045, 225, centred);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     for (QLabel* black : {lblDescription, lblTitle}) {
         QPalette pal = black->palette();
@@ -251,7 +252,7 @@ void frmAbout::StartSysInfo() {
 }
 
 void frmAbout::showUnavailable() {
-    m_platform.showMessage(this, SysInfoUnavailable, QStringLiteral("Quorvane"),
+    m_platform.showMessage(this, SysInfoUnavailable, QString::fromUtf8(quorvane::kProgramCaption.data(), qsizetype(quorvane::kProgramCaption.size())),
                            quorvane::MessageIcon::None, quorvane::MessageButtons::Ok);
 }
 

@@ -1,12 +1,13 @@
 // The data list window beside a real main window, on the recording platform,
 // with catalogues in a temporary program folder.
-#include "catalogue/frmDataList.h"
+#include "catalogue/ui/frmDataList.h"
 
 #include "catalogue/CatalogueReader.h"
 #include "conversion/StardateArithmetic.h"
-#include "mainwindow/Twips.h"
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/Twips.h"
+#include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"
+#include "support/MainWindowControls.h"
 #include "support/CatalogueFile.h"
 #include "support/FakePlatform.h"
 
@@ -58,7 +59,7 @@ protected:
     }
 
     frmDataList* open() {
-        list = new frmDataList(*main);
+        list = new frmDataList(platform, *main, main.get());
         return list;
     }
 
@@ -70,19 +71,19 @@ protected:
 
     // What the main window's own conversion makes of the date, with its options.
     QString converted(const char* year, const char* month, const char* day) const {
-        const std::string reset = main->txtReset->text().toStdString();
+        const std::string reset = Ui(main).txtReset->text().toStdString();
         quorvane::EarthDateInput input;
         input.year = year;
         input.month = month;
         input.day = day;
-        input.resetWrap = main->chkReset->isChecked();
+        input.resetWrap = Ui(main).chkReset->isChecked();
         input.resetText = reset;
         return QString::fromStdString(quorvane::StardateFromEarthDate(input).stardate);
     }
     quorvane::EarthDateTexts convertedBack(const char* stardate) const {
         return quorvane::EarthDateFromStardate(
-            stardate, main->chkReset->isChecked() && main->chkBase90->isChecked(),
-            main->txtReset->text().toStdString());
+            stardate, Ui(main).chkReset->isChecked() && Ui(main).chkBase90->isChecked(),
+            Ui(main).txtReset->text().toStdString());
     }
 
     // The next control the Tab key reaches in the data list window.
@@ -157,7 +158,7 @@ TEST_F(DataListTest, ListsTitlesSortedAndSelectsTheFirst) {
     EXPECT_EQ(list->txtSource->text(), "TNG");
     // The first event's date is in the main window before the list is shown.
     EXPECT_FALSE(list->isVisible());
-    EXPECT_EQ(main->txtStarDate->text(), "41000");
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "41000");
 }
 
 TEST_F(DataListTest, TitleListDropsDownBelowTheBox) {
@@ -192,100 +193,100 @@ TEST_F(DataListTest, NullSourceShowsNothing) {
 // ------------------------------------------------------------ into the main window
 
 TEST_F(DataListTest, EarthDateEventSwitchesToMonthDayAndConvertsTheWholeDate) {
-    main->chkRealTime->setChecked(true);
-    main->optYD->setChecked(true);
+    Ui(main).chkRealTime->setChecked(true);
+    Ui(main).optYD->setChecked(true);
     writeCatalogue("\"ファーストコンタクト\",\"ワープ飛行\",#2063-04-05#,\"映画\"\r\n");
     open();
-    EXPECT_TRUE(main->optMD->isChecked());
-    EXPECT_TRUE(main->txtMonth->isEnabled());
-    EXPECT_FALSE(main->txtYearDate->isEnabled());
-    EXPECT_EQ(main->txtYear->text(), "2063");
-    EXPECT_EQ(main->txtMonth->text(), "4");
-    EXPECT_EQ(main->txtDate->text(), "5");
-    EXPECT_EQ(main->focusWidget(), main->txtYear);
-    EXPECT_EQ(main->txtStarDate->text(), converted("2063", "4", "5"));
+    EXPECT_TRUE(Ui(main).optMD->isChecked());
+    EXPECT_TRUE(Ui(main).txtMonth->isEnabled());
+    EXPECT_FALSE(Ui(main).txtYearDate->isEnabled());
+    EXPECT_EQ(Ui(main).txtYear->text(), "2063");
+    EXPECT_EQ(Ui(main).txtMonth->text(), "4");
+    EXPECT_EQ(Ui(main).txtDate->text(), "5");
+    EXPECT_EQ(main->focusWidget(), Ui(main).txtYear);
+    EXPECT_EQ(Ui(main).txtStarDate->text(), converted("2063", "4", "5"));
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(DataListTest, EarthDateNeverMeetsTheOldMonthAndDay) {
-    main->chkRealTime->setChecked(true);
-    main->txtYear->setFocus();
-    main->WriteEarthDate(2364, 2, 29, std::nullopt);
+    Ui(main).chkRealTime->setChecked(true);
+    Ui(main).txtYear->setFocus();
+    main->EnterEarthDate(2364, 2, 29);
     writeCatalogue("\"ファーストコンタクト\",\"ワープ飛行\",#2063-04-05#,\"映画\"\r\n");
     open();
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.value(0).text.toStdString();
-    EXPECT_EQ(main->txtStarDate->text(), converted("2063", "4", "5"));
+    EXPECT_EQ(Ui(main).txtStarDate->text(), converted("2063", "4", "5"));
 }
 
 TEST_F(DataListTest, StardateEventGoesIntoTheStardateFieldAndConvertsBack) {
-    main->chkRealTime->setChecked(true);
-    main->optYD->setChecked(true);
+    Ui(main).chkRealTime->setChecked(true);
+    Ui(main).optYD->setChecked(true);
     writeCatalogue("\"ファーポイント\",\"初任務\",41153.7,\"TNG\"\r\n");
     open();
-    EXPECT_TRUE(main->optMD->isChecked());
-    EXPECT_EQ(main->txtStarDate->text(), "41153.7");
-    EXPECT_EQ(main->focusWidget(), main->txtStarDate);
+    EXPECT_TRUE(Ui(main).optMD->isChecked());
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "41153.7");
+    EXPECT_EQ(main->focusWidget(), Ui(main).txtStarDate);
     const quorvane::EarthDateTexts earth = convertedBack("41153.7");
-    EXPECT_EQ(main->txtYear->text().toStdString(), earth.year);
-    EXPECT_EQ(main->txtMonth->text().toStdString(), earth.month);
-    EXPECT_EQ(main->txtDate->text().toStdString(), earth.day);
+    EXPECT_EQ(Ui(main).txtYear->text().toStdString(), earth.year);
+    EXPECT_EQ(Ui(main).txtMonth->text().toStdString(), earth.month);
+    EXPECT_EQ(Ui(main).txtDate->text().toStdString(), earth.day);
 }
 
 TEST_F(DataListTest, WithoutLiveConversionTheFieldsOnlyReceiveTheDate) {
-    main->chkRealTime->setChecked(false);
-    main->txtStarDate->setText("12345.6");
+    Ui(main).chkRealTime->setChecked(false);
+    Ui(main).txtStarDate->setText("12345.6");
     writeCatalogue("\"A\",\"a\",#1966-09-08#,\"s\"\r\n\"B\",\"b\",41000,\"s\"\r\n");
     open();
-    EXPECT_EQ(main->txtYear->text(), "1966");
-    EXPECT_EQ(main->txtStarDate->text(), "12345.6");
+    EXPECT_EQ(Ui(main).txtYear->text(), "1966");
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "12345.6");
 
     selectWithKeyboard(1);
     EXPECT_EQ(list->currentRecord()->Title(), "B");
-    EXPECT_EQ(main->txtStarDate->text(), "41000");
-    EXPECT_EQ(main->txtYear->text(), "1966");
-    EXPECT_EQ(main->focusWidget(), main->txtStarDate);
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "41000");
+    EXPECT_EQ(Ui(main).txtYear->text(), "1966");
+    EXPECT_EQ(main->focusWidget(), Ui(main).txtStarDate);
 }
 
 TEST_F(DataListTest, UserSelectionCarriesEachEventOver) {
-    main->chkRealTime->setChecked(true);
+    Ui(main).chkRealTime->setChecked(true);
     writeCatalogue("\"A\",\"first\",41000,\"s1\"\r\n\"B\",\"second\",#2063-04-05#,\"s2\"\r\n");
     open();
     selectWithKeyboard(1);
     EXPECT_EQ(list->txtDetail->toPlainText(), "second");
     EXPECT_EQ(list->txtSource->text(), "s2");
-    EXPECT_EQ(main->txtYear->text(), "2063");
-    EXPECT_EQ(main->txtStarDate->text(), converted("2063", "4", "5"));
+    EXPECT_EQ(Ui(main).txtYear->text(), "2063");
+    EXPECT_EQ(Ui(main).txtStarDate->text(), converted("2063", "4", "5"));
 
     selectWithKeyboard(0);
     EXPECT_EQ(list->txtDetail->toPlainText(), "first");
-    EXPECT_EQ(main->txtStarDate->text(), "41000");
-    EXPECT_EQ(main->txtYear->text(), "2364");
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "41000");
+    EXPECT_EQ(Ui(main).txtYear->text(), "2364");
 }
 
 TEST_F(DataListTest, DataButtonOpensTheListAndCarriesBothKindsOfDate) {
-    main->chkRealTime->setChecked(true);
-    main->optYD->setChecked(true);
+    Ui(main).chkRealTime->setChecked(true);
+    Ui(main).optYD->setChecked(true);
     writeCatalogue("\"ファーポイント\",\"初任務\",41153.7,\"TNG\"\r\n"
                    "\"First contact\",\"ワープ飛行\",#2063-04-05#,\"映画\"\r\n");
-    main->cmdData->setFocus();
-    QTest::mouseClick(main->cmdData, Qt::LeftButton);
+    Ui(main).cmdData->setFocus();
+    QTest::mouseClick(Ui(main).cmdData, Qt::LeftButton);
     list = main->DataList();
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->isVisible());
     EXPECT_EQ(list->cmbTitle->currentText(), "First contact");
 
-    EXPECT_TRUE(main->optMD->isChecked());
-    EXPECT_EQ(main->focusWidget(), main->txtYear);
-    EXPECT_EQ((QStringList{main->txtYear->text(), main->txtMonth->text(), main->txtDate->text()}),
+    EXPECT_TRUE(Ui(main).optMD->isChecked());
+    EXPECT_EQ(main->focusWidget(), Ui(main).txtYear);
+    EXPECT_EQ((QStringList{Ui(main).txtYear->text(), Ui(main).txtMonth->text(), Ui(main).txtDate->text()}),
               (QStringList{"2063", "4", "5"}));
-    EXPECT_EQ(main->txtStarDate->text(), converted("2063", "4", "5"));
+    EXPECT_EQ(Ui(main).txtStarDate->text(), converted("2063", "4", "5"));
 
     selectWithKeyboard(1);
-    EXPECT_EQ(main->focusWidget(), main->txtStarDate);
-    EXPECT_EQ(main->txtStarDate->text(), "41153.7");
-    EXPECT_EQ(main->txtYear->text().toStdString(), convertedBack("41153.7").year);
-    EXPECT_EQ(main->txtMonth->text().toStdString(), convertedBack("41153.7").month);
-    EXPECT_EQ(main->txtDate->text().toStdString(), convertedBack("41153.7").day);
+    EXPECT_EQ(main->focusWidget(), Ui(main).txtStarDate);
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "41153.7");
+    EXPECT_EQ(Ui(main).txtYear->text().toStdString(), convertedBack("41153.7").year);
+    EXPECT_EQ(Ui(main).txtMonth->text().toStdString(), convertedBack("41153.7").month);
+    EXPECT_EQ(Ui(main).txtDate->text().toStdString(), convertedBack("41153.7").day);
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
@@ -293,7 +294,7 @@ TEST_F(DataListTest, DataButtonOpensTheListAndCarriesBothKindsOfDate) {
 
 TEST_F(DataListTest, MissingCatalogueAsksAndNoEndsQuietly) {
     platform.messageAnswers.enqueue(MessageAnswer::No);
-    main->txtYear->setText("2000");
+    Ui(main).txtYear->setText("2000");
     open();
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].text, "StarTrek.vqd がありません。自分でさがしますか？");
@@ -306,7 +307,7 @@ TEST_F(DataListTest, MissingCatalogueAsksAndNoEndsQuietly) {
     EXPECT_EQ(list->lblTitle->text(), "事象：");
     EXPECT_EQ(list->txtDetail->toPlainText(), "");
     EXPECT_EQ(list->currentRecord(), nullptr);
-    EXPECT_EQ(main->txtYear->text(), "2000");
+    EXPECT_EQ(Ui(main).txtYear->text(), "2000");
 }
 
 TEST_F(DataListTest, CancelledDialogKeepsTheFirstCaption) {
@@ -334,7 +335,7 @@ TEST_F(DataListTest, FileChosenUnderAnotherNameLoadsTheSameWay) {
     open();
     EXPECT_EQ(list->windowTitle(), "StarData - イベント.txt");
     EXPECT_EQ(titles(), QStringList{"A"});
-    EXPECT_EQ(main->txtYear->text(), "2063");
+    EXPECT_EQ(Ui(main).txtYear->text(), "2063");
     EXPECT_EQ(platform.messages.size(), 1);  // only the question
 }
 
@@ -393,7 +394,7 @@ TEST_F(DataListTest, BrokenFileKeepsTheGoodRecordsAndWarnsOnce) {
     EXPECT_EQ(platform.messages[0].buttons, MessageButtons::Ok);
     EXPECT_EQ(titles(), (QStringList{"A", "B"}));
     EXPECT_EQ(list->windowTitle(), "StarData - StarTrek.vqd");
-    EXPECT_EQ(main->txtYear->text(), "2063");
+    EXPECT_EQ(Ui(main).txtYear->text(), "2063");
     EXPECT_FALSE(FileIsOpen(path));
 
     selectWithKeyboard(1);  // still usable
@@ -402,14 +403,14 @@ TEST_F(DataListTest, BrokenFileKeepsTheGoodRecordsAndWarnsOnce) {
 
 TEST_F(DataListTest, EmptyFileLeavesAnEmptyUsableWindow) {
     WriteTestFile(programFolder.filePath("StarTrek.vqd"), "");
-    main->txtStarDate->setText("12345.6");
+    Ui(main).txtStarDate->setText("12345.6");
     open();
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].text,
               "StarTrek.vqd の 1 行目に誤りがあります（見出しもデータもありません）。\n"
               "読み込めなかったデータ：0 件");
     EXPECT_EQ(list->cmbTitle->count(), 0);
-    EXPECT_EQ(main->txtStarDate->text(), "12345.6");
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "12345.6");
 }
 
 TEST_F(DataListTest, FileTooLargeToBeACatalogueIsRefused) {

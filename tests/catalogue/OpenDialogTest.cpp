@@ -1,5 +1,5 @@
 // The open-file dialog's filter text and its way through the platform.
-#include "catalogue/OpenDialog.h"
+#include "catalogue/ui/OpenDialog.h"
 
 #include "support/FakePlatform.h"
 

@@ -2,9 +2,10 @@
 // data list window beside a real main window, on the recording platform.
 #include "HostileSupport.h"
 
-#include "catalogue/frmDataList.h"
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "catalogue/ui/frmDataList.h"
+#include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"
+#include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
 
 #include <QComboBox>
@@ -82,7 +83,7 @@ protected:
     // counting the files the process holds before and after.
     void openAndClose() {
         const int before = hostile::OpenFileDescriptors();
-        list = new frmDataList(*main);
+        list = new frmDataList(*platform, *main, main.get());
         shownTitles.clear();
         for (int i = 0; i < list->cmbTitle->count(); ++i) shownTitles << list->cmbTitle->itemText(i);
         caption = list->windowTitle();
@@ -180,18 +181,18 @@ TEST_F(HostileCatalogue, SingleTenMegabyteItemIsRefusedWithoutAHang) {
 TEST_F(HostileCatalogue, TenMegabyteDetailArrivesWhole) {
     const std::string detail(10u << 20, 'd');
     write(catalogue(), kHeader + "\"Long\",\"" + detail + "\",41000,\"s\"\r\n");
-    list = new frmDataList(*main);
+    list = new frmDataList(*platform, *main, main.get());
     EXPECT_TRUE(warnings().isEmpty());
     ASSERT_EQ(list->cmbTitle->count(), 1);
     EXPECT_EQ(list->txtDetail->toPlainText().size(), static_cast<qsizetype>(detail.size()));
-    EXPECT_EQ(main->txtStarDate->text(), QStringLiteral("41000"));
+    EXPECT_EQ(Ui(main).txtStarDate->text(), QStringLiteral("41000"));
 }
 
 TEST_F(HostileCatalogue, HundredThousandRecordsWithOneTitleKeepTheFirst) {
     std::string bytes = kHeader;
     for (int i = 0; i < 100000; ++i) bytes += "\"Same\",\"" + std::to_string(i) + "\",1,\"s\"\r\n";
     write(catalogue(), bytes);
-    list = new frmDataList(*main);
+    list = new frmDataList(*platform, *main, main.get());
     ASSERT_EQ(warnings().size(), 1);
     EXPECT_TRUE(warnings().first().endsWith(QStringLiteral("99999 件")));
     ASSERT_EQ(list->cmbTitle->count(), 1);

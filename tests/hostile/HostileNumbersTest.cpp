@@ -1,8 +1,9 @@
 // Hostile numbers typed into the main window's two unlimited fields, the
 // stardate and the reset number: every text gives a defined result, and a
 // stardate with no Earth date clears the date rather than showing a wrong one.
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"
+#include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
 
 #include <QCheckBox>
@@ -25,13 +26,13 @@ protected:
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        window->optMD->setChecked(true);
+        Ui(window).optMD->setChecked(true);
     }
 
     void options(bool live, bool reset, bool window90) {
-        window->chkRealTime->setChecked(live);
-        window->chkReset->setChecked(reset);
-        window->chkBase90->setChecked(window90);
+        Ui(window).chkRealTime->setChecked(live);
+        Ui(window).chkReset->setChecked(reset);
+        Ui(window).chkBase90->setChecked(window90);
     }
 
     static void typeInto(QLineEdit* field, const QString& text) {
@@ -42,8 +43,8 @@ protected:
     }
 
     QStringList earthDate() const {
-        return {window->txtYear->text(), window->txtYearDate->text(), window->txtMonth->text(),
-                window->txtDate->text()};
+        return {Ui(window).txtYear->text(), Ui(window).txtYearDate->text(), Ui(window).txtMonth->text(),
+                Ui(window).txtDate->text()};
     }
 
     FakePlatform platform;
@@ -65,10 +66,10 @@ class HostileStardate : public HostileNumbers, public ::testing::WithParamInterf
 
 TEST_P(HostileStardate, TypedLiveGivesADefinedEarthDate) {
     options(true, false, false);
-    typeInto(window->txtYear, QStringLiteral("1999"));  // something to be replaced
-    typeInto(window->txtStarDate, GetParam().typed);
+    typeInto(Ui(window).txtYear, QStringLiteral("1999"));  // something to be replaced
+    typeInto(Ui(window).txtStarDate, GetParam().typed);
     EXPECT_EQ(earthDate(), GetParam().earthDate);
-    EXPECT_EQ(window->txtStarDate->text(), GetParam().typed) << "the typed text is kept";
+    EXPECT_EQ(Ui(window).txtStarDate->text(), GetParam().typed) << "the typed text is kept";
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
@@ -100,17 +101,17 @@ class HostileReset : public HostileNumbers, public ::testing::WithParamInterface
 
 TEST_P(HostileReset, GivesADefinedResultEachWay) {
     options(true, true, true);
-    typeInto(window->txtReset, GetParam().reset);
-    typeInto(window->txtStarDate, QStringLiteral("51234.5"));
+    typeInto(Ui(window).txtReset, GetParam().reset);
+    typeInto(Ui(window).txtStarDate, QStringLiteral("51234.5"));
     EXPECT_EQ(earthDate(), GetParam().windowed);
 
     options(false, true, true);
-    typeInto(window->txtYear, QStringLiteral("1998"));
-    typeInto(window->txtMonth, QStringLiteral("5"));
-    typeInto(window->txtDate, QStringLiteral("7"));
-    window->cmdCStarDate->setFocus();
-    QTest::mouseClick(window->cmdCStarDate, Qt::LeftButton);
-    EXPECT_EQ(window->txtStarDate->text(), GetParam().wrapped);
+    typeInto(Ui(window).txtYear, QStringLiteral("1998"));
+    typeInto(Ui(window).txtMonth, QStringLiteral("5"));
+    typeInto(Ui(window).txtDate, QStringLiteral("7"));
+    Ui(window).cmdCStarDate->setFocus();
+    QTest::mouseClick(Ui(window).cmdCStarDate, Qt::LeftButton);
+    EXPECT_EQ(Ui(window).txtStarDate->text(), GetParam().wrapped);
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 

@@ -2,9 +2,10 @@
 // the main window's load restores, its close saves.
 #include "HostileSupport.h"
 
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/WindowSettings.h"
 #include "mainwindow/frmMain.h"
+#include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
 
 #include <QCheckBox>
@@ -58,12 +59,12 @@ protected:
         auto window = std::make_unique<frmMain>(platform);
         window->Form_Load();
         window->show();
-        started = {window->chkReset->isChecked(), window->chkRealTime->isChecked(),
-                   window->chkBase90->isChecked(), window->optYD->isChecked()};
-        startedReset = window->txtReset->text();
-        window->chkReset->setChecked(!window->chkReset->isChecked());
-        window->chkRealTime->setChecked(!window->chkRealTime->isChecked());
-        window->txtReset->setText(QStringLiteral("42"));
+        started = {Ui(window).chkReset->isChecked(), Ui(window).chkRealTime->isChecked(),
+                   Ui(window).chkBase90->isChecked(), Ui(window).optYD->isChecked()};
+        startedReset = Ui(window).txtReset->text();
+        Ui(window).chkReset->setChecked(!Ui(window).chkReset->isChecked());
+        Ui(window).chkRealTime->setChecked(!Ui(window).chkRealTime->isChecked());
+        Ui(window).txtReset->setText(QStringLiteral("42"));
         EXPECT_TRUE(window->close());
     }
 
@@ -184,13 +185,13 @@ TEST_F(HostileSettings, TextsThatOnlyLookSerialisedAreKept) {
         SCOPED_TRACE(text.toStdString());
         {
             frmMain window(platform);
-            window.txtReset->setText(text);
+            Ui(window).txtReset->setText(text);
             ASSERT_TRUE(SaveWindowSettings(window));
         }
         for (int run = 0; run < 2; ++run) {
             frmMain window(platform);
             window.Form_Load();
-            EXPECT_EQ(window.txtReset->text(), text);
+            EXPECT_EQ(Ui(window).txtReset->text(), text);
             EXPECT_TRUE(window.close());
         }
     }

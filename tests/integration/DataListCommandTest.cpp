@@ -2,8 +2,8 @@
 // list window placed under the main window, and events carried across.
 #include "IntegrationFixture.h"
 
-#include "catalogue/frmDataList.h"
-#include "mainwindow/Twips.h"
+#include "catalogue/ui/frmDataList.h"
+#include "widgets/Twips.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -25,7 +25,7 @@ const std::string kCatalogue =
 class DataListCommandTest : public IntegrationTest {
 protected:
     frmDataList* pressData() {
-        click(main->cmdData);
+        click(Ui(main).cmdData);
         return main->DataList();
     }
 
@@ -46,8 +46,8 @@ protected:
     }
 
     QStringList earthFields() const {
-        return {main->txtYear->text(), main->txtMonth->text(), main->txtDate->text(),
-                main->txtYearDate->text()};
+        return {Ui(main).txtYear->text(), Ui(main).txtMonth->text(), Ui(main).txtDate->text(),
+                Ui(main).txtYearDate->text()};
     }
 
     // Where the list belongs: under the main window, centred on it, in twips
@@ -75,40 +75,40 @@ TEST_F(DataListCommandTest, CarriesEventsOfBothKindsIntoTheMainWindow) {
     // The first title in sorted order is selected at once: an Earth date.
     EXPECT_EQ(list->cmbTitle->currentText(), "Alpha");
     EXPECT_EQ(list->txtSource->text(), "Nothing");
-    EXPECT_TRUE(main->optMD->isChecked()) << "switched from the day-of-year mode it opened in";
-    EXPECT_TRUE(main->txtMonth->isEnabled());
-    EXPECT_EQ(main->focusWidget(), main->txtYear);
+    EXPECT_TRUE(Ui(main).optMD->isChecked()) << "switched from the day-of-year mode it opened in";
+    EXPECT_TRUE(Ui(main).txtMonth->isEnabled());
+    EXPECT_EQ(main->focusWidget(), Ui(main).txtYear);
     EXPECT_EQ(earthFields().mid(0, 3), QStringList({"2365", "1", "1"}));
-    EXPECT_EQ(main->txtStarDate->text(), "42000.0");
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "42000.0");
 
     select(list, QStringLiteral("Zulu"));
     EXPECT_EQ(list->txtDetail->toPlainText(), "ピカード艦長の記録");
     EXPECT_EQ(list->txtSource->text(), "新スタートレック");
-    EXPECT_TRUE(main->optMD->isChecked());
-    EXPECT_EQ(main->focusWidget(), main->txtStarDate);
-    EXPECT_EQ(main->txtStarDate->text(), "75345.2");
+    EXPECT_TRUE(Ui(main).optMD->isChecked());
+    EXPECT_EQ(main->focusWidget(), Ui(main).txtStarDate);
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "75345.2");
     // Moved into the 1990-2010 window with the default reset number.
     EXPECT_EQ(earthFields(), QStringList({"1998", "5", "7", "127"}));
 
     select(list, QStringLiteral("Alpha"));
-    EXPECT_EQ(main->focusWidget(), main->txtYear);
-    EXPECT_EQ(main->txtStarDate->text(), "42000.0");
+    EXPECT_EQ(main->focusWidget(), Ui(main).txtYear);
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "42000.0");
     EXPECT_TRUE(platform.messages.isEmpty()) << messageTexts().join('\n').toStdString();
 }
 
 TEST_F(DataListCommandTest, AnEarthDateReplacingALeapDayShowsNoMessage) {
     writeCatalogue(kCatalogue);
     start();
-    click(main->optMD);
-    typeInto(main->txtYear, QStringLiteral("2364"));
-    typeInto(main->txtMonth, QStringLiteral("2"));
-    typeInto(main->txtDate, QStringLiteral("29"));
-    ASSERT_FALSE(main->txtStarDate->text().isEmpty());
+    click(Ui(main).optMD);
+    typeInto(Ui(main).txtYear, QStringLiteral("2364"));
+    typeInto(Ui(main).txtMonth, QStringLiteral("2"));
+    typeInto(Ui(main).txtDate, QStringLiteral("29"));
+    ASSERT_FALSE(Ui(main).txtStarDate->text().isEmpty());
 
     // 2365 has no 29 February; the date must arrive whole.
     pressData();
     EXPECT_TRUE(platform.messages.isEmpty()) << messageTexts().join('\n').toStdString();
-    EXPECT_EQ(main->txtStarDate->text(), "42000.0");
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "42000.0");
 }
 
 TEST_F(DataListCommandTest, SitsCentredUnderTheMainWindow) {
@@ -169,7 +169,7 @@ TEST_F(DataListCommandTest, WithoutACatalogueTheEmptyListIsPlacedAndShownAllTheS
     EXPECT_TRUE(list->isVisible());
     EXPECT_EQ(list->cmbTitle->count(), 0);
     EXPECT_EQ(list->frameGeometry().topLeft(), expectedPlace(list));
-    EXPECT_TRUE(main->txtYear->text().isEmpty());
+    EXPECT_TRUE(Ui(main).txtYear->text().isEmpty());
 }
 
 TEST_F(DataListCommandTest, DestroyingTheMainWindowTakesTheListWithIt) {

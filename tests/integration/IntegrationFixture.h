@@ -3,9 +3,10 @@
 // temporary program folder and a fresh user config folder for every test.
 
 #include "support/CatalogueFile.h"
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/WindowSettings.h"
 #include "mainwindow/frmMain.h"
+#include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
 
 #include <QCheckBox>

@@ -46,7 +46,7 @@ TEST_P(ReadmeTest, OpensTheReadmeOrAsksForIt) {
     if (*c.chosen) platform.dialogAnswers.enqueue(programFolder.filePath(QString::fromUtf8(c.chosen)));
     start();
 
-    click(main->cmdHelp);
+    click(Ui(main).cmdHelp);
 
     if (c.asks) {
         ASSERT_EQ(platform.messages.size(), 1);
@@ -89,8 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(IntegrationTest, EditDatabaseAsksOnlyForAMissingCatalogueAndOpensNothing) {
     start();
-    EXPECT_FALSE(main->cmdEdit->isVisible());
-    EXPECT_FALSE(main->cmdEdit->isEnabled());
+    EXPECT_FALSE(Ui(main).cmdEdit->isVisible());
+    EXPECT_FALSE(Ui(main).cmdEdit->isEnabled());
 
     platform.messageAnswers.enqueue(MessageAnswer::No);
     main->EditDatabase();
@@ -116,7 +116,7 @@ TEST_F(IntegrationTest, EditDatabaseAsksOnlyForAMissingCatalogueAndOpensNothing)
     EXPECT_EQ(platform.messages.size(), 2) << "a catalogue in place asks nothing";
     EXPECT_EQ(platform.dialogs.size(), 1);
     EXPECT_TRUE(platform.openedUrls.isEmpty());
-    EXPECT_TRUE(main->txtYear->text().isEmpty());
+    EXPECT_TRUE(Ui(main).txtYear->text().isEmpty());
 }
 
 // ---- about --------------------------------------------------------------------
@@ -134,7 +134,7 @@ TEST_F(IntegrationTest, AboutWindowIsModalAndReturnsWhenClosed) {
         modal = about->isModal();
         // A press on the main window, through the window system as a user's
         // would come, must not get through.
-        const QPoint data = main->cmdData->mapTo(main.get(), main->cmdData->rect().center());
+        const QPoint data = Ui(main).cmdData->mapTo(main.get(), Ui(main).cmdData->rect().center());
         QTest::mouseClick(main->windowHandle(), Qt::LeftButton, {}, data);
         QTest::qWait(20);
         mainAnswered = main->DataList() != nullptr || !platform.messages.isEmpty();
@@ -148,7 +148,7 @@ TEST_F(IntegrationTest, AboutWindowIsModalAndReturnsWhenClosed) {
     });
     guard.start(5000);
 
-    click(main->cmdAbout);
+    click(Ui(main).cmdAbout);
     EXPECT_TRUE(found);
     EXPECT_TRUE(modal);
     EXPECT_FALSE(mainAnswered);
@@ -162,8 +162,8 @@ TEST_F(IntegrationTest, AboutWindowIsModalAndReturnsWhenClosed) {
 
 struct FrameCase {
     const char* name;
-    QGroupBox* frmMain::*frame;
-    QAction* frmMain::*item;
+    const char* frame;  // object names
+    const char* item;
 };
 
 void PrintTo(const FrameCase& c, std::ostream* out) { *out << c.name; }
@@ -179,7 +179,7 @@ protected:
         IntegrationTest::TearDown();
     }
 
-    QGroupBox* frame() const { return main.get()->*GetParam().frame; }
+    QGroupBox* frame() const { return quorvane::testing::Named<QGroupBox>(*main, GetParam().frame); }
 
     // A point on the frame's own surface, clear of the controls inside it.
     QPoint bareSpot() const {
@@ -208,12 +208,12 @@ protected:
 TEST_P(RightMenuTest, RightButtonOnTheFrameOffersItsOwnClearAtTheMouse) {
     const QPoint spot = bareSpot();
     press(Qt::RightButton, spot);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return main->mnuRight->isVisible(); }, 1000));
-    EXPECT_EQ(main->mnuRight->pos(), frame()->mapToGlobal(spot));
-    EXPECT_EQ(shownItems(main->mnuRight), QList<QAction*>({main.get()->*GetParam().item}));
-    EXPECT_EQ(main->mnuRight->actions().size(), 2);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Ui(main).mnuRight->isVisible(); }, 1000));
+    EXPECT_EQ(Ui(main).mnuRight->pos(), frame()->mapToGlobal(spot));
+    EXPECT_EQ(shownItems(Ui(main).mnuRight), QList<QAction*>({quorvane::testing::Named<QAction>(*main, GetParam().item)}));
+    EXPECT_EQ(Ui(main).mnuRight->actions().size(), 2);
     release(Qt::RightButton, spot);
-    EXPECT_TRUE(main->mnuRight->isVisible()) << "the release must not dismiss it";
+    EXPECT_TRUE(Ui(main).mnuRight->isVisible()) << "the release must not dismiss it";
 }
 
 TEST_P(RightMenuTest, OtherButtonsShowNothing) {
@@ -221,28 +221,28 @@ TEST_P(RightMenuTest, OtherButtonsShowNothing) {
         press(button, bareSpot());
         release(button, bareSpot());
         QTest::qWait(20);
-        EXPECT_FALSE(main->mnuRight->isVisible()) << button;
+        EXPECT_FALSE(Ui(main).mnuRight->isVisible()) << button;
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Frames, RightMenuTest,
-    ::testing::Values(FrameCase{"earth_date", &frmMain::fraEarthDate, &frmMain::mnuRightClearED},
-                      FrameCase{"stardate", &frmMain::fraStarDate, &frmMain::mnuRightClearSD}),
+    ::testing::Values(FrameCase{"earth_date", "fraEarthDate", "mnuRightClearED"},
+                      FrameCase{"stardate", "fraStarDate", "mnuRightClearSD"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(IntegrationTest, RightClickOnATextBoxKeepsItsOwnTextMenu) {
     start();
-    for (QLineEdit* field : {static_cast<QLineEdit*>(main->txtYear),
-                             static_cast<QLineEdit*>(main->txtStarDate)}) {
+    for (QLineEdit* field : {static_cast<QLineEdit*>(Ui(main).txtYear),
+                             static_cast<QLineEdit*>(Ui(main).txtStarDate)}) {
         QTest::mouseClick(main->windowHandle(), Qt::RightButton, {},
                           field->mapTo(main.get(), field->rect().center()));
         ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget(); }, 1000))
             << field->objectName().toStdString();
         QWidget* popup = QApplication::activePopupWidget();
-        EXPECT_NE(popup, main->mnuRight);
-        EXPECT_FALSE(main->mnuRight->isVisible());
+        EXPECT_NE(popup, Ui(main).mnuRight);
+        EXPECT_FALSE(Ui(main).mnuRight->isVisible());
         popup->close();
         QTest::qWait(20);
     }
@@ -254,43 +254,43 @@ protected:
     void SetUp() override {
         IntegrationTest::SetUp();
         start();
-        click(main->chkBase90);
-        click(main->optMD);
-        typeInto(main->txtStarDate, QStringLiteral("41000"));
+        click(Ui(main).chkBase90);
+        click(Ui(main).optMD);
+        typeInto(Ui(main).txtStarDate, QStringLiteral("41000"));
         ASSERT_EQ(earthFields(), QStringList({"2364", "1", "1", "1"}));
-        ASSERT_FALSE(main->txtYearDate->isEnabled());
+        ASSERT_FALSE(Ui(main).txtYearDate->isEnabled());
     }
 
     void chooseClear(QGroupBox* frame, QAction* item) {
         const QPoint spot(frame->width() / 2, frame->height() - 4);
         QTest::mouseClick(main->windowHandle(), Qt::RightButton, {},
                           frame->mapTo(main.get(), spot));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return main->mnuRight->isVisible(); }, 1000));
-        QTest::mouseClick(main->mnuRight, Qt::LeftButton, {},
-                          main->mnuRight->actionGeometry(item).center());
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !main->mnuRight->isVisible(); }, 1000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return Ui(main).mnuRight->isVisible(); }, 1000));
+        QTest::mouseClick(Ui(main).mnuRight, Qt::LeftButton, {},
+                          Ui(main).mnuRight->actionGeometry(item).center());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !Ui(main).mnuRight->isVisible(); }, 1000));
     }
 
     QStringList earthFields() const {
-        return {main->txtYear->text(), main->txtMonth->text(), main->txtDate->text(),
-                main->txtYearDate->text()};
+        return {Ui(main).txtYear->text(), Ui(main).txtMonth->text(), Ui(main).txtDate->text(),
+                Ui(main).txtYearDate->text()};
     }
 };
 
 TEST_F(ClearTest, EarthDateClearEmptiesAllFourFieldsAndLeavesTheStardate) {
-    chooseClear(main->fraEarthDate, main->mnuRightClearED);
+    chooseClear(Ui(main).fraEarthDate, Ui(main).mnuRightClearED);
     EXPECT_EQ(earthFields(), QStringList({"", "", "", ""}));
-    EXPECT_EQ(main->txtStarDate->text(), "41000");
-    EXPECT_TRUE(main->optMD->isChecked());
+    EXPECT_EQ(Ui(main).txtStarDate->text(), "41000");
+    EXPECT_TRUE(Ui(main).optMD->isChecked());
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(ClearTest, StardateClearEmptiesOnlyTheStardate) {
-    chooseClear(main->fraStarDate, main->mnuRightClearSD);
-    EXPECT_TRUE(main->txtStarDate->text().isEmpty());
+    chooseClear(Ui(main).fraStarDate, Ui(main).mnuRightClearSD);
+    EXPECT_TRUE(Ui(main).txtStarDate->text().isEmpty());
     EXPECT_EQ(earthFields(), QStringList({"2364", "1", "1", "1"}));
-    EXPECT_EQ(main->txtReset->text(), "100000");
-    EXPECT_TRUE(main->chkReset->isChecked());
+    EXPECT_EQ(Ui(main).txtReset->text(), "100000");
+    EXPECT_TRUE(Ui(main).chkReset->isChecked());
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 

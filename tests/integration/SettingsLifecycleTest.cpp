@@ -2,8 +2,8 @@
 // opens with, what a close writes, and that a broken store stops nothing.
 #include "IntegrationFixture.h"
 
-#include "catalogue/frmDataList.h"
-#include "mainwindow/Twips.h"
+#include "catalogue/ui/frmDataList.h"
+#include "widgets/Twips.h"
 
 #include <functional>
 
@@ -19,29 +19,29 @@ TEST_F(IntegrationTest, FirstRunOpensWithTheDocumentedDefaults) {
     start();
     EXPECT_EQ(main->frameGeometry().topLeft(),
               QPoint(TwipsToPixels(100, main.get()), TwipsToPixels(100, main.get())));
-    EXPECT_TRUE(main->chkRealTime->isChecked());
-    EXPECT_TRUE(main->chkReset->isChecked());
-    EXPECT_TRUE(main->chkBase90->isChecked());
-    EXPECT_TRUE(main->chkBase90->isEnabled());
-    EXPECT_EQ(main->txtReset->text(), "100000");
-    EXPECT_TRUE(main->txtReset->isEnabled());
+    EXPECT_TRUE(Ui(main).chkRealTime->isChecked());
+    EXPECT_TRUE(Ui(main).chkReset->isChecked());
+    EXPECT_TRUE(Ui(main).chkBase90->isChecked());
+    EXPECT_TRUE(Ui(main).chkBase90->isEnabled());
+    EXPECT_EQ(Ui(main).txtReset->text(), "100000");
+    EXPECT_TRUE(Ui(main).txtReset->isEnabled());
     // Day-of-year mode, with the enabled states its handler sets.
-    EXPECT_TRUE(main->optYD->isChecked());
-    EXPECT_TRUE(main->txtYearDate->isEnabled());
-    EXPECT_FALSE(main->txtMonth->isEnabled());
-    EXPECT_FALSE(main->txtDate->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), main->txtYear);
-    EXPECT_TRUE(main->txtStarDate->text().isEmpty()) << "restoring must not convert";
+    EXPECT_TRUE(Ui(main).optYD->isChecked());
+    EXPECT_TRUE(Ui(main).txtYearDate->isEnabled());
+    EXPECT_FALSE(Ui(main).txtMonth->isEnabled());
+    EXPECT_FALSE(Ui(main).txtDate->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), Ui(main).txtYear);
+    EXPECT_TRUE(Ui(main).txtStarDate->text().isEmpty()) << "restoring must not convert";
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(IntegrationTest, StoredResetOffOpensWithTheResetControlsDisabled) {
     writeStore("[Option]\nReset=False\n");
     start();
-    EXPECT_FALSE(main->chkReset->isChecked());
-    EXPECT_FALSE(main->txtReset->isEnabled());
-    EXPECT_FALSE(main->chkBase90->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), main->txtYear);
+    EXPECT_FALSE(Ui(main).chkReset->isChecked());
+    EXPECT_FALSE(Ui(main).txtReset->isEnabled());
+    EXPECT_FALSE(Ui(main).chkBase90->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), Ui(main).txtYear);
 }
 
 // ---- closing ------------------------------------------------------------------
@@ -60,10 +60,10 @@ TEST_P(ClosingTest, WritesEveryKeyAndTheNextStartRestoresThem) {
     start();
     const QPoint place(TwipsToPixels(1500, main.get()), TwipsToPixels(3000, main.get()));
     main->move(place);
-    click(main->optMD);
-    click(main->chkRealTime);
-    typeInto(main->txtReset, QStringLiteral("25OO"));
-    click(main->chkReset);
+    click(Ui(main).optMD);
+    click(Ui(main).chkRealTime);
+    typeInto(Ui(main).txtReset, QStringLiteral("25OO"));
+    click(Ui(main).chkReset);
 
     GetParam().close(*main);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !main->isVisible(); }, 2000));
@@ -85,14 +85,14 @@ TEST_P(ClosingTest, WritesEveryKeyAndTheNextStartRestoresThem) {
     main = std::make_unique<frmMain>(platform);
     main->Form_Load();
     EXPECT_EQ(main->pos(), place);
-    EXPECT_FALSE(main->chkReset->isChecked());
-    EXPECT_FALSE(main->txtReset->isEnabled());
-    EXPECT_EQ(main->txtReset->text(), "25OO");
-    EXPECT_FALSE(main->chkRealTime->isChecked());
-    EXPECT_FALSE(main->chkBase90->isChecked());
-    EXPECT_TRUE(main->optMD->isChecked());
-    EXPECT_TRUE(main->txtMonth->isEnabled());
-    EXPECT_FALSE(main->txtYearDate->isEnabled());
+    EXPECT_FALSE(Ui(main).chkReset->isChecked());
+    EXPECT_FALSE(Ui(main).txtReset->isEnabled());
+    EXPECT_EQ(Ui(main).txtReset->text(), "25OO");
+    EXPECT_FALSE(Ui(main).chkRealTime->isChecked());
+    EXPECT_FALSE(Ui(main).chkBase90->isChecked());
+    EXPECT_TRUE(Ui(main).optMD->isChecked());
+    EXPECT_TRUE(Ui(main).txtMonth->isEnabled());
+    EXPECT_FALSE(Ui(main).txtYearDate->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -118,9 +118,9 @@ TEST_F(IntegrationTest, AStoreThatCannotBeReadGivesTheDefaultsAndStillCloses) {
     // A folder in place of the settings file can be neither read nor replaced.
     ASSERT_TRUE(QDir().mkpath(quorvane::SettingsFilePath()));
     start();
-    EXPECT_TRUE(main->chkRealTime->isChecked());
-    EXPECT_TRUE(main->optYD->isChecked());
-    EXPECT_EQ(main->txtReset->text(), "100000");
+    EXPECT_TRUE(Ui(main).chkRealTime->isChecked());
+    EXPECT_TRUE(Ui(main).optYD->isChecked());
+    EXPECT_EQ(Ui(main).txtReset->text(), "100000");
     main->close();
     EXPECT_FALSE(main->isVisible());
     EXPECT_TRUE(QFileInfo(quorvane::SettingsFilePath()).isDir());
@@ -129,7 +129,7 @@ TEST_F(IntegrationTest, AStoreThatCannotBeReadGivesTheDefaultsAndStillCloses) {
 TEST_F(IntegrationTest, ClosingTheMainWindowClosesTheDataListFirst) {
     writeCatalogue("\"A\",\"a\",41000,\"s\"\r\n");
     start();
-    click(main->cmdData);
+    click(Ui(main).cmdData);
     QPointer<frmDataList> list = main->DataList();
     ASSERT_TRUE(list && list->isVisible());
     main->close();

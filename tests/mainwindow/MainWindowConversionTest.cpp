@@ -30,115 +30,115 @@ QString CoreStardate(const QString& year, const QString& month, const QString& d
 
 TEST_F(MainWindowTest, TypingAStardateLiveFillsTheEarthDateAndKeepsTheTypedText) {
     setLive(true);
-    typeInto(window->txtStarDate, "41000");
+    typeInto(Ui(window).txtStarDate, "41000");
     EXPECT_EQ(earthFields(), QStringList({"2364", "1", "1", "1"}));
-    EXPECT_EQ(window->txtStarDate->text(), "41000");
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "41000");
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(MainWindowTest, TypingAYearLiveConvertsAtEveryDigit) {
     enterEarthDate("", "2", "26");
     setLive(true);
-    window->txtYear->setFocus();
+    Ui(window).txtYear->setFocus();
     QString typed;
     for (const QChar digit : QStringLiteral("2364")) {
-        QTest::keyClick(window->txtYear, digit.toLatin1());
+        QTest::keyClick(Ui(window).txtYear, digit.toLatin1());
         typed += digit;
-        EXPECT_EQ(window->txtStarDate->text(), CoreStardate(typed, "2", "26")) << typed.toStdString();
+        EXPECT_EQ(Ui(window).txtStarDate->text(), CoreStardate(typed, "2", "26")) << typed.toStdString();
     }
-    EXPECT_EQ(window->txtStarDate->text(), "41153.0");
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "41153.0");
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(MainWindowTest, WithLiveConversionOffTypingConvertsNothingAndTheArrowsConvert) {
-    typeInto(window->txtStarDate, "41153.7");
+    typeInto(Ui(window).txtStarDate, "41153.7");
     EXPECT_EQ(earthFields(), QStringList({"", "", "", ""}));
-    click(window->cmdCEarhDate);
+    click(Ui(window).cmdCEarhDate);
     EXPECT_EQ(earthFields(), QStringList({"2364", "57", "2", "26"}));
 
     enterEarthDate("2365", "1", "31");
-    EXPECT_EQ(window->txtStarDate->text(), "41153.7");
-    click(window->cmdCStarDate);
-    EXPECT_EQ(window->txtStarDate->text(), "42082.2");
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "41153.7");
+    click(Ui(window).cmdCStarDate);
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "42082.2");
 }
 
 TEST_F(MainWindowTest, SwitchingLiveConversionOnConvertsACompleteEarthDateOnce) {
     enterEarthDate("2364", "2", "26");
     QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
     QTest::qWait(200);
-    ASSERT_TRUE(window->chkRealTime->isChecked());
-    EXPECT_EQ(window->txtStarDate->text(), "41153.0");
+    ASSERT_TRUE(Ui(window).chkRealTime->isChecked());
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "41153.0");
 
     // Off again converts nothing; on with an empty day neither converts nor complains.
-    window->txtStarDate->clear();
-    typeInto(window->txtDate, "");
-    QTest::keyClick(window->txtDate, Qt::Key_Backspace);
+    Ui(window).txtStarDate->clear();
+    typeInto(Ui(window).txtDate, "");
+    QTest::keyClick(Ui(window).txtDate, Qt::Key_Backspace);
     QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
     QTest::qWait(200);
     QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
     QTest::qWait(200);
-    EXPECT_TRUE(window->chkRealTime->isChecked());
-    EXPECT_EQ(window->txtStarDate->text(), "");
+    EXPECT_TRUE(Ui(window).chkRealTime->isChecked());
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "");
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(MainWindowTest, IncompleteEarthDatesConvertNothingWhileTyping) {
     setLive(true);
-    typeInto(window->txtYear, "2364");
-    typeInto(window->txtMonth, "0");
-    typeInto(window->txtDate, "26");
-    typeInto(window->txtMonth, "-");
-    EXPECT_EQ(window->txtStarDate->text(), "");
+    typeInto(Ui(window).txtYear, "2364");
+    typeInto(Ui(window).txtMonth, "0");
+    typeInto(Ui(window).txtDate, "26");
+    typeInto(Ui(window).txtMonth, "-");
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "");
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(MainWindowTest, ClearingTheEarthDateFromTheYearConvertsNothing) {
     setLive(true);
-    typeInto(window->txtStarDate, "41153.7");
-    window->txtYear->setFocus();
-    for (QLineEdit* field : {window->txtYear, window->txtMonth, window->txtDate})
+    typeInto(Ui(window).txtStarDate, "41153.7");
+    Ui(window).txtYear->setFocus();
+    for (QLineEdit* field : {Ui(window).txtYear, Ui(window).txtMonth, Ui(window).txtDate})
         field->clear();
-    EXPECT_EQ(window->txtStarDate->text(), "41153.7");
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "41153.7");
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(MainWindowTest, DeletingTheWholeStardateKeepsTheEarthDate) {
     setLive(true);
-    typeInto(window->txtStarDate, "41000");
-    window->txtStarDate->selectAll();
-    QTest::keyClick(window->txtStarDate, Qt::Key_Backspace);
-    EXPECT_EQ(window->txtStarDate->text(), "");
+    typeInto(Ui(window).txtStarDate, "41000");
+    Ui(window).txtStarDate->selectAll();
+    QTest::keyClick(Ui(window).txtStarDate, Qt::Key_Backspace);
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "");
     EXPECT_EQ(earthFields(), QStringList({"2364", "1", "1", "1"}));
 }
 
 TEST_F(MainWindowTest, ModeSwitchesKeepTheTextsAndConvertTheNewModesFields) {
     enterEarthDate("2364", "2", "26");
-    window->txtYearDate->setText("1");
+    Ui(window).txtYearDate->setText("1");
     setLive(true);
-    ASSERT_EQ(window->txtStarDate->text(), "41153.0");
+    ASSERT_EQ(Ui(window).txtStarDate->text(), "41153.0");
 
-    click(window->optYD);
-    EXPECT_EQ(window->txtStarDate->text(), "41000.0");
-    click(window->optMD);
-    EXPECT_EQ(window->txtStarDate->text(), "41153.0");
+    click(Ui(window).optYD);
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "41000.0");
+    click(Ui(window).optMD);
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "41153.0");
     EXPECT_EQ(earthFields(), QStringList({"2364", "1", "2", "26"}));
 }
 
 // Each failure, as the user meets it, with its exact text, caption, icon and
 // button; none of them touches the stardate.
 TEST_F(MainWindowTest, InvalidEarthDatesShowTheirMessagesAndWriteNothing) {
-    typeInto(window->txtStarDate, "1.0");
+    typeInto(Ui(window).txtStarDate, "1.0");
     enterEarthDate("-1", "1", "1");
-    click(window->cmdCStarDate);
+    click(Ui(window).cmdCStarDate);
     enterEarthDate("2365", "2", "29");
-    click(window->cmdCStarDate);
-    EXPECT_EQ(window->txtStarDate->text(), "1.0");
+    click(Ui(window).cmdCStarDate);
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "1.0");
 
     // Live, the message comes at the keystroke that makes the date invalid.
-    typeInto(window->txtDate, "1");
+    typeInto(Ui(window).txtDate, "1");
     setLive(true);
-    typeInto(window->txtMonth, "13");
-    EXPECT_EQ(window->txtStarDate->text(), CoreStardate("2365", "1", "1"));
+    typeInto(Ui(window).txtMonth, "13");
+    EXPECT_EQ(Ui(window).txtStarDate->text(), CoreStardate("2365", "1", "1"));
 
     EXPECT_EQ(messageTexts(), QStringList({kYearMessage, kDateMessage, kDateMessage}));
     for (const auto& message : platform.messages) {
@@ -149,19 +149,19 @@ TEST_F(MainWindowTest, InvalidEarthDatesShowTheirMessagesAndWriteNothing) {
 }
 
 TEST_F(MainWindowTest, AnInvalidDayOfTheYearMovesTheFocusToItsField) {
-    typeInto(window->txtYear, "2365");
-    click(window->optYD);
+    typeInto(Ui(window).txtYear, "2365");
+    click(Ui(window).optYD);
     for (const QString day : {"0", "367"}) {
-        typeInto(window->txtYearDate, day);
-        click(window->cmdCStarDate);
-        EXPECT_EQ(window->focusWidget(), window->txtYearDate) << day.toStdString();
+        typeInto(Ui(window).txtYearDate, day);
+        click(Ui(window).cmdCStarDate);
+        EXPECT_EQ(window->focusWidget(), Ui(window).txtYearDate) << day.toStdString();
     }
     EXPECT_EQ(messageTexts(), QStringList({kDayOfYearMessage, kDayOfYearMessage}));
-    EXPECT_EQ(window->txtStarDate->text(), "");
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "");
 
-    typeInto(window->txtYearDate, "366");
-    click(window->cmdCStarDate);
-    EXPECT_EQ(window->txtStarDate->text(), "43000.0");
+    typeInto(Ui(window).txtYearDate, "366");
+    click(Ui(window).cmdCStarDate);
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "43000.0");
 }
 
 // "Today" writes the whole date before anything converts: the new year never
@@ -170,22 +170,22 @@ TEST_F(MainWindowTest, TodayConvertsTheWholeDateOnce) {
     platform.todayDate = QDate(2365, 1, 31);
     enterEarthDate("2364", "2", "29");
     setLive(true);
-    ASSERT_EQ(window->txtStarDate->text(), CoreStardate("2364", "2", "29"));
+    ASSERT_EQ(Ui(window).txtStarDate->text(), CoreStardate("2364", "2", "29"));
 
-    click(window->cmdToday);
+    click(Ui(window).cmdToday);
     EXPECT_TRUE(platform.messages.isEmpty()) << messageTexts().join(' ').toStdString();
     EXPECT_EQ(earthFields(), QStringList({"2365", "31", "1", "31"}));
-    EXPECT_EQ(window->txtStarDate->text(), "42082.2");
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "42082.2");
 }
 
 TEST_F(MainWindowTest, TodayInDayOfYearModeGivesTodaysStardate) {
     platform.todayDate = QDate(2365, 1, 31);
-    click(window->optYD);
-    typeInto(window->txtYearDate, "200");
+    click(Ui(window).optYD);
+    typeInto(Ui(window).txtYearDate, "200");
     setLive(true);
-    click(window->cmdToday);
+    click(Ui(window).cmdToday);
     EXPECT_EQ(earthFields(), QStringList({"2365", "31", "1", "31"}));
-    EXPECT_EQ(window->txtStarDate->text(), "42082.2");
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "42082.2");
 }
 
 // With the focus outside both frames a conversion's writes must not convert
@@ -193,25 +193,25 @@ TEST_F(MainWindowTest, TodayInDayOfYearModeGivesTodaysStardate) {
 // the old month and day would replace the typed 41153.7 by 41153.0.
 TEST_F(MainWindowTest, LeftArrowKeepsTheTypedStardate) {
     setLive(true);
-    typeInto(window->txtStarDate, "41153.7");
-    click(window->chkBase90);
-    click(window->cmdCEarhDate);
-    EXPECT_EQ(window->txtStarDate->text(), "41153.7");
+    typeInto(Ui(window).txtStarDate, "41153.7");
+    click(Ui(window).chkBase90);
+    click(Ui(window).cmdCEarhDate);
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "41153.7");
     EXPECT_EQ(earthFields(), QStringList({"2064", "57", "2", "26"}));
 }
 
 // Day 366 of a 365-day year gives 43000.0; converting that back would turn the
 // user's 2365 / 366 into 2366 / 1.
 TEST_F(MainWindowTest, RightArrowKeepsTheTypedEarthDate) {
-    click(window->optYD);
-    typeInto(window->txtYear, "2365");
-    typeInto(window->txtYearDate, "366");
+    click(Ui(window).optYD);
+    typeInto(Ui(window).txtYear, "2365");
+    typeInto(Ui(window).txtYearDate, "366");
     setLive(true);
-    window->txtStarDate->clear();
-    click(window->cmdCStarDate);
-    EXPECT_EQ(window->txtStarDate->text(), "43000.0");
-    EXPECT_EQ(window->txtYear->text(), "2365");
-    EXPECT_EQ(window->txtYearDate->text(), "366");
+    Ui(window).txtStarDate->clear();
+    click(Ui(window).cmdCStarDate);
+    EXPECT_EQ(Ui(window).txtStarDate->text(), "43000.0");
+    EXPECT_EQ(Ui(window).txtYear->text(), "2365");
+    EXPECT_EQ(Ui(window).txtYearDate->text(), "366");
 }
 
 }  // namespace

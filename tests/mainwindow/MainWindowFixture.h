@@ -1,8 +1,9 @@
 #pragma once
 // A shown main window on the recording platform, driven as a user would.
 
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"
+#include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
 
 #include <QCheckBox>
@@ -37,12 +38,12 @@ protected:
 
     // Fills the Earth date fields with live conversion off, as typing would.
     void enterEarthDate(const QString& year, const QString& month, const QString& day) {
-        typeInto(window->txtYear, year);
-        typeInto(window->txtMonth, month);
-        typeInto(window->txtDate, day);
+        typeInto(Ui(window).txtYear, year);
+        typeInto(Ui(window).txtMonth, month);
+        typeInto(Ui(window).txtDate, day);
     }
 
-    void setLive(bool on) { window->chkRealTime->setChecked(on); }
+    void setLive(bool on) { Ui(window).chkRealTime->setChecked(on); }
 
     QStringList messageTexts() const {
         QStringList texts;
@@ -51,8 +52,8 @@ protected:
     }
 
     QStringList earthFields() const {
-        return {window->txtYear->text(), window->txtYearDate->text(), window->txtMonth->text(),
-                window->txtDate->text()};
+        return {Ui(window).txtYear->text(), Ui(window).txtYearDate->text(), Ui(window).txtMonth->text(),
+                Ui(window).txtDate->text()};
     }
 
     quorvane::testing::FakePlatform platform;

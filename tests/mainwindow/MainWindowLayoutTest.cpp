@@ -3,7 +3,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "mainwindow/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -44,73 +44,73 @@ TEST_F(MainWindowTest, ControlsSitInTheirFrames) {
         }
     }
     // Twips become pixels at the screen's resolution (15 twips a pixel at 96 dpi).
-    EXPECT_EQ(window->cmdExit->geometry(), quorvane::TwipsRect(4560, 1920, 855, 375, window.get()));
+    EXPECT_EQ(Ui(window).cmdExit->geometry(), quorvane::TwipsRect(4560, 1920, 855, 375, window.get()));
 }
 
 TEST_F(MainWindowTest, StartsWithTheDocumentedCaptionsAndStates) {
-    EXPECT_EQ(window->fraEarthDate->title(), "地球暦(西暦)");
-    EXPECT_EQ(window->fraStarDate->title(), "宇宙暦(Quorvane)");
-    EXPECT_EQ(window->lblYearDate->text(), "日(年間通算)");
-    EXPECT_EQ(window->optMD->text(), "Option1");
-    EXPECT_EQ(window->chkRealTime->text(), "リアルタイム変更 (&R)");
-    EXPECT_EQ(window->chkBase90->text(), "1990 - 2010 年を基準に (&9)");
-    EXPECT_EQ(window->cmdExit->text(), "終了(&X)");
+    EXPECT_EQ(Ui(window).fraEarthDate->title(), "地球暦(西暦)");
+    EXPECT_EQ(Ui(window).fraStarDate->title(), "宇宙暦(Quorvane)");
+    EXPECT_EQ(Ui(window).lblYearDate->text(), "日(年間通算)");
+    EXPECT_EQ(Ui(window).optMD->text(), "Option1");
+    EXPECT_EQ(Ui(window).chkRealTime->text(), "リアルタイム変更 (&R)");
+    EXPECT_EQ(Ui(window).chkBase90->text(), "1990 - 2010 年を基準に (&9)");
+    EXPECT_EQ(Ui(window).cmdExit->text(), "終了(&X)");
     // Half-width katakana stay half-width.
-    EXPECT_EQ(window->chkRealTime->toolTip(), "ﾃｷｽﾄﾎﾞｯｸｽへの入力と同時に変更するかどうか");
-    EXPECT_EQ(window->cmdAbout->toolTip(), "ﾊﾞｰｼﾞｮﾝ情報");
-    EXPECT_EQ(window->cmdData->toolTip(), "西暦/宇宙暦データの表示");
+    EXPECT_EQ(Ui(window).chkRealTime->toolTip(), "ﾃｷｽﾄﾎﾞｯｸｽへの入力と同時に変更するかどうか");
+    EXPECT_EQ(Ui(window).cmdAbout->toolTip(), "ﾊﾞｰｼﾞｮﾝ情報");
+    EXPECT_EQ(Ui(window).cmdData->toolTip(), "西暦/宇宙暦データの表示");
 
-    for (QLineEdit* field : {window->txtYear, window->txtMonth, window->txtDate,
-                             window->txtYearDate, window->txtStarDate})
+    for (QLineEdit* field : {Ui(window).txtYear, Ui(window).txtMonth, Ui(window).txtDate,
+                             Ui(window).txtYearDate, Ui(window).txtStarDate})
         EXPECT_TRUE(field->text().isEmpty()) << field->objectName().toStdString();
-    EXPECT_EQ(window->txtReset->text(), "100000");
-    EXPECT_TRUE(window->optMD->isChecked());
-    EXPECT_TRUE(window->chkReset->isChecked());
-    EXPECT_FALSE(window->chkRealTime->isChecked());
-    EXPECT_FALSE(window->chkBase90->isChecked());
-    EXPECT_FALSE(window->txtYearDate->isEnabled());
-    EXPECT_FALSE(window->lblYearDate->isEnabled());
-    EXPECT_FALSE(window->cmdEdit->isEnabled());
-    EXPECT_FALSE(window->cmdEdit->isVisible());
-    EXPECT_EQ(window->mnuRightClearSD->text(), "クリア");
-    EXPECT_EQ(window->mnuRightClearED->text(), "クリア");
-    EXPECT_EQ(window->focusWidget(), window->txtYear);
+    EXPECT_EQ(Ui(window).txtReset->text(), "100000");
+    EXPECT_TRUE(Ui(window).optMD->isChecked());
+    EXPECT_TRUE(Ui(window).chkReset->isChecked());
+    EXPECT_FALSE(Ui(window).chkRealTime->isChecked());
+    EXPECT_FALSE(Ui(window).chkBase90->isChecked());
+    EXPECT_FALSE(Ui(window).txtYearDate->isEnabled());
+    EXPECT_FALSE(Ui(window).lblYearDate->isEnabled());
+    EXPECT_FALSE(Ui(window).cmdEdit->isEnabled());
+    EXPECT_FALSE(Ui(window).cmdEdit->isVisible());
+    EXPECT_EQ(Ui(window).mnuRightClearSD->text(), "クリア");
+    EXPECT_EQ(Ui(window).mnuRightClearED->text(), "クリア");
+    EXPECT_EQ(window->focusWidget(), Ui(window).txtYear);
 }
 
 TEST_F(MainWindowTest, EnabledStatesFollowTheModeAndTheResetWrap) {
-    const QList<QWidget*> monthDay = {window->txtMonth, window->lblMonth, window->txtDate,
-                                      window->lblDate};
-    const QList<QWidget*> dayOfYear = {window->txtYearDate, window->lblYearDate};
-    window->txtMonth->setText("2");
-    window->txtYearDate->setText("57");
+    const QList<QWidget*> monthDay = {Ui(window).txtMonth, Ui(window).lblMonth, Ui(window).txtDate,
+                                      Ui(window).lblDate};
+    const QList<QWidget*> dayOfYear = {Ui(window).txtYearDate, Ui(window).lblYearDate};
+    Ui(window).txtMonth->setText("2");
+    Ui(window).txtYearDate->setText("57");
 
     for (const bool yearDayMode : {true, false}) {
         SCOPED_TRACE(yearDayMode ? "day-of-year mode" : "month-day mode");
-        click(yearDayMode ? window->optYD : window->optMD);
+        click(yearDayMode ? Ui(window).optYD : Ui(window).optMD);
         for (QWidget* w : monthDay) EXPECT_EQ(w->isEnabled(), !yearDayMode);
         for (QWidget* w : dayOfYear) EXPECT_EQ(w->isEnabled(), yearDayMode);
-        EXPECT_EQ(window->txtMonth->text(), "2");
-        EXPECT_EQ(window->txtYearDate->text(), "57");
+        EXPECT_EQ(Ui(window).txtMonth->text(), "2");
+        EXPECT_EQ(Ui(window).txtYearDate->text(), "57");
     }
 
-    window->chkBase90->setChecked(true);
-    window->txtReset->setText("200000");
-    click(window->chkReset);
-    EXPECT_FALSE(window->chkBase90->isEnabled());
-    EXPECT_FALSE(window->txtReset->isEnabled());
-    click(window->chkReset);
-    EXPECT_TRUE(window->chkBase90->isEnabled());
-    EXPECT_TRUE(window->txtReset->isEnabled());
-    EXPECT_TRUE(window->chkBase90->isChecked());
-    EXPECT_EQ(window->txtReset->text(), "200000");
+    Ui(window).chkBase90->setChecked(true);
+    Ui(window).txtReset->setText("200000");
+    click(Ui(window).chkReset);
+    EXPECT_FALSE(Ui(window).chkBase90->isEnabled());
+    EXPECT_FALSE(Ui(window).txtReset->isEnabled());
+    click(Ui(window).chkReset);
+    EXPECT_TRUE(Ui(window).chkBase90->isEnabled());
+    EXPECT_TRUE(Ui(window).txtReset->isEnabled());
+    EXPECT_TRUE(Ui(window).chkBase90->isChecked());
+    EXPECT_EQ(Ui(window).txtReset->text(), "200000");
 }
 
 TEST_F(MainWindowTest, ContainerNameOfTheFocusedControl) {
-    window->txtYear->setFocus();
+    Ui(window).txtYear->setFocus();
     EXPECT_EQ(frmMain::ContainerName(window->focusWidget()), "fraEarthDate");
-    window->txtReset->setFocus();
+    Ui(window).txtReset->setFocus();
     EXPECT_EQ(frmMain::ContainerName(window->focusWidget()), "fraStarDate");
-    window->cmdData->setFocus();
+    Ui(window).cmdData->setFocus();
     EXPECT_EQ(frmMain::ContainerName(window->focusWidget()), "frmMain");
     EXPECT_EQ(frmMain::ContainerName(nullptr), "");
 }
@@ -133,11 +133,11 @@ TEST_F(MainWindowTest, TypedLimitsOfTheTextFields) {
     const struct {
         quorvane::TypedLimitLineEdit* field;
         int kept;
-    } cases[] = {{window->txtYear, 4},      {window->txtMonth, 2},      {window->txtDate, 2},
-                 {window->txtYearDate, 3},  {window->txtStarDate, 20}, {window->txtReset, 20}};
+    } cases[] = {{Ui(window).txtYear, 4},      {Ui(window).txtMonth, 2},      {Ui(window).txtDate, 2},
+                 {Ui(window).txtYearDate, 3},  {Ui(window).txtStarDate, 20}, {Ui(window).txtReset, 20}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.field->objectName().toStdString());
-        (c.field == window->txtYearDate ? window->optYD : window->optMD)->setChecked(true);
+        (c.field == Ui(window).txtYearDate ? Ui(window).optYD : Ui(window).optMD)->setChecked(true);
         typeInto(c.field, "12345678901234567890");
         EXPECT_EQ(c.field->text(), QStringLiteral("12345678901234567890").left(c.kept));
         EXPECT_FALSE(c.field->testAttribute(Qt::WA_InputMethodEnabled));
@@ -147,16 +147,16 @@ TEST_F(MainWindowTest, TypedLimitsOfTheTextFields) {
 
 TEST_F(MainWindowTest, ScreenReadersHearEachFieldsLabel) {
     const QList<QPair<QWidget*, QString>> names = {
-        {window->txtYear, "年"},
-        {window->txtMonth, "月"},
-        {window->txtDate, "日"},
-        {window->txtYearDate, "日(年間通算)"},
-        {window->txtStarDate, "宇宙暦(Quorvane)"},
-        {window->txtReset, "リセットする"},
-        {window->cmdData, "西暦/宇宙暦データの表示"},
-        {window->cmdHelp, "ヘルプ"},
-        {window->cmdAbout, "ﾊﾞｰｼﾞｮﾝ情報"},
-        {window->cmdEdit, "データベースの編集"},
+        {Ui(window).txtYear, "年"},
+        {Ui(window).txtMonth, "月"},
+        {Ui(window).txtDate, "日"},
+        {Ui(window).txtYearDate, "日(年間通算)"},
+        {Ui(window).txtStarDate, "宇宙暦(Quorvane)"},
+        {Ui(window).txtReset, "リセットする"},
+        {Ui(window).cmdData, "西暦/宇宙暦データの表示"},
+        {Ui(window).cmdHelp, "ヘルプ"},
+        {Ui(window).cmdAbout, "ﾊﾞｰｼﾞｮﾝ情報"},
+        {Ui(window).cmdEdit, "データベースの編集"},
     };
     for (const auto& [control, name] : names) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
@@ -169,18 +169,18 @@ TEST_F(MainWindowTest, ScreenReadersHearEachFieldsLabel) {
 TEST_F(MainWindowTest, AccessKeysPressTheirControls) {
     QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
     QTest::qWait(200);
-    EXPECT_TRUE(window->chkRealTime->isChecked());
+    EXPECT_TRUE(Ui(window).chkRealTime->isChecked());
     QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
     QTest::qWait(200);
-    EXPECT_FALSE(window->chkRealTime->isChecked());
+    EXPECT_FALSE(Ui(window).chkRealTime->isChecked());
 
     QTest::keyClick(window.get(), Qt::Key_9, Qt::AltModifier);
     QTest::qWait(200);
-    EXPECT_TRUE(window->chkBase90->isChecked());
-    window->chkReset->setChecked(false);
+    EXPECT_TRUE(Ui(window).chkBase90->isChecked());
+    Ui(window).chkReset->setChecked(false);
     QTest::keyClick(window.get(), Qt::Key_9, Qt::AltModifier);
     QTest::qWait(200);
-    EXPECT_TRUE(window->chkBase90->isChecked()) << "a disabled check box ignores its key";
+    EXPECT_TRUE(Ui(window).chkBase90->isChecked()) << "a disabled check box ignores its key";
 
     QTest::keyClick(window.get(), Qt::Key_X, Qt::AltModifier);
     QTest::qWait(200);
@@ -188,11 +188,11 @@ TEST_F(MainWindowTest, AccessKeysPressTheirControls) {
 }
 
 TEST_F(MainWindowTest, PictureButtonsShowTransparentPictures) {
-    for (QPushButton* button : {window->cmdEdit, window->cmdData, window->cmdHelp,
-                                window->cmdAbout}) {
+    for (QPushButton* button : {Ui(window).cmdEdit, Ui(window).cmdData, Ui(window).cmdHelp,
+                                Ui(window).cmdAbout}) {
         SCOPED_TRACE(button->objectName().toStdString());
         EXPECT_TRUE(button->text().isEmpty());
-        const QSize expected = button == window->cmdData ? QSize(13, 13) : QSize(16, 16);
+        const QSize expected = button == Ui(window).cmdData ? QSize(13, 13) : QSize(16, 16);
         const QImage picture = button->icon().pixmap(expected).toImage();
         ASSERT_EQ(picture.size(), expected);
         // The corner is background in every picture: it must let the button show through.
@@ -220,15 +220,15 @@ TEST(MainWindowFontTest, CaptionsFitEvenWithALargeDesktopFont) {
     const auto width = [](QWidget* control, const QString& text) {
         return control->fontMetrics().size(Qt::TextShowMnemonic, text).width();
     };
-    for (QCheckBox* box : {window.chkReset, window.chkRealTime, window.chkBase90})
+    for (QCheckBox* box : {Ui(window).chkReset, Ui(window).chkRealTime, Ui(window).chkBase90})
         EXPECT_LE(width(box, box->text()), room(box, QStyle::SE_CheckBoxContents))
             << box->objectName().toStdString();
-    for (QPushButton* button : {window.cmdToday, window.cmdExit})
+    for (QPushButton* button : {Ui(window).cmdToday, Ui(window).cmdExit})
         EXPECT_LE(width(button, button->text()), room(button, QStyle::SE_PushButtonContents))
             << button->objectName().toStdString();
-    for (QLabel* label : {window.lblYear, window.lblMonth, window.lblDate, window.lblYearDate})
+    for (QLabel* label : {Ui(window).lblYear, Ui(window).lblMonth, Ui(window).lblDate, Ui(window).lblYearDate})
         EXPECT_LE(width(label, label->text()), label->width()) << label->objectName().toStdString();
-    EXPECT_LE(width(window.fraStarDate, window.fraStarDate->title()), window.fraStarDate->width());
+    EXPECT_LE(width(Ui(window).fraStarDate, Ui(window).fraStarDate->title()), Ui(window).fraStarDate->width());
     EXPECT_LT(window.font().pointSizeF(), 16);
 }
 

@@ -1,7 +1,7 @@
 // The typed-length limit as the user meets it: typing, pasting and dropping
 // stop at the limit, while the program's own writes stay whole.
 
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/TypedLimitLineEdit.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "services/frmAbout.h"
 
-#include "mainwindow/Twips.h"
+#include "widgets/Twips.h"
 #include "services/AboutInfo.h"
 #include "services/LinkLabel.h"
 #include "support/FakePlatform.h"

@@ -1,8 +1,9 @@
 #include "mainwindow/WindowSettings.h"
 
-#include "mainwindow/Twips.h"
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/Twips.h"
+#include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"
+#include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
 
 #include <QCheckBox>
@@ -67,13 +68,13 @@ protected:
 TEST_F(SettingsStore, FirstRunOpensWithTheDocumentedDefaults) {
     const auto window = openWindow();
     EXPECT_EQ(window->pos(), QPoint(pixels(100, *window), pixels(100, *window)));
-    EXPECT_TRUE(window->chkRealTime->isChecked());
-    EXPECT_TRUE(window->chkReset->isChecked());
-    EXPECT_TRUE(window->chkBase90->isChecked());
-    EXPECT_TRUE(window->chkBase90->isEnabled());
-    EXPECT_EQ(window->txtReset->text(), QStringLiteral("100000"));
-    EXPECT_TRUE(window->txtReset->isEnabled());
-    EXPECT_TRUE(window->optYD->isChecked());
+    EXPECT_TRUE(Ui(window).chkRealTime->isChecked());
+    EXPECT_TRUE(Ui(window).chkReset->isChecked());
+    EXPECT_TRUE(Ui(window).chkBase90->isChecked());
+    EXPECT_TRUE(Ui(window).chkBase90->isEnabled());
+    EXPECT_EQ(Ui(window).txtReset->text(), QStringLiteral("100000"));
+    EXPECT_TRUE(Ui(window).txtReset->isEnabled());
+    EXPECT_TRUE(Ui(window).optYD->isChecked());
     EXPECT_FALSE(QFile::exists(file())) << "reading must not create the store";
 }
 
@@ -81,10 +82,10 @@ TEST_F(SettingsStore, EveryKeyRoundTrips) {
     {
         const auto window = openWindow();
         window->move(pixels(1500, *window), pixels(3000, *window));
-        window->chkRealTime->setChecked(false);
-        window->chkReset->setChecked(false);
-        window->txtReset->setText(QStringLiteral(" 2,500 "));
-        window->optMD->setChecked(true);
+        Ui(window).chkRealTime->setChecked(false);
+        Ui(window).chkReset->setChecked(false);
+        Ui(window).txtReset->setText(QStringLiteral(" 2,500 "));
+        Ui(window).optMD->setChecked(true);
         ASSERT_TRUE(SaveWindowSettings(*window));
     }
     EXPECT_EQ(stored("Window/Top"), QStringLiteral("3000"));
@@ -97,11 +98,11 @@ TEST_F(SettingsStore, EveryKeyRoundTrips) {
 
     const auto again = openWindow();
     EXPECT_EQ(again->pos(), QPoint(pixels(1500, *again), pixels(3000, *again)));
-    EXPECT_FALSE(again->chkRealTime->isChecked());
-    EXPECT_FALSE(again->chkReset->isChecked());
-    EXPECT_FALSE(again->txtReset->isEnabled());
-    EXPECT_EQ(again->txtReset->text(), QStringLiteral(" 2,500 "));
-    EXPECT_TRUE(again->optMD->isChecked());
+    EXPECT_FALSE(Ui(again).chkRealTime->isChecked());
+    EXPECT_FALSE(Ui(again).chkReset->isChecked());
+    EXPECT_FALSE(Ui(again).txtReset->isEnabled());
+    EXPECT_EQ(Ui(again).txtReset->text(), QStringLiteral(" 2,500 "));
+    EXPECT_TRUE(Ui(again).optMD->isChecked());
 }
 
 // ---- Stored texts -------------------------------------------------------------
@@ -120,13 +121,13 @@ TEST_P(StoredTextTest, RestoresRecognisedTextsAndSavesThemBack) {
     const StoredCase& c = GetParam();
     writeStore(c.store);
     const auto window = openWindow();
-    EXPECT_EQ(window->chkReset->isChecked(), c.reset);
-    EXPECT_EQ(window->txtReset->isEnabled(), c.reset);
-    EXPECT_EQ(window->chkBase90->isEnabled(), c.reset);
-    EXPECT_EQ(window->chkRealTime->isChecked(), c.realTime);
-    EXPECT_EQ(window->chkBase90->isChecked(), c.base);
-    EXPECT_EQ(window->optMD->isChecked(), c.monthDay);
-    EXPECT_EQ(window->txtReset->text(), QString::fromUtf8(c.resetNumber));
+    EXPECT_EQ(Ui(window).chkReset->isChecked(), c.reset);
+    EXPECT_EQ(Ui(window).txtReset->isEnabled(), c.reset);
+    EXPECT_EQ(Ui(window).chkBase90->isEnabled(), c.reset);
+    EXPECT_EQ(Ui(window).chkRealTime->isChecked(), c.realTime);
+    EXPECT_EQ(Ui(window).chkBase90->isChecked(), c.base);
+    EXPECT_EQ(Ui(window).optMD->isChecked(), c.monthDay);
+    EXPECT_EQ(Ui(window).txtReset->text(), QString::fromUtf8(c.resetNumber));
     EXPECT_EQ(window->pos(), QPoint(pixels(c.twips.x(), *window), pixels(c.twips.y(), *window)));
 
     ASSERT_TRUE(SaveWindowSettings(*window));
@@ -197,8 +198,8 @@ TEST_F(SettingsStore, PartlyVisibleWindowStaysWhereTheUserPutIt) {
 TEST_F(SettingsStore, CorruptFileStillOpensAndIsRepairedByTheNextSave) {
     writeStore(QByteArray("\xff\xfe\x00[Window\nTop=\x01\x02\n[Option]\nReset=False\n\x00\x00junk=\n", 46));
     const auto window = openWindow();
-    EXPECT_FALSE(window->chkReset->isChecked());
-    EXPECT_EQ(window->txtReset->text(), QStringLiteral("100000"));
+    EXPECT_FALSE(Ui(window).chkReset->isChecked());
+    EXPECT_EQ(Ui(window).txtReset->text(), QStringLiteral("100000"));
     EXPECT_EQ(window->pos(), QPoint(pixels(100, *window), pixels(100, *window)));
     ASSERT_TRUE(SaveWindowSettings(*window));
     EXPECT_EQ(stored("Option/Reset"), QStringLiteral("False"));
@@ -209,8 +210,8 @@ TEST_F(SettingsStore, CorruptFileStillOpensAndIsRepairedByTheNextSave) {
 TEST_F(SettingsStore, SettingsPathThatIsAFolderGivesDefaultsAndAFailedSave) {
     ASSERT_TRUE(QDir().mkpath(file()));
     const auto window = openWindow();
-    EXPECT_TRUE(window->optYD->isChecked());
-    EXPECT_TRUE(window->chkReset->isChecked());
+    EXPECT_TRUE(Ui(window).optYD->isChecked());
+    EXPECT_TRUE(Ui(window).chkReset->isChecked());
     EXPECT_FALSE(SaveWindowSettings(*window));
     EXPECT_TRUE(QFileInfo(file()).isDir());
 }
@@ -229,9 +230,9 @@ TEST_F(SettingsStore, FailedSaveLeavesTheGoodFileUntouched) {
     ASSERT_FALSE(before.isEmpty());
 
     const auto window = openWindow();
-    EXPECT_FALSE(window->chkReset->isChecked());
-    EXPECT_EQ(window->txtReset->text(), QStringLiteral("5000"));
-    window->txtReset->setText(QStringLiteral("42"));
+    EXPECT_FALSE(Ui(window).chkReset->isChecked());
+    EXPECT_EQ(Ui(window).txtReset->text(), QStringLiteral("5000"));
+    Ui(window).txtReset->setText(QStringLiteral("42"));
     EXPECT_FALSE(SaveWindowSettings(*window));
     EXPECT_EQ(storeBytes(), before);
     EXPECT_EQ(QDir(deep + QStringLiteral("/OvrekSoft")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),

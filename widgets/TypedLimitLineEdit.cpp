@@ -1,4 +1,4 @@
-#include "mainwindow/TypedLimitLineEdit.h"
+#include "widgets/TypedLimitLineEdit.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

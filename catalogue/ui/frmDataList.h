@@ -14,21 +14,27 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QStringListModel;
-class frmMain;
+
+namespace quorvane {
+class Converter;
+class Platform;
+}
 
 class frmDataList : public QWidget {
     Q_OBJECT
 
 public:
     // Builds the window and loads the catalogue from the program's folder,
-    // asking the user when it is missing. Deletes itself when closed.
-    explicit frmDataList(frmMain& mainWindow, QWidget* parent = nullptr);
+    // asking the user when it is missing. Chosen events go to `converter`;
+    // `owner` owns the messages and dialogs. Deletes itself when closed.
+    frmDataList(quorvane::Platform& platform, quorvane::Converter& converter, QWidget* owner);
     ~frmDataList() override;
 
     // The record last selected; null until a title is selected.
     const clsStarData* currentRecord() const;
     int recordCount() const { return static_cast<int>(m_records.size()); }
 
+    // Its controls, as the data list's tests and benchmarks read them.
     QComboBox* cmbTitle = nullptr;
     QLabel* lblTitle = nullptr;
     QLabel* lblDetail = nullptr;
@@ -46,7 +52,9 @@ private:
     std::string locateCatalogue();
     void loadCatalogue(const std::string& path);
 
-    frmMain& m_main;
+    quorvane::Platform& m_platform;
+    quorvane::Converter& m_converter;
+    QWidget* m_owner;
     QStringListModel* m_titles = nullptr;
     // In file order: entry i of cmbTitle shows m_records[m_listOrder[i]].
     std::vector<clsStarData> m_records;

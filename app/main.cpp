@@ -1,4 +1,4 @@
-#include "InstallCheck.h"
+#include "app/InstallCheck.h"
 #include "mainwindow/frmMain.h"
 #include "services/RealPlatform.h"
 

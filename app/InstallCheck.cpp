@@ -1,5 +1,6 @@
-#include "InstallCheck.h"
+#include "app/InstallCheck.h"
 
+#include "ProgramInfo.h"
 #include "catalogue/CatalogueReader.h"
 #include "services/RealPlatform.h"
 
@@ -14,8 +15,9 @@
 namespace quorvane {
 namespace {
 
-const QString kReadMeName = QStringLiteral("ReadMe.TXT");
-const QString kCatalogueName = QStringLiteral("StarTrek.vqd");
+const QString kReadMeName = QString::fromUtf8(kReadmeFileName.data(), qsizetype(kReadmeFileName.size()));
+const QString kCatalogueName =
+    QString::fromUtf8(kCatalogueFileName.data(), qsizetype(kCatalogueFileName.size()));
 
 bool CheckReadMe(const QString& path, QTextStream& out) {
     QFile file(path);

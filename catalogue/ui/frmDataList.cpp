@@ -1,12 +1,13 @@
-#include "catalogue/frmDataList.h"
+#include "catalogue/ui/frmDataList.h"
 
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/FileLocation.h"
-#include "catalogue/OpenDialog.h"
-#include "mainwindow/Twips.h"
-#include "mainwindow/TypedLimitLineEdit.h"
-#include "mainwindow/frmMain.h"
+#include "catalogue/ui/OpenDialog.h"
+#include "widgets/Twips.h"
+#include "ProgramInfo.h"
+#include "conversion/Converter.h"
 #include "services/Platform.h"
+#include "widgets/Utf8.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
-#include <QRadioButton>
 #include <QStringListModel>
 #include <QStyleFactory>
 
@@ -24,12 +24,12 @@
 namespace {
 
 using quorvane::CatalogueFilter;
+using quorvane::FromUtf8;
 using quorvane::FromLocalPath;
 using quorvane::LocalPath;
 
-const QString kCaption = QStringLiteral("Quorvane");
+const QString kCaption = FromUtf8(quorvane::kProgramCaption);
 const QString kCaptionPrefix = QStringLiteral("StarData - ");
-constexpr char kCatalogueName[] = "StarTrek.vqd";
 const QString kHeadingEnd = QStringLiteral("：");
 
 // The list drops down below the box, as a plain drop-down list does. The
@@ -46,19 +46,20 @@ public:
     }
 };
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
-
 }  // namespace
 
-frmDataList::frmDataList(frmMain& mainWindow, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+frmDataList::frmDataList(quorvane::Platform& platform, quorvane::Converter& converter,
+                         QWidget* owner)
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      m_main(mainWindow) {
+      m_platform(platform),
+      m_converter(converter),
+      m_owner(owner) {
     setObjectName(QStringLiteral("frmDataList"));
     setAttribute(Qt::WA_DeleteOnClose);
     // Closing this window must never end the program.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(kCaptionPrefix + QLatin1String(kCatalogueName));
+    setWindowTitle(kCaptionPrefix + FromUtf8(quorvane::kCatalogueFileName));
     setFixedSize(quorvane::TwipsToPixels(3690, this), quorvane::TwipsToPixels(2055, this));
     createControls();
     Form_Load();
@@ -124,20 +125,20 @@ void frmDataList::Form_Load() {
 }
 
 std::string frmDataList::locateCatalogue() {
-    quorvane::Platform& platform = m_main.platform();
-    const QString folder = platform.programFolder();
-    std::string defaultPath = quorvane::AddBackslash(LocalPath(folder)) + kCatalogueName;
+    const QString folder = m_platform.programFolder();
+    std::string defaultPath =
+        quorvane::AddBackslash(LocalPath(folder)) + std::string(quorvane::kCatalogueFileName);
     if (quorvane::FileExists(defaultPath)) return defaultPath;
 
-    const quorvane::MessageAnswer answer = platform.showMessage(
-        &m_main, QStringLiteral("StarTrek.vqd がありません。自分でさがしますか？"), kCaption,
+    const quorvane::MessageAnswer answer = m_platform.showMessage(
+        m_owner, FromUtf8(quorvane::MissingFileQuestion(quorvane::kCatalogueFileName)), kCaption,
         quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
     if (answer != quorvane::MessageAnswer::Yes) {
         setWindowTitle(kCaptionPrefix + QStringLiteral("Nothing"));
         return {};
     }
-    const QString chosen = quorvane::ShowOpenDialog(platform, &m_main, CatalogueFilter(), folder,
-                                                    QLatin1String(kCatalogueName));
+    const QString chosen = quorvane::ShowOpenDialog(m_platform, m_owner, CatalogueFilter(), folder,
+                                                    FromUtf8(quorvane::kCatalogueFileName));
     return chosen.isEmpty() ? std::string() : LocalPath(chosen);
 }
 
@@ -180,7 +181,7 @@ void frmDataList::loadCatalogue(const std::string& path) {
     const std::string message =
         quorvane::CatalogueMessage(FromLocalPath(fileName).toStdString(), load);
     if (!message.empty()) {
-        m_main.platform().showMessage(&m_main, FromUtf8(message), kCaption,
+        m_platform.showMessage(m_owner, FromUtf8(message), kCaption,
                                       quorvane::MessageIcon::Warning,
                                       quorvane::MessageButtons::Ok);
     }
@@ -194,18 +195,14 @@ void frmDataList::cmbTitle_Click(int index) {
     txtSource->setText(FromUtf8(record.Source().text()));
     txtSource->setCursorPosition(0);
 
-    m_main.optMD->setChecked(true);
-    // The main window tells from its focused field which way to convert, so
-    // the focus goes there before the date does.
+    quorvane::ConverterOptions options = m_converter.Options();
+    options.entryMode = quorvane::EntryMode::MonthDay;
+    m_converter.ApplyOptions(options);
     if (record.IsStarDate()) {
-        m_main.txtStarDate->setFocus();
-        m_main.txtStarDate->setText(FromUtf8(quorvane::ShortestDecimal(record.SEDate().number())));
+        m_converter.EnterStardate(quorvane::ShortestDecimal(record.SEDate().number()));
     } else {
         const quorvane::TaggedValue when = record.SEDate();
         const quorvane::DateValue& date = when.date();
-        m_main.txtYear->setFocus();
-        // One change for the whole date, so live conversion never sees a
-        // new year with the old month and day.
-        m_main.WriteEarthDate(date.year, date.month, date.day, std::nullopt);
+        m_converter.EnterEarthDate(date.year, date.month, date.day);
     }
 }

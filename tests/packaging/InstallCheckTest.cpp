@@ -1,4 +1,4 @@
-#include "InstallCheck.h"
+#include "app/InstallCheck.h"
 
 #include "support/FakePlatform.h"
 

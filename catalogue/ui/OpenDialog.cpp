@@ -1,4 +1,4 @@
-#include "catalogue/OpenDialog.h"
+#include "catalogue/ui/OpenDialog.h"
 
 #include <QFile>
 
