@@ -83,14 +83,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(SaveWindowSettings(window), context);
     }
 
-    const QSettings saved(SettingsFilePath(), QSettings::IniFormat);
+    const auto saved = OpenSettingsStore();
     const QStringList flags = {QStringLiteral("True"), QStringLiteral("False")};
     for (const char* key : {"Option/Reset", "Option/RealTime", "Option/Base"})
-        FUZZ_CHECK(flags.contains(saved.value(QLatin1String(key)).toString()), context + " " + key);
-    FUZZ_CHECK(saved.value(QStringLiteral("Option/DayOpt")).toString() ==
+        FUZZ_CHECK(flags.contains(saved->value(QLatin1String(key)).toString()), context + " " + key);
+    FUZZ_CHECK(saved->value(QStringLiteral("Option/DayOpt")).toString() ==
                    (restored.dayOfYear ? QStringLiteral("YearDay") : QStringLiteral("Month-Day")),
                context);
-    FUZZ_CHECK(saved.value(QStringLiteral("SoftInfo/Vertion")).toString() == QStringLiteral("1.22"), context);
+    FUZZ_CHECK(saved->value(QStringLiteral("SoftInfo/Vertion")).toString() == QStringLiteral("1.22"), context);
 
     {
         frmMain again(*g_platform);

@@ -1,18 +1,34 @@
 #pragma once
 // Remembers the main window's position and the user's conversion options from
-// one run to the next, in the per-user INI file
-// <user config folder>/OvrekSoft/Quorvane.conf.
+// one run to the next, in the per-user settings store (services/SettingsStore.h).
+
+#include "conversion/Converter.h"
+#include "services/SettingsStore.h"
 
 #include <QPoint>
-#include <QString>
 
 class QWidget;
 class frmMain;
 
 namespace quorvane {
 
-// Where the settings live; looked up afresh on every call.
-QString SettingsFilePath();
+// What the store holds, as one value.
+struct StoredSettings {
+    ConverterOptions options;
+    double topTwips = 100;   // outer position, in twips
+    double leftTwips = 100;
+
+    bool operator==(const StoredSettings&) const = default;
+};
+
+// A missing key reads as its default (ConverterOptions' own, and 100 for a
+// position). A check box or the entry mode whose text is neither of its two
+// words keeps its value from `unrecognised` (the window's state as created);
+// a position that is no number reads as 100.
+StoredSettings ReadStoredSettings(const QSettings& store, const ConverterOptions& unrecognised);
+
+// Every key, whether or not it changed, and "SoftInfo/Vertion".
+void WriteStoredSettings(QSettings& store, const StoredSettings& settings);
 
 // Reads the store and sets the window's position and controls. Setting a
 // control raises its own notifications, so the window's handlers bring the
@@ -20,9 +36,8 @@ QString SettingsFilePath();
 // default; nothing here fails.
 void RestoreWindowSettings(frmMain& window);
 
-// Writes every key, whether or not it changed. The file is replaced in one
-// step, so a failed save leaves the previous file as it was. Returns false
-// when the store could not be written.
+// Writes every key. A failed save leaves the previous store as it was and
+// returns false.
 bool SaveWindowSettings(const frmMain& window);
 
 // The outer top-left corner for `window` at `wanted` (pixels), moved onto

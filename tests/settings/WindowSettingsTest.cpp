@@ -4,32 +4,46 @@
 #include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"
 #include "support/MainWindowControls.h"
+#include "services/IniFormat.h"
 #include "support/FakePlatform.h"
 
-#include <QCheckBox>
-#include <QCoreApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QRadioButton>
 #include <QScreen>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
+#include <ostream>
 
 namespace quorvane {
+
+void PrintTo(const StoredSettings& s, std::ostream* os) {
+    const ConverterOptions& o = s.options;
+    *os << "{live " << o.liveConversion << " reset " << o.resetWrap << " \"" << o.resetNumber
+        << "\" base " << o.yearWindow << (o.entryMode == EntryMode::MonthDay ? " month-day" : " day-of-year")
+        << " top " << s.topTwips << " left " << s.leftTwips << "}";
+}
+
 namespace {
 
 using testing::FakePlatform;
+
+// The options of a main window as it is created, before anything is restored.
+const ConverterOptions kAsCreated{false, true, "100000", false, EntryMode::MonthDay};
+
+StoredSettings Settings(bool reset, bool live, bool base, EntryMode mode, const char* resetNumber,
+                        double left = 100, double top = 100) {
+    return {{live, reset, resetNumber, base, mode}, top, left};
+}
 
 // Every test gets its own, empty user config folder.
 class SettingsStore : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(config.isValid());
-        QCoreApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
-        QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
         savedConfigHome = qgetenv("XDG_CONFIG_HOME");
         useConfigFolder(config.path());
     }
@@ -48,128 +62,218 @@ protected:
         QFile in(file());
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
-    QString stored(const QString& key) const {
-        return QSettings(file(), QSettings::IniFormat).value(key).toString();
+    StoredSettings read() const { return ReadStoredSettings(*OpenSettingsStore(), kAsCreated); }
+    bool write(const StoredSettings& settings) {
+        const auto store = OpenSettingsStore();
+        WriteStoredSettings(*store, settings);
+        store->sync();
+        return store->status() == QSettings::NoError;
     }
-
-    // A window as the program builds it at start, restored from the store.
-    std::unique_ptr<frmMain> openWindow() {
-        auto window = std::make_unique<frmMain>(platform);
-        RestoreWindowSettings(*window);
-        return window;
-    }
-    int pixels(double twips, const QWidget& w) const { return TwipsToPixels(twips, &w); }
 
     QTemporaryDir config;
     QByteArray savedConfigHome;
     FakePlatform platform;
 };
 
-TEST_F(SettingsStore, FirstRunOpensWithTheDocumentedDefaults) {
-    const auto window = openWindow();
-    EXPECT_EQ(window->pos(), QPoint(pixels(100, *window), pixels(100, *window)));
-    EXPECT_TRUE(Ui(window).chkRealTime->isChecked());
-    EXPECT_TRUE(Ui(window).chkReset->isChecked());
-    EXPECT_TRUE(Ui(window).chkBase90->isChecked());
-    EXPECT_TRUE(Ui(window).chkBase90->isEnabled());
-    EXPECT_EQ(Ui(window).txtReset->text(), QStringLiteral("100000"));
-    EXPECT_TRUE(Ui(window).txtReset->isEnabled());
-    EXPECT_TRUE(Ui(window).optYD->isChecked());
+// ---- The mapping ----------------------------------------------------------------
+
+TEST_F(SettingsStore, EmptyStoreReadsTheDocumentedDefaults) {
+    EXPECT_EQ(read(), StoredSettings{});
+    EXPECT_EQ(read(), Settings(true, true, true, EntryMode::DayOfYear, "100000"));
     EXPECT_FALSE(QFile::exists(file())) << "reading must not create the store";
 }
 
-TEST_F(SettingsStore, EveryKeyRoundTrips) {
-    {
-        const auto window = openWindow();
-        window->move(pixels(1500, *window), pixels(3000, *window));
-        Ui(window).chkRealTime->setChecked(false);
-        Ui(window).chkReset->setChecked(false);
-        Ui(window).txtReset->setText(QStringLiteral(" 2,500 "));
-        Ui(window).optMD->setChecked(true);
-        ASSERT_TRUE(SaveWindowSettings(*window));
-    }
-    EXPECT_EQ(stored("Window/Top"), QStringLiteral("3000"));
-    EXPECT_EQ(stored("Window/Left"), QStringLiteral("1500"));
-    EXPECT_EQ(stored("Option/Reset"), QStringLiteral("False"));
-    EXPECT_EQ(stored("Option/RealTime"), QStringLiteral("False"));
-    EXPECT_EQ(stored("Option/Base"), QStringLiteral("True"));
-    EXPECT_EQ(stored("Option/DayOpt"), QStringLiteral("Month-Day"));
-    EXPECT_EQ(stored("SoftInfo/Vertion"), QStringLiteral("1.22"));
-
-    const auto again = openWindow();
-    EXPECT_EQ(again->pos(), QPoint(pixels(1500, *again), pixels(3000, *again)));
-    EXPECT_FALSE(Ui(again).chkRealTime->isChecked());
-    EXPECT_FALSE(Ui(again).chkReset->isChecked());
-    EXPECT_FALSE(Ui(again).txtReset->isEnabled());
-    EXPECT_EQ(Ui(again).txtReset->text(), QStringLiteral(" 2,500 "));
-    EXPECT_TRUE(Ui(again).optMD->isChecked());
+// The bytes are those the earlier versions wrote, so either reads the other's file.
+TEST_F(SettingsStore, WritesEveryKeyAsTheEarlierVersionsDid) {
+    writeStore("[SoftInfo]\nVertion=0.9\n");
+    const StoredSettings settings = Settings(false, false, true, EntryMode::MonthDay, " 2,500 ", 1500, -3000.5);
+    ASSERT_TRUE(write(settings));
+    EXPECT_EQ(storeBytes(), QByteArray("[Option]\nBase=True\nDayOpt=Month-Day\nRealTime=False\nReset=False\n"
+                                       "ResetNum=\" 2,500 \"\n\n[SoftInfo]\nVertion=1.22\n\n"
+                                       "[Window]\nLeft=1500\nTop=-3000.5\n"));
+    EXPECT_EQ(read(), settings);
 }
-
-// ---- Stored texts -------------------------------------------------------------
 
 struct StoredCase {
     const char* name;
     const char* store;
-    bool reset, realTime, base, monthDay;
-    const char* resetNumber;
-    QPoint twips;  // restored Left, Top
+    StoredSettings expected;  // read on top of a window as created
 };
+
+void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
 
 class StoredTextTest : public SettingsStore, public ::testing::WithParamInterface<StoredCase> {};
 
-TEST_P(StoredTextTest, RestoresRecognisedTextsAndSavesThemBack) {
-    const StoredCase& c = GetParam();
-    writeStore(c.store);
-    const auto window = openWindow();
-    EXPECT_EQ(Ui(window).chkReset->isChecked(), c.reset);
-    EXPECT_EQ(Ui(window).txtReset->isEnabled(), c.reset);
-    EXPECT_EQ(Ui(window).chkBase90->isEnabled(), c.reset);
-    EXPECT_EQ(Ui(window).chkRealTime->isChecked(), c.realTime);
-    EXPECT_EQ(Ui(window).chkBase90->isChecked(), c.base);
-    EXPECT_EQ(Ui(window).optMD->isChecked(), c.monthDay);
-    EXPECT_EQ(Ui(window).txtReset->text(), QString::fromUtf8(c.resetNumber));
-    EXPECT_EQ(window->pos(), QPoint(pixels(c.twips.x(), *window), pixels(c.twips.y(), *window)));
-
-    ASSERT_TRUE(SaveWindowSettings(*window));
-    EXPECT_EQ(stored("Option/Reset"), c.reset ? "True" : "False");
-    EXPECT_EQ(stored("Option/RealTime"), c.realTime ? "True" : "False");
-    EXPECT_EQ(stored("Option/Base"), c.base ? "True" : "False");
-    EXPECT_EQ(stored("Option/DayOpt"), c.monthDay ? "Month-Day" : "YearDay");
-    EXPECT_EQ(stored("Option/ResetNum"), QString::fromUtf8(c.resetNumber));
-    EXPECT_EQ(stored("SoftInfo/Vertion"), QStringLiteral("1.22"));
+TEST_P(StoredTextTest, ReadsAsTheWindowWillShowIt) {
+    writeStore(GetParam().store);
+    EXPECT_EQ(read(), GetParam().expected);
 }
+
+constexpr auto MD = EntryMode::MonthDay;
+constexpr auto YD = EntryMode::DayOfYear;
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, StoredTextTest,
     ::testing::Values(
-        StoredCase{"reset_false_disables_the_reset_number_and_year_window", "[Option]\nReset=False\n",
-                   false, true, true, false, "100000", {100, 100}},
-        StoredCase{"words_in_other_letter_case_are_not_recognised",
-                   "[Option]\nReset=false\nRealTime=FALSE\nDayOpt=yearday\n", true, false, true, true,
-                   "100000", {100, 100}},
-        StoredCase{"month_day_opens_in_month_day_mode", "[Option]\nDayOpt=Month-Day\n", true, true, true,
-                   true, "100000", {100, 100}},
-        StoredCase{"unknown_day_option_stays_in_month_day_mode", "[Option]\nDayOpt=Weekday\n", true, true,
-                   true, true, "100000", {100, 100}},
-        StoredCase{"unknown_base_text_leaves_it_unchecked", "[Option]\nBase=Yes\n", true, true, false, false,
-                   "100000", {100, 100}},
-        StoredCase{"reset_number_that_is_no_number_is_kept", "[Option]\nResetNum=abc\n", true, true, true,
-                   false, "abc", {100, 100}},
-        StoredCase{"empty_reset_number_is_kept", "[Option]\nResetNum=\n", true, true, true, false, "",
-                   {100, 100}},
-        StoredCase{"hand_written_reset_number_with_a_comma", "[Option]\nResetNum=1,000\n", true, true, true,
-                   false, "1,000", {100, 100}},
-        StoredCase{"position_is_read_in_twips", "[Window]\nTop=1200\nLeft=-0\n", true, true, true, false,
-                   "100000", {0, 1200}},
-        StoredCase{"position_that_is_no_number_reads_100", "[Window]\nTop=abc\nLeft=\n", true, true, true,
-                   false, "100000", {100, 100}},
-        StoredCase{"position_beyond_single_precision_reads_100", "[Window]\nTop=1e39\nLeft=nan\n", true,
-                   true, true, false, "100000", {100, 100}},
-        StoredCase{"old_version_key_is_overwritten", "[SoftInfo]\nVertion=0.9\n", true, true, true, false,
-                   "100000", {100, 100}}),
+        StoredCase{"every_word_recognised",
+                   "[Option]\nReset=False\nRealTime=False\nBase=False\nDayOpt=Month-Day\nResetNum=5000\n",
+                   Settings(false, false, false, MD, "5000")},
+        StoredCase{"words_in_other_letter_case_keep_the_window_as_created",
+                   "[Option]\nReset=false\nRealTime=TRUE\nBase=true\nDayOpt=yearday\n",
+                   Settings(true, false, false, MD, "100000")},
+        StoredCase{"unknown_words_keep_the_window_as_created", "[Option]\nBase=Yes\nDayOpt=Weekday\n",
+                   Settings(true, true, false, MD, "100000")},
+        StoredCase{"reset_number_that_is_no_number_is_kept", "[Option]\nResetNum=abc\n",
+                   Settings(true, true, true, YD, "abc")},
+        StoredCase{"empty_reset_number_is_kept", "[Option]\nResetNum=\n", Settings(true, true, true, YD, "")},
+        StoredCase{"hand_written_reset_number_with_a_comma", "[Option]\nResetNum=1,000\n",
+                   Settings(true, true, true, YD, "1,000")},
+        StoredCase{"position_is_read_in_twips", "[Window]\nTop=1200\nLeft=-0\n",
+                   Settings(true, true, true, YD, "100000", 0, 1200)},
+        StoredCase{"position_that_is_no_number_reads_100", "[Window]\nTop=abc\nLeft=\n",
+                   Settings(true, true, true, YD, "100000")},
+        StoredCase{"position_beyond_single_precision_reads_100", "[Window]\nTop=1e39\nLeft=nan\n",
+                   Settings(true, true, true, YD, "100000")},
+        StoredCase{"position_far_off_is_held_within_ten_million", "[Window]\nTop=-3e9\nLeft=3e9\n",
+                   Settings(true, true, true, YD, "100000", 1e7, -1e7)},
+        StoredCase{"damaged_file_keeps_what_it_can_read",
+                   "\xff\xfe\n[Window\nTop=1\n[Option]\nReset=False\nResetNum=\"unclosed\n[Window]\nLeft=7\n",
+                   Settings(false, true, true, YD, "100000", 7, 100)}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- Positions ----------------------------------------------------------------
+// ---- The file format --------------------------------------------------------------
+
+struct TextCase {
+    const char* name;
+    QString text;
+};
+
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
+
+std::optional<QString> ReadBack(const QByteArray& bytes, const QString& key) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QSettings::SettingsMap map;
+    EXPECT_TRUE(ReadIni(buffer, map));
+    const auto found = map.constFind(key);
+    if (found == map.cend()) return std::nullopt;
+    EXPECT_EQ(found->typeId(), QMetaType::QString);
+    return found->toString();
+}
+
+class TextRoundTrip : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(TextRoundTrip, ReadsBackExactly) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteIni(buffer, {{QStringLiteral("Option/ResetNum"), GetParam().text},
+                                  {QStringLiteral("Window/Top"), QStringLiteral("100")}}));
+    SCOPED_TRACE(buffer.data().toStdString());
+    EXPECT_EQ(ReadBack(buffer.data(), QStringLiteral("Option/ResetNum")), GetParam().text);
+    EXPECT_EQ(ReadBack(buffer.data(), QStringLiteral("Window/Top")), QStringLiteral("100"));
+}
+
+// What Qt's own INI writer made of the same text, as the earlier versions stored it.
+TEST_P(TextRoundTrip, ReadsTheEarlierVersionsFileExactly) {
+    if (GetParam().text.contains(QChar(0xd800))) GTEST_SKIP() << "Qt's writer loses a lone surrogate";
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("earlier.conf"));
+    {
+        QSettings earlier(path, QSettings::IniFormat);
+        earlier.setValue(QStringLiteral("Option/ResetNum"), GetParam().text);
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    SCOPED_TRACE(bytes.toStdString());
+    EXPECT_EQ(ReadBack(bytes, QStringLiteral("Option/ResetNum")), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextRoundTrip,
+    ::testing::Values(
+        TextCase{"at_sign_inside_a_text_that_looks_serialised", QStringLiteral("a@Variant(1)")},
+        TextCase{"leading_at_sign_of_a_serialised_object", QStringLiteral("@Variant(1)")},
+        TextCase{"leading_at_sign", QStringLiteral("@100000")},
+        TextCase{"two_leading_at_signs", QStringLiteral("@@x")},
+        TextCase{"texts_qt_used_to_wrap", QStringLiteral("@String(x)")},
+        TextCase{"backslashes", QStringLiteral("a\\b\\\\c\\x41\\n")},
+        TextCase{"lone_backslash_at_the_end", QStringLiteral("100\\")},
+        TextCase{"equals_semicolon_hash_comma", QStringLiteral("a=b;c#d,e")},
+        TextCase{"comment_signs_first", QStringLiteral(";x")},
+        TextCase{"quotes", QStringLiteral("\"1\" '2'")},
+        TextCase{"blanks_at_both_ends", QStringLiteral("  1 000  ")},
+        TextCase{"tabs_at_both_ends", QStringLiteral("\t1\t")},
+        TextCase{"japanese", QStringLiteral("十万　ｽﾀｰﾃﾞｰﾄ")},
+        TextCase{"line_breaks", QStringLiteral("a\nb\r\nc\rd")},
+        TextCase{"nul_followed_by_digits", QString::fromUtf16(u"1\0" "07f", 5)},
+        TextCase{"control_character_followed_by_a_hex_digit", QString::fromUtf16(u"\x1" "b\x7f" "c", 4)},
+        TextCase{"character_outside_the_basic_plane", QStringLiteral("\U0001F596")},
+        TextCase{"lone_surrogate", QString(QChar(0xd800)) + QStringLiteral("1")},
+        TextCase{"empty", QString()}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ReadCase {
+    const char* name;
+    const char* value;  // after "ResetNum="
+    std::optional<QString> expected;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
+class HandWrittenValue : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(HandWrittenValue, ReadsAsQtReadItOrAsMissing) {
+    const QByteArray file = QByteArray("[Option]\nResetNum=") + GetParam().value + "\nReset=False\n";
+    EXPECT_EQ(ReadBack(file, QStringLiteral("Option/ResetNum")), GetParam().expected);
+    EXPECT_EQ(ReadBack(file, QStringLiteral("Option/Reset")), QStringLiteral("False"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, HandWrittenValue,
+    ::testing::Values(
+        ReadCase{"blanks_around_a_plain_value_are_dropped", "  5000 \t", QStringLiteral("5000")},
+        ReadCase{"comment_after_the_value", "5000 ; the default", QStringLiteral("5000")},
+        ReadCase{"list_reads_as_its_items_joined", "1 , 2,3", QStringLiteral("1,2,3")},
+        ReadCase{"octal_and_other_c_escapes", "\\101\\?\\'\\v", QStringLiteral("A?'\v")},
+        ReadCase{"unknown_at_word_is_a_plain_text", "@foo", QStringLiteral("@foo")},
+        ReadCase{"serialised_byte_array_is_missing", "@ByteArray(1)", std::nullopt},
+        ReadCase{"serialised_object_in_a_list_is_missing", "1,@Rect(1 2 3 4)", std::nullopt},
+        ReadCase{"unknown_escape_is_missing", "a\\q", std::nullopt},
+        ReadCase{"lone_backslash_at_the_end_is_missing", "a\\", std::nullopt},
+        ReadCase{"unclosed_quote_is_missing", "\"a", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(IniLimits, OverlongLineIsSkippedAndOversizedFileReadsEmpty) {
+    const QByteArray longLine = "ResetNum=" + QByteArray(MaxIniLineSize, '1') + "\n";
+    EXPECT_EQ(ReadBack("[Option]\n" + longLine + "Reset=False\n", QStringLiteral("Option/Reset")),
+              QStringLiteral("False"));
+    EXPECT_EQ(ReadBack("[Option]\n" + longLine, QStringLiteral("Option/ResetNum")), std::nullopt);
+
+    QByteArray huge = "[Option]\nReset=False\n";
+    huge += QByteArray(MaxIniFileSize, '\n');
+    EXPECT_EQ(ReadBack(huge, QStringLiteral("Option/Reset")), std::nullopt);
+}
+
+TEST(IniNames, ANameThatWouldNotReadBackFailsTheWrite) {
+    for (const QString& key : {QStringLiteral("Option/a=b"), QStringLiteral("[x]/y"), QStringLiteral("Option/ k")}) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        EXPECT_FALSE(WriteIni(buffer, {{key, QStringLiteral("1")}})) << key.toStdString();
+    }
+}
+
+// ---- Through the window ------------------------------------------------------------
+
+TEST_F(SettingsStore, TextThatLooksSerialisedSurvivesARestartAndTheNextClose) {
+    writeStore("[Option]\nResetNum=a@Variant(1)\n");
+    frmMain window(platform);
+    RestoreWindowSettings(window);
+    EXPECT_EQ(Ui(window).txtReset->text(), QStringLiteral("a@Variant(1)"));
+    ASSERT_TRUE(SaveWindowSettings(window));
+    EXPECT_TRUE(storeBytes().contains("\nResetNum=a@Variant(1)\n")) << storeBytes().toStdString();
+}
 
 TEST_F(SettingsStore, PositionOffEveryScreenIsPulledOntoTheNearest) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -177,8 +281,9 @@ TEST_F(SettingsStore, PositionOffEveryScreenIsPulledOntoTheNearest) {
                               "[Window]\nTop=1e30\nLeft=1e30\n", "[Window]\nTop=-300\nLeft=100\n"}) {
         SCOPED_TRACE(store);
         writeStore(store);
-        const auto window = openWindow();
-        const QRect placed(window->pos(), window->frameGeometry().size());
+        frmMain window(platform);
+        RestoreWindowSettings(window);
+        const QRect placed(window.pos(), window.frameGeometry().size());
         EXPECT_TRUE(screen.contains(placed.topLeft())) << placed.x() << "," << placed.y();
         if (placed.width() <= screen.width()) {
             EXPECT_LE(placed.right(), screen.right());
@@ -188,31 +293,17 @@ TEST_F(SettingsStore, PositionOffEveryScreenIsPulledOntoTheNearest) {
 
 TEST_F(SettingsStore, PartlyVisibleWindowStaysWhereTheUserPutIt) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    auto window = std::make_unique<frmMain>(platform);
-    const QPoint halfOut(screen.right() - window->frameGeometry().width() / 2, screen.top() + 10);
-    EXPECT_EQ(ReachablePosition(*window, halfOut), halfOut);
+    frmMain window(platform);
+    const QPoint halfOut(screen.right() - window.frameGeometry().width() / 2, screen.top() + 10);
+    EXPECT_EQ(ReachablePosition(window, halfOut), halfOut);
 }
 
 // ---- A store that cannot be used ------------------------------------------------
 
-TEST_F(SettingsStore, CorruptFileStillOpensAndIsRepairedByTheNextSave) {
-    writeStore(QByteArray("\xff\xfe\x00[Window\nTop=\x01\x02\n[Option]\nReset=False\n\x00\x00junk=\n", 46));
-    const auto window = openWindow();
-    EXPECT_FALSE(Ui(window).chkReset->isChecked());
-    EXPECT_EQ(Ui(window).txtReset->text(), QStringLiteral("100000"));
-    EXPECT_EQ(window->pos(), QPoint(pixels(100, *window), pixels(100, *window)));
-    ASSERT_TRUE(SaveWindowSettings(*window));
-    EXPECT_EQ(stored("Option/Reset"), QStringLiteral("False"));
-    // Whole pixels: 100 twips is shown at 7 pixels at 96 dpi, which is 105 twips.
-    EXPECT_EQ(stored("Window/Top"), QString::number(PixelsToTwips(window->pos().y(), window.get())));
-}
-
 TEST_F(SettingsStore, SettingsPathThatIsAFolderGivesDefaultsAndAFailedSave) {
     ASSERT_TRUE(QDir().mkpath(file()));
-    const auto window = openWindow();
-    EXPECT_TRUE(Ui(window).optYD->isChecked());
-    EXPECT_TRUE(Ui(window).chkReset->isChecked());
-    EXPECT_FALSE(SaveWindowSettings(*window));
+    EXPECT_EQ(read(), StoredSettings{});
+    EXPECT_FALSE(write(StoredSettings{}));
     EXPECT_TRUE(QFileInfo(file()).isDir());
 }
 
@@ -229,11 +320,10 @@ TEST_F(SettingsStore, FailedSaveLeavesTheGoodFileUntouched) {
     const QByteArray before = storeBytes();
     ASSERT_FALSE(before.isEmpty());
 
-    const auto window = openWindow();
-    EXPECT_FALSE(Ui(window).chkReset->isChecked());
-    EXPECT_EQ(Ui(window).txtReset->text(), QStringLiteral("5000"));
-    Ui(window).txtReset->setText(QStringLiteral("42"));
-    EXPECT_FALSE(SaveWindowSettings(*window));
+    StoredSettings settings = read();
+    EXPECT_EQ(settings, Settings(false, true, true, YD, "5000"));
+    settings.options.resetNumber = "42";
+    EXPECT_FALSE(write(settings));
     EXPECT_EQ(storeBytes(), before);
     EXPECT_EQ(QDir(deep + QStringLiteral("/OvrekSoft")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{QStringLiteral("Quorvane.conf")});
