@@ -29,18 +29,30 @@ void PrintProblem(std::string_view text) {
 }
 
 int ConvertValues(const CliOptions& options) {
+    // Collected and written in large pieces, as the batch mode does: a write
+    // per value costs more than its conversion, and on a terminal stdout
+    // would flush every line.
+    constexpr std::size_t kFlushSize = 64 * 1024;
     const CivilDate today = LocalToday();
     int status = kExitOk;
-    for (const std::string& value : options.values) {
-        const ValueOutcome outcome = ConvertValue(value, options.conversion, today);
-        if (outcome.ok) {
-            Print(stdout, outcome.text);
-            Print(stdout, "\n");
+    std::string output;
+    output.reserve(kFlushSize + 256);
+    std::string reason;
+    for (const std::string_view value : options.values) {
+        if (ConvertValue(value, options.conversion, today, output, reason)) {
+            output += '\n';
         } else {
-            PrintProblem(value + ": " + outcome.text);
+            Print(stdout, output);  // the answers so far come before the problem
+            output.clear();
+            PrintProblem(std::string(value) + ": " + reason);
             status = kExitFailed;
         }
+        if (output.size() >= kFlushSize) {
+            Print(stdout, output);
+            output.clear();
+        }
     }
+    Print(stdout, output);
     return status;
 }
 
@@ -85,8 +97,8 @@ int RunEvents(const CliOptions& options) {
 }  // namespace
 
 int RunCli(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const ParseResult parsed = ParseArguments(args);
+    std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const ParseResult parsed = ParseArguments(std::move(args));
     if (!parsed.options) {
         PrintProblem(parsed.error);
         Print(stderr, "Try 'quorvane-cli --help' for more information.\n");
