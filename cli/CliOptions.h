@@ -18,15 +18,20 @@ struct ConversionOptions {
     bool yearWindow() const { return resetWrap && base90; }
 };
 
-enum class Mode { Convert, Batch, Events, Help, Version };
+enum class Mode { Convert, Batch, Events, Check, Help, Version };
+
+// How --events writes the catalogue.
+enum class ListingFormat { Tsv, Csv, Json };
 
 struct CliOptions {
     Mode mode = Mode::Convert;
     ConversionOptions conversion;
+    ListingFormat format = ListingFormat::Tsv;
     // Convert mode; views of the texts given to ParseArguments, which must
     // outlive them.
     std::vector<std::string_view> values;
-    std::optional<std::string> eventsFile;  // Events mode; none means the shipped catalogue
+    // Events and Check modes; none means the shipped catalogue.
+    std::optional<std::string> eventsFile;
 };
 
 struct ParseResult {

@@ -82,15 +82,27 @@ std::string ProgramFolder() {
     }
 }
 
+std::string CataloguePath(const CliOptions& options) {
+    return options.eventsFile ? *options.eventsFile
+                              : AddBackslash(ProgramFolder()) + std::string(kCatalogueFileName);
+}
+
 int RunEvents(const CliOptions& options) {
-    const std::string path = options.eventsFile
-                                 ? *options.eventsFile
-                                 : AddBackslash(ProgramFolder()) + std::string(kCatalogueFileName);
     std::string listing;
     std::vector<std::string> problems;
-    const bool clean = ListEvents(path, options.conversion, listing, problems);
+    const bool clean =
+        ListEvents(CataloguePath(options), options.conversion, options.format, listing, problems);
     Print(stdout, listing);
     for (const std::string& problem : problems) PrintProblem(problem);
+    return clean ? kExitOk : kExitFailed;
+}
+
+int RunCheck(const CliOptions& options) {
+    std::string report;
+    std::string unreadable;
+    const bool clean = CheckCatalogue(CataloguePath(options), report, unreadable);
+    Print(stdout, report);
+    if (!unreadable.empty()) PrintProblem(unreadable);
     return clean ? kExitOk : kExitFailed;
 }
 
@@ -116,6 +128,8 @@ int RunCli(int argc, char** argv) {
         return RunBatch(options);
     case Mode::Events:
         return RunEvents(options);
+    case Mode::Check:
+        return RunCheck(options);
     case Mode::Convert:
         break;
     }

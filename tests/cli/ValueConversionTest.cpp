@@ -147,6 +147,11 @@ TEST(ValueConversion, UsageErrors) {
         {"a value option given a value", {"--base90=1", "41000"}},
         {"--batch with values", {"--batch", "41000"}},
         {"--batch and --events together", {"--batch", "--events"}},
+        {"--check and --events together", {"--check", "--events"}},
+        {"an unknown listing format", {"--events", "--format", "xml"}},
+        {"a listing format named in capitals", {"--events", "--format=CSV"}},
+        {"--format without a format", {"--events", "--format"}},
+        {"--format without --events", {"--check", "--format", "csv"}},
     };
     for (const auto& [what, args] : cases) {
         SCOPED_TRACE(what);
