@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,17 +108,7 @@ int RunCheck(const CliOptions& options) {
     return clean ? kExitOk : kExitFailed;
 }
 
-}  // namespace
-
-int RunCli(int argc, char** argv) {
-    std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const ParseResult parsed = ParseArguments(std::move(args));
-    if (!parsed.options) {
-        PrintProblem(parsed.error);
-        Print(stderr, "Try 'quorvane-cli --help' for more information.\n");
-        return kExitUsage;
-    }
-    const CliOptions& options = *parsed.options;
+int RunMode(const CliOptions& options) {
     switch (options.mode) {
     case Mode::Help:
         Print(stdout, UsageText());
@@ -134,6 +126,28 @@ int RunCli(int argc, char** argv) {
         break;
     }
     return ConvertValues(options);
+}
+
+}  // namespace
+
+int RunCli(int argc, char** argv) {
+    std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const ParseResult parsed = ParseArguments(std::move(args));
+    if (!parsed.options) {
+        PrintProblem(parsed.error);
+        Print(stderr, "Try 'quorvane-cli --help' for more information.\n");
+        return kExitUsage;
+    }
+    const int status = RunMode(*parsed.options);
+    // A full disk or a closed pipe loses the output: that is no success.
+    const bool flushed = std::fflush(stdout) == 0;
+    const int error = errno;
+    if (!flushed || std::ferror(stdout)) {
+        PrintProblem(flushed ? "cannot write the output"
+                             : std::string("cannot write the output: ") + std::strerror(error));
+        return kExitFailed;
+    }
+    return status;
 }
 
 }  // namespace quorvane::cli

@@ -44,9 +44,10 @@ int Milliseconds(std::chrono::milliseconds duration) { return static_cast<int>(d
 
 RunResult Run(const std::string& program, const std::vector<std::string>& args,
               const std::string& input, std::chrono::milliseconds timeout,
-              const std::string& workingDir) {
+              const std::string& workingDir, const std::string& outputFile = {}) {
     QProcess process;
     if (!workingDir.empty()) process.setWorkingDirectory(ToQString(workingDir));
+    if (!outputFile.empty()) process.setStandardOutputFile(ToQString(outputFile));
     Start(process, program, args);
     // QProcess writes the input while it collects the output, so a child
     // that answers before it has read everything cannot block us.
@@ -90,6 +91,10 @@ std::string Normalised(std::string text) {
 RunResult RunCli(const std::vector<std::string>& args, const std::string& input,
                  std::chrono::milliseconds timeout) {
     return Run(CliPath(), args, input, timeout, {});
+}
+
+RunResult RunCliWithOutputTo(const std::vector<std::string>& args, const std::string& outputFile) {
+    return Run(CliPath(), args, {}, 60s, {}, outputFile);
 }
 
 RunResult RunProgramIn(const std::string& program, const std::vector<std::string>& args,

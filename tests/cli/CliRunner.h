@@ -30,6 +30,9 @@ struct RunResult {
 RunResult RunCli(const std::vector<std::string>& args, const std::string& input = {},
                  std::chrono::milliseconds timeout = 60s);
 
+// Standard output into `outputFile` instead; `out` stays empty.
+RunResult RunCliWithOutputTo(const std::vector<std::string>& args, const std::string& outputFile);
+
 // The same for a copy of the program elsewhere, started in `workingDir`.
 RunResult RunProgramIn(const std::string& program, const std::vector<std::string>& args,
                        const std::string& workingDir);
