@@ -2,7 +2,7 @@
 // run, prints one table and writes it under the results folder.
 //
 //   quorvane_bench [--results=FOLDER] [--startup-runs=N] [--batch-requests=N]
-//                  [--batch-runs=N]
+//                  [--batch-runs=N] [--argument-values=N]
 
 #include "bench/support/BatchRequests.h"
 #include "bench/support/CatalogueGenerator.h"
@@ -48,6 +48,8 @@ struct Options {
     int startupRuns = 15;
     int batchRuns = 3;
     std::size_t batchRequests = 1'000'000;
+    // As many as fit one command line with room to spare (Linux allows 2 MiB).
+    std::size_t argumentValues = 100'000;
 };
 
 // ---- child processes -------------------------------------------------------
@@ -376,6 +378,49 @@ void BatchRows(const Options& options, const std::string& work, std::vector<Row>
                     false, std::nullopt});
 }
 
+// The same values as arguments and as --batch requests, per value. The
+// arguments' figure includes the kernel's copying of a long command line.
+void ArgumentRows(const Options& options, const std::string& work, std::vector<Row>& rows) {
+    Progress("quorvane-cli VALUE..., " + std::to_string(options.argumentValues) +
+             " values against --batch, " + std::to_string(options.batchRuns) + " runs each");
+    const std::string requestText = quorvane::bench::GenerateBatchRequests(options.argumentValues);
+    const std::string requests = work + "/argument-requests.txt";
+    quorvane::bench::WriteFile(requests, requestText);
+
+    Launch arguments;
+    arguments.argv = {QUORVANE_CLI};
+    for (std::string& value : quorvane::bench::ArgumentValuesFor(requestText))
+        arguments.argv.push_back(std::move(value));
+    Launch batch;
+    batch.argv = {QUORVANE_CLI, "--batch"};
+    batch.stdinPath = requests;
+
+    // Both must answer every value, and alike, or the rates compare nothing.
+    arguments.stdoutPath = work + "/argument-answers.txt";
+    RunOrThrow(arguments);
+    std::size_t errors = 0;
+    const std::size_t answers = CountLines(arguments.stdoutPath, errors);
+    if (answers != options.argumentValues)
+        throw std::runtime_error("quorvane-cli answered " + std::to_string(answers) + " of " +
+                                 std::to_string(options.argumentValues) + " argument values");
+    arguments.stdoutPath = batch.stdoutPath = "/dev/null";
+
+    std::vector<double> argumentSeconds, batchSeconds;
+    for (int i = 0; i < options.batchRuns; ++i) {
+        const Finished viaBatch = Run(batch);
+        const Finished viaArguments = Run(arguments);
+        if (viaBatch.exitStatus != 0 || viaArguments.exitStatus != 0)
+            throw std::runtime_error("quorvane-cli failed on the argument values");
+        batchSeconds.push_back(viaBatch.wallSeconds);
+        argumentSeconds.push_back(viaArguments.wallSeconds);
+    }
+    const double n = static_cast<double>(options.argumentValues);
+    rows.push_back({"quorvane-cli VALUE..., " + std::to_string(options.argumentValues) +
+                        " values as arguments (baseline: --batch)",
+                    n / Median(argumentSeconds), n / Median(batchSeconds), "values/s", true,
+                    Goal{std::nullopt, 1.5, "≤ 1.5× --batch"}});
+}
+
 // ---- the machine -----------------------------------------------------------
 
 std::string ReadLine(const std::string& path) {
@@ -450,6 +495,7 @@ int main(int argc, char** argv) {
         else if (auto v = TakeValue(arg, "--startup-runs"); !v.empty()) options.startupRuns = std::stoi(v);
         else if (auto v = TakeValue(arg, "--batch-runs"); !v.empty()) options.batchRuns = std::stoi(v);
         else if (auto v = TakeValue(arg, "--batch-requests"); !v.empty()) options.batchRequests = std::stoul(v);
+        else if (auto v = TakeValue(arg, "--argument-values"); !v.empty()) options.argumentValues = std::stoul(v);
         else {
             std::fprintf(stderr, "quorvane_bench: unknown argument %s\n", arg.c_str());
             return 2;
@@ -466,6 +512,7 @@ int main(int argc, char** argv) {
         CatalogueRows(work, rows);
         StartupRows(options, work, rows);
         BatchRows(options, work, rows);
+        ArgumentRows(options, work, rows);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quorvane_bench: %s\n", error.what());
         return 1;

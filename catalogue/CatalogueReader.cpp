@@ -221,8 +221,12 @@ bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Only the first problems are kept; the records they cost are counted apart.
-void AddProblem(std::vector<CatalogueProblem>& problems, CatalogueProblem problem) {
-    if (problems.size() < kMaxCatalogueProblems) problems.push_back(problem);
+void AddProblem(CatalogueContent& content, CatalogueProblem problem) {
+    if (content.problems.size() < kMaxCatalogueProblems) {
+        content.problems.push_back(problem);
+    } else {
+        ++content.unlistedProblems;
+    }
 }
 
 struct RawItem {
@@ -243,7 +247,7 @@ public:
 
     // The next item, or false at the end of the input. Blank lines are
     // reported and passed over.
-    bool next(RawItem& item, std::vector<CatalogueProblem>& problems) {
+    bool next(RawItem& item, CatalogueContent& content) {
         for (;;) {
             std::size_t p = m_pos;
             while (p < m_bytes.size() && IsBlank(m_bytes[p])) ++p;
@@ -261,7 +265,7 @@ public:
                 m_pos = p;
                 consumeLineBreak();
                 if (m_afterLineBreak) {
-                    AddProblem(problems, {item.line, CatalogueProblemKind::BlankLine});
+                    AddProblem(content, {item.line, CatalogueProblemKind::BlankLine});
                     continue;
                 }
                 item.endsLine = true;  // "a,<line break>": an empty last item
@@ -667,7 +671,7 @@ public:
     }
 
     void report(std::size_t line, CatalogueProblemKind kind, bool skipsRecord) {
-        AddProblem(m_content.problems, {line, kind});
+        AddProblem(m_content, {line, kind});
         if (skipsRecord) ++m_content.skippedRecords;
     }
 
@@ -700,7 +704,7 @@ CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords) 
     group.reserve(4);
     bool headerRead = false;
     RawItem raw;
-    while (scanner.next(raw, content.problems)) {
+    while (scanner.next(raw, content)) {
         group.push_back(ConvertItem(raw, decoder));
         // A quote left open, or closed too early, swallows the rest of its
         // line; the group ends there so that the next line starts afresh.
@@ -723,7 +727,10 @@ CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords) 
     }
     if (!headerRead) {
         // Blank lines alone are still an empty file; say that first.
-        if (content.problems.size() >= kMaxCatalogueProblems) content.problems.pop_back();
+        if (content.problems.size() >= kMaxCatalogueProblems) {
+            content.problems.pop_back();
+            ++content.unlistedProblems;
+        }
         content.problems.insert(content.problems.begin(), {1, CatalogueProblemKind::EmptyFile});
     } else if (content.records.empty() && content.skippedRecords == 0) {
         groups.report(scanner.line(), CatalogueProblemKind::NoRecords, false);
@@ -748,8 +755,6 @@ std::optional<std::size_t> FirstProblemLine(const CatalogueContent& content) {
     return line;
 }
 
-namespace {
-
 std::string_view ProblemReason(CatalogueProblemKind kind, bool utf8) {
     switch (kind) {
         case CatalogueProblemKind::EmptyFile: return "見出しもデータもありません";
@@ -773,8 +778,6 @@ std::string_view ProblemReason(CatalogueProblemKind kind, bool utf8) {
     }
     return "読めないデータがあります";
 }
-
-}  // namespace
 
 std::string CatalogueMessage(std::string_view fileName, const CatalogueLoad& load) {
     const std::string name(fileName);

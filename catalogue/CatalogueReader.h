@@ -68,6 +68,7 @@ struct CatalogueContent {
     std::optional<std::array<std::string, 4>> headings;
     std::vector<clsStarData> records;        // the good records, in file order
     std::vector<CatalogueProblem> problems;  // in reading order
+    std::size_t unlistedProblems = 0;        // beyond kMaxCatalogueProblems: counted only
     std::size_t skippedRecords = 0;          // record groups left out
     bool utf8 = false;                       // the file started with a UTF-8 mark
 };
@@ -93,6 +94,9 @@ CatalogueLoad LoadCatalogue(const std::string& path);
 
 // Line of the earliest problem, if any.
 std::optional<std::size_t> FirstProblemLine(const CatalogueContent& content);
+
+// Why a line was refused, as the window words it (UTF-8, Japanese).
+std::string_view ProblemReason(CatalogueProblemKind kind, bool utf8);
 
 // The one message that tells the user what went wrong with the file (UTF-8,
 // Japanese), or empty text when it loaded cleanly.

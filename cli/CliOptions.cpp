@@ -38,24 +38,30 @@ std::string_view OptionName(std::string_view arg, std::optional<std::string_view
 
 }  // namespace
 
-ParseResult ParseArguments(std::span<const std::string_view> args) {
+ParseResult ParseArguments(std::vector<std::string_view> args) {
     CliOptions options;
     bool batch = false;
     bool events = false;
+    bool check = false;
+    bool formatGiven = false;
     bool help = false;
     bool version = false;
     bool onlyValues = false;
+    // The values are gathered at the front of `args` itself, which then
+    // becomes the list of values: no second list for 100,000 of them.
+    std::size_t valueCount = 0;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (onlyValues || arg.empty() || arg[0] != '-' || arg == "-" ||
             LooksLikeNegativeNumber(arg)) {
-            options.values.emplace_back(arg);
+            args[valueCount++] = arg;  // never ahead of i, so nothing unread is lost
             continue;
         }
         std::optional<std::string_view> inlineValue;
         const std::string_view name = OptionName(arg, inlineValue);
-        const bool takesValue = name == "--reset" || name == "--events";
+        const bool takesValue =
+            name == "--reset" || name == "--events" || name == "--check" || name == "--format";
         if (inlineValue && !takesValue) {
             return {std::nullopt, "option " + std::string(name) + " takes no value"};
         }
@@ -78,33 +84,54 @@ ParseResult ParseArguments(std::span<const std::string_view> args) {
             }
             options.conversion.resetWrap = true;
             options.conversion.resetText = std::string(*number);
-        } else if (name == "--events") {
-            events = true;
+        } else if (name == "--events" || name == "--check") {
+            (name == "--events" ? events : check) = true;
             if (inlineValue) {
-                if (inlineValue->empty()) return {std::nullopt, "--events= needs a file name"};
+                if (inlineValue->empty())
+                    return {std::nullopt, std::string(name) + "= needs a file name"};
                 options.eventsFile = std::string(*inlineValue);
             } else if (i + 1 < args.size() && !args[i + 1].starts_with("-")) {
                 options.eventsFile = std::string(args[++i]);
             }
+        } else if (name == "--format") {
+            std::optional<std::string_view> format = inlineValue;
+            if (!format && i + 1 < args.size()) format = args[++i];
+            if (format == "tsv") {
+                options.format = ListingFormat::Tsv;
+            } else if (format == "csv") {
+                options.format = ListingFormat::Csv;
+            } else if (format == "json") {
+                options.format = ListingFormat::Json;
+            } else {
+                return {std::nullopt, (format ? "unknown format " + std::string(*format) + ": " : "") +
+                                          "--format needs tsv, csv or json"};
+            }
+            formatGiven = true;
         } else {
             return {std::nullopt, "unknown option " + std::string(arg)};
         }
     }
 
+    args.resize(valueCount);
+    options.values = std::move(args);
+
     if (help) {
         options.mode = Mode::Help;
     } else if (version) {
         options.mode = Mode::Version;
-    } else if (batch && events) {
-        return {std::nullopt, "--batch and --events cannot be used together"};
-    } else if (batch || events) {
+    } else if (batch + events + check > 1) {
+        return {std::nullopt, "only one of --batch, --events and --check can be used"};
+    } else if (formatGiven && !events) {
+        return {std::nullopt, "--format applies only to --events"};
+    } else if (batch || events || check) {
+        const char* const mode = batch ? "--batch" : events ? "--events" : "--check";
         if (!options.values.empty()) {
-            return {std::nullopt, std::string(batch ? "--batch" : "--events") +
-                                      " takes no VALUE, but got " + options.values.front()};
+            return {std::nullopt, std::string(mode) + " takes no VALUE, but got " +
+                                      std::string(options.values.front())};
         }
-        options.mode = batch ? Mode::Batch : Mode::Events;
+        options.mode = batch ? Mode::Batch : events ? Mode::Events : Mode::Check;
     } else if (options.values.empty()) {
-        return {std::nullopt, "nothing to convert: give a VALUE, --batch or --events"};
+        return {std::nullopt, "nothing to convert: give a VALUE, --batch, --events or --check"};
     }
     return {std::move(options), {}};
 }
@@ -112,7 +139,8 @@ ParseResult ParseArguments(std::span<const std::string_view> args) {
 std::string UsageText() {
     return R"(Usage: quorvane-cli [--reset N] [--base90] VALUE...
        quorvane-cli [--reset N] [--base90] --batch
-       quorvane-cli [--reset N] [--base90] --events [FILE]
+       quorvane-cli [--reset N] [--base90] --events [FILE] [--format tsv|csv|json]
+       quorvane-cli --check [FILE]
 
 Converts between stardates and Earth dates exactly as the Quorvane window does.
 
@@ -134,11 +162,18 @@ Options:
   --events [FILE]  list the event catalogue (default: StarTrek.vqd beside
                    the program): title, date, the date in the other
                    calendar, source; tab-separated UTF-8
+  --format F       how --events writes: tsv (the default), csv (RFC 4180,
+                   UTF-8, with a header row) or json (an array of objects
+                   with title, detail, date, converted, source); csv and
+                   json also carry the detail
+  --check [FILE]   read the catalogue as the window does and list every
+                   problem, one line each: FILE:LINE: message; exit 0 when
+                   the file is clean
   -h, --help       show this help
   --version        show the version
 
-Exit status: 0 when everything converted, 1 when a value failed,
-2 on a usage error.
+Exit status: 0 when everything converted, 1 when a value failed or the
+catalogue has a problem, 2 on a usage error.
 )";
 }
 

@@ -2,7 +2,6 @@
 // The command line of quorvane-cli: what to do and with which window options.
 
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,13 +18,20 @@ struct ConversionOptions {
     bool yearWindow() const { return resetWrap && base90; }
 };
 
-enum class Mode { Convert, Batch, Events, Help, Version };
+enum class Mode { Convert, Batch, Events, Check, Help, Version };
+
+// How --events writes the catalogue.
+enum class ListingFormat { Tsv, Csv, Json };
 
 struct CliOptions {
     Mode mode = Mode::Convert;
     ConversionOptions conversion;
-    std::vector<std::string> values;        // Convert mode
-    std::optional<std::string> eventsFile;  // Events mode; none means the shipped catalogue
+    ListingFormat format = ListingFormat::Tsv;
+    // Convert mode; views of the texts given to ParseArguments, which must
+    // outlive them.
+    std::vector<std::string_view> values;
+    // Events and Check modes; none means the shipped catalogue.
+    std::optional<std::string> eventsFile;
 };
 
 struct ParseResult {
@@ -33,8 +39,9 @@ struct ParseResult {
     std::string error;  // set when options is empty: a usage error
 };
 
-// `args` excludes the program name.
-ParseResult ParseArguments(std::span<const std::string_view> args);
+// `args` excludes the program name. Taken over, not copied: with 100,000
+// values the copy costs about as much as converting them.
+ParseResult ParseArguments(std::vector<std::string_view> args);
 
 std::string UsageText();
 

@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,18 +32,30 @@ void PrintProblem(std::string_view text) {
 }
 
 int ConvertValues(const CliOptions& options) {
+    // Collected and written in large pieces, as the batch mode does: a write
+    // per value costs more than its conversion, and on a terminal stdout
+    // would flush every line.
+    constexpr std::size_t kFlushSize = 64 * 1024;
     const CivilDate today = LocalToday();
     int status = kExitOk;
-    for (const std::string& value : options.values) {
-        const ValueOutcome outcome = ConvertValue(value, options.conversion, today);
-        if (outcome.ok) {
-            Print(stdout, outcome.text);
-            Print(stdout, "\n");
+    std::string output;
+    output.reserve(kFlushSize + 256);
+    std::string reason;
+    for (const std::string_view value : options.values) {
+        if (ConvertValue(value, options.conversion, today, output, reason)) {
+            output += '\n';
         } else {
-            PrintProblem(value + ": " + outcome.text);
+            Print(stdout, output);  // the answers so far come before the problem
+            output.clear();
+            PrintProblem(std::string(value) + ": " + reason);
             status = kExitFailed;
         }
+        if (output.size() >= kFlushSize) {
+            Print(stdout, output);
+            output.clear();
+        }
     }
+    Print(stdout, output);
     return status;
 }
 
@@ -71,29 +85,31 @@ std::string ProgramFolder() {
     }
 }
 
+std::string CataloguePath(const CliOptions& options) {
+    return options.eventsFile ? *options.eventsFile
+                              : AddBackslash(ProgramFolder()) + std::string(kCatalogueFileName);
+}
+
 int RunEvents(const CliOptions& options) {
-    const std::string path = options.eventsFile
-                                 ? *options.eventsFile
-                                 : AddBackslash(ProgramFolder()) + std::string(kCatalogueFileName);
     std::string listing;
     std::vector<std::string> problems;
-    const bool clean = ListEvents(path, options.conversion, listing, problems);
+    const bool clean =
+        ListEvents(CataloguePath(options), options.conversion, options.format, listing, problems);
     Print(stdout, listing);
     for (const std::string& problem : problems) PrintProblem(problem);
     return clean ? kExitOk : kExitFailed;
 }
 
-}  // namespace
+int RunCheck(const CliOptions& options) {
+    std::string report;
+    std::string unreadable;
+    const bool clean = CheckCatalogue(CataloguePath(options), report, unreadable);
+    Print(stdout, report);
+    if (!unreadable.empty()) PrintProblem(unreadable);
+    return clean ? kExitOk : kExitFailed;
+}
 
-int RunCli(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const ParseResult parsed = ParseArguments(args);
-    if (!parsed.options) {
-        PrintProblem(parsed.error);
-        Print(stderr, "Try 'quorvane-cli --help' for more information.\n");
-        return kExitUsage;
-    }
-    const CliOptions& options = *parsed.options;
+int RunMode(const CliOptions& options) {
     switch (options.mode) {
     case Mode::Help:
         Print(stdout, UsageText());
@@ -105,10 +121,34 @@ int RunCli(int argc, char** argv) {
         return RunBatch(options);
     case Mode::Events:
         return RunEvents(options);
+    case Mode::Check:
+        return RunCheck(options);
     case Mode::Convert:
         break;
     }
     return ConvertValues(options);
+}
+
+}  // namespace
+
+int RunCli(int argc, char** argv) {
+    std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const ParseResult parsed = ParseArguments(std::move(args));
+    if (!parsed.options) {
+        PrintProblem(parsed.error);
+        Print(stderr, "Try 'quorvane-cli --help' for more information.\n");
+        return kExitUsage;
+    }
+    const int status = RunMode(*parsed.options);
+    // A full disk or a closed pipe loses the output: that is no success.
+    const bool flushed = std::fflush(stdout) == 0;
+    const int error = errno;
+    if (!flushed || std::ferror(stdout)) {
+        PrintProblem(flushed ? "cannot write the output"
+                             : std::string("cannot write the output: ") + std::strerror(error));
+        return kExitFailed;
+    }
+    return status;
 }
 
 }  // namespace quorvane::cli

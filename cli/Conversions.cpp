@@ -54,9 +54,19 @@ std::size_t SplitWords(std::string_view text, std::array<std::string_view, N>& w
     }
 }
 
-ValueOutcome FromStardateResult(StardateResult result) {
-    if (!result.ok()) return {false, std::string(FailureMessage(result.failure))};
-    return {true, std::move(result.stardate)};
+bool TakeStardate(const StardateResult& result, std::string& out, std::string& reason) {
+    if (!result.ok()) {
+        reason = FailureMessage(result.failure);
+        return false;
+    }
+    out += result.stardate;
+    return true;
+}
+
+// The core writes the fields as plain decimal integers; pads one to `width`.
+void AppendPadded(std::string_view digits, std::size_t width, std::string& out) {
+    if (digits.size() < width) out.append(width - digits.size(), '0');
+    out += digits;
 }
 
 void AppendStardateAnswer(const StardateResult& result, std::string& out) {
@@ -88,26 +98,35 @@ StardateResult StardateFor(std::string_view year, EntryMode mode, std::string_vi
     return StardateFromEarthDate(input);
 }
 
-ValueOutcome ConvertValue(std::string_view value, const ConversionOptions& options,
-                          const CivilDate& today) {
+bool ConvertValue(std::string_view value, const ConversionOptions& options, const CivilDate& today,
+                  std::string& out, std::string& reason) {
     std::array<std::string_view, 3> ymd;
     if (SplitDigitGroups(value, '-', ymd)) {
-        return FromStardateResult(StardateFor(ymd[0], EntryMode::MonthDay, ymd[1], ymd[2], {}, options));
+        return TakeStardate(StardateFor(ymd[0], EntryMode::MonthDay, ymd[1], ymd[2], {}, options),
+                            out, reason);
     }
     std::array<std::string_view, 2> yd;
     if (SplitDigitGroups(value, ':', yd)) {
-        return FromStardateResult(StardateFor(yd[0], EntryMode::DayOfYear, {}, {}, yd[1], options));
+        return TakeStardate(StardateFor(yd[0], EntryMode::DayOfYear, {}, {}, yd[1], options), out,
+                            reason);
     }
     if (value == "today") {
         const std::string year = FormatInteger(today.year);
         const std::string month = FormatInteger(today.month);
         const std::string day = FormatInteger(today.day);
-        return FromStardateResult(StardateFor(year, EntryMode::MonthDay, month, day, {}, options));
+        return TakeStardate(StardateFor(year, EntryMode::MonthDay, month, day, {}, options), out,
+                            reason);
     }
 
     const EarthDateTexts texts = EarthDateFor(value, options);
-    if (texts.empty()) return {false, "the Earth date falls outside the years 100 to 9999"};
-    return {true, IsoDateOf(texts) + ' ' + texts.dayOfYear};
+    if (texts.empty()) {
+        reason = "the Earth date falls outside the years 100 to 9999";
+        return false;
+    }
+    AppendIsoDate(texts, out);
+    out += ' ';
+    out += texts.dayOfYear;
+    return true;
 }
 
 bool AnswerRequest(std::string_view line, const ConversionOptions& options, std::string& out) {
@@ -167,7 +186,22 @@ std::string FormatIsoDate(const CivilDate& date) {
 }
 
 std::string IsoDateOf(const EarthDateTexts& texts) {
-    return FormatIsoDate({ReadFieldInt(texts.year), ReadFieldInt(texts.month), ReadFieldInt(texts.day)});
+    std::string date;
+    AppendIsoDate(texts, date);
+    return date;
+}
+
+void AppendIsoDate(const EarthDateTexts& texts, std::string& out) {
+    if (IsDigits(texts.year) && IsDigits(texts.month) && IsDigits(texts.day)) {
+        // The usual case, without a round trip through numbers and printf.
+        AppendPadded(texts.year, 4, out);
+        out += '-';
+        AppendPadded(texts.month, 2, out);
+        out += '-';
+        AppendPadded(texts.day, 2, out);
+        return;
+    }
+    out += FormatIsoDate({ReadFieldInt(texts.year), ReadFieldInt(texts.month), ReadFieldInt(texts.day)});
 }
 
 CivilDate LocalToday() {

@@ -11,14 +11,11 @@
 
 namespace quorvane::cli {
 
-struct ValueOutcome {
-    bool ok = false;
-    std::string text;  // the output line when ok, otherwise the reason
-};
-
 // A command-line VALUE: YEAR-MONTH-DAY, YEAR:DAY, "today" or a stardate.
-ValueOutcome ConvertValue(std::string_view value, const ConversionOptions& options,
-                          const CivilDate& today);
+// Appends its output line (no line end) to `out` and returns true, or
+// returns false with the reason in `reason`; `out` is then left as it was.
+bool ConvertValue(std::string_view value, const ConversionOptions& options, const CivilDate& today,
+                  std::string& out, std::string& reason);
 
 // Appends the answer to one batch request line (no line end) to `out`;
 // returns false when the request failed.
@@ -37,6 +34,7 @@ std::string FormatIsoDate(const CivilDate& date);
 
 // The date that filled Earth date fields name, as YYYY-MM-DD.
 std::string IsoDateOf(const EarthDateTexts& texts);
+void AppendIsoDate(const EarthDateTexts& texts, std::string& out);
 
 // The user's local date right now.
 CivilDate LocalToday();

@@ -1,5 +1,7 @@
 #include "cli/EventListing.h"
 
+#include <algorithm>
+
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/FileLocation.h"
 #include "catalogue/TaggedValue.h"
@@ -12,7 +14,7 @@ namespace quorvane::cli {
 namespace {
 
 // A tab or line break inside an item would split the line for a reader.
-void AppendField(std::string& out, std::string_view text) {
+void AppendTsvField(std::string& out, std::string_view text) {
     for (const char c : text) out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
 }
 
@@ -40,10 +42,93 @@ EventDates DatesOf(const clsStarData& record, const ConversionOptions& options) 
     return dates;
 }
 
+void AppendTsv(std::string& out, const clsStarData& record, const EventDates& dates) {
+    AppendTsvField(out, record.Title());
+    out += '\t';
+    out += dates.held;
+    out += '\t';
+    out += dates.other;
+    out += '\t';
+    AppendTsvField(out, ToText(record.Source()));
+    out += '\n';
+}
+
+constexpr std::string_view kCsvHeader = "title,detail,date,converted,source\r\n";
+
+void AppendCsv(std::string& out, const clsStarData& record, const EventDates& dates) {
+    AppendCsvField(out, record.Title());
+    out += ',';
+    AppendCsvField(out, record.Detail());
+    out += ',';
+    out += dates.held;
+    out += ',';
+    out += dates.other;
+    out += ',';
+    AppendCsvField(out, ToText(record.Source()));
+    out += "\r\n";
+}
+
+// Dates stay strings: a stardate keeps the decimal the window shows, which a
+// reader's binary floating point need not.
+void AppendJson(std::string& out, const clsStarData& record, const EventDates& dates) {
+    out += "{\"title\": ";
+    AppendJsonString(out, record.Title());
+    out += ", \"detail\": ";
+    AppendJsonString(out, record.Detail());
+    out += ", \"date\": ";
+    AppendJsonString(out, dates.held);
+    out += ", \"converted\": ";
+    if (dates.other.empty()) {
+        out += "null";
+    } else {
+        AppendJsonString(out, dates.other);
+    }
+    out += ", \"source\": ";
+    AppendJsonString(out, ToText(record.Source()));
+    out += '}';
+}
+
 }  // namespace
 
-bool ListEvents(const std::string& path, const ConversionOptions& options, std::string& listing,
-                std::vector<std::string>& problems) {
+void AppendCsvField(std::string& out, std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendJsonString(std::string& out, std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (byte < 0x20) {
+                    out += "\\u00";
+                    out += kHex[byte >> 4];
+                    out += kHex[byte & 0xF];
+                } else {
+                    out += c;  // UTF-8 passes as it is
+                }
+        }
+    }
+    out += '"';
+}
+
+bool ListEvents(const std::string& path, const ConversionOptions& options, ListingFormat format,
+                std::string& listing, std::vector<std::string>& problems) {
     const CatalogueLoad load = LoadCatalogue(path);
     const std::string message = CatalogueMessage(GetFileName(path), load);
     if (!message.empty()) problems.push_back(message);
@@ -53,19 +138,52 @@ bool ListEvents(const std::string& path, const ConversionOptions& options, std::
     }
 
     const std::vector<clsStarData>& records = load.content.records;
+    if (format == ListingFormat::Csv) listing += kCsvHeader;
+    if (format == ListingFormat::Json) listing += '[';
+    bool first = true;
     for (const std::size_t index : TitleOrder(records)) {
         const clsStarData& record = records[index];
         const EventDates dates = DatesOf(record, options);
-        AppendField(listing, record.Title());
-        listing += '\t';
-        listing += dates.held;
-        listing += '\t';
-        listing += dates.other;
-        listing += '\t';
-        AppendField(listing, ToText(record.Source()));
-        listing += '\n';
+        switch (format) {
+            case ListingFormat::Tsv: AppendTsv(listing, record, dates); break;
+            case ListingFormat::Csv: AppendCsv(listing, record, dates); break;
+            case ListingFormat::Json:
+                listing += first ? "\n  " : ",\n  ";
+                AppendJson(listing, record, dates);
+                break;
+        }
+        first = false;
     }
+    if (format == ListingFormat::Json) listing += first ? "]\n" : "\n]\n";
     return message.empty();
+}
+
+bool CheckCatalogue(const std::string& path, std::string& report, std::string& unreadable) {
+    const CatalogueLoad load = LoadCatalogue(path);
+    if (load.status != FileReadStatus::Ok) {
+        unreadable = CatalogueMessage(GetFileName(path), load);
+        return false;
+    }
+    const CatalogueContent& content = load.content;
+    // Kept in reading order, which a problem found at a group's end can
+    // put after a later line's.
+    std::vector<CatalogueProblem> problems = content.problems;
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const CatalogueProblem& a, const CatalogueProblem& b) { return a.line < b.line; });
+    for (const CatalogueProblem& problem : problems) {
+        report += path;
+        report += ':';
+        report += std::to_string(problem.line);
+        report += ": ";
+        report += ProblemReason(problem.kind, content.utf8);
+        report += '\n';
+    }
+    if (content.unlistedProblems > 0) {
+        report += path + ": ほかに " + std::to_string(content.unlistedProblems) +
+                  " 件の誤りがあります（" + std::to_string(kMaxCatalogueProblems) +
+                  " 件を超える分は示しません）\n";
+    }
+    return problems.empty();
 }
 
 }  // namespace quorvane::cli

@@ -34,4 +34,20 @@ std::string GenerateBatchRequests(std::size_t count) {
     return requests;
 }
 
+std::vector<std::string> ArgumentValuesFor(std::string_view requests) {
+    std::vector<std::string> values;
+    while (!requests.empty()) {
+        const auto end = requests.find('\n');
+        const std::string_view line = requests.substr(0, end);
+        requests.remove_prefix(end == std::string_view::npos ? requests.size() : end + 1);
+        if (line.size() < 3) continue;
+        std::string value(line.substr(3));
+        const char separator = line.starts_with("md") ? '-' : line.starts_with("yd") ? ':' : ' ';
+        for (char& c : value)
+            if (c == ' ') c = separator;
+        values.push_back(std::move(value));
+    }
+    return values;
+}
+
 }  // namespace quorvane::bench

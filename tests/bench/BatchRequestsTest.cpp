@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <sstream>
 
@@ -25,6 +26,33 @@ TEST(BatchRequestsTest, EveryRequestConvertsWithoutError) {
     EXPECT_EQ(count, 30'000u);
     EXPECT_EQ(kinds, (std::map<std::string, std::size_t>{{"sd", 10'000}, {"md", 10'000},
                                                          {"yd", 10'000}}));
+}
+
+// The arguments row compares with --batch: both must ask for the same dates.
+TEST(BatchRequestsTest, ArgumentValuesAskWhatTheRequestsAsk) {
+    const std::string requests = quorvane::bench::GenerateBatchRequests(3000);
+    const std::vector<std::string> values = quorvane::bench::ArgumentValuesFor(requests);
+    ASSERT_EQ(values.size(), 3000u);
+    std::istringstream lines(requests);
+    std::string line;
+    for (const std::string& value : values) {
+        ASSERT_TRUE(std::getline(lines, line));
+        std::string answer, converted, reason;
+        ASSERT_TRUE(quorvane::cli::AnswerRequest(line, {}, answer)) << line;
+        ASSERT_TRUE(quorvane::cli::ConvertValue(value, {}, {2364, 1, 1}, converted, reason))
+            << value << " -> " << reason;
+        if (line.starts_with("sd")) {
+            // "YEAR DAYOFYEAR MONTH DAY" against "YYYY-MM-DD DAYOFYEAR"
+            std::istringstream fields(answer);
+            int year = 0, dayOfYear = 0, month = 0, day = 0;
+            fields >> year >> dayOfYear >> month >> day;
+            char expected[32];
+            std::snprintf(expected, sizeof expected, "%04d-%02d-%02d %d", year, month, day, dayOfYear);
+            EXPECT_EQ(converted, expected) << line << " / " << value;
+        } else {
+            EXPECT_EQ(converted, answer) << line << " / " << value;
+        }
+    }
 }
 
 TEST(BatchRequestsTest, SameRequestsEveryRun) {

@@ -1,8 +1,13 @@
 #pragma once
-// Runs the built quorvane-cli as a child process through pipes, the way a
-// script would.
+// Runs quorvane-cli as a child process through pipes, the way a script would.
+//
+// The program is the built quorvane-cli unless the test run names another:
+// --cli=PATH on the test program's command line, or QUORVANE_CLI in its
+// environment. QUORVANE_CLI_LAUNCHER puts a launcher before it (for example
+// "wine" for quorvane-cli.exe). Output of a program ending its lines in CR LF
+// is compared with LF line ends: see NormalisesLineEnds().
 
-#include <sys/types.h>
+#include <QProcess>
 
 #include <chrono>
 #include <optional>
@@ -25,6 +30,9 @@ struct RunResult {
 RunResult RunCli(const std::vector<std::string>& args, const std::string& input = {},
                  std::chrono::milliseconds timeout = 60s);
 
+// Standard output into `outputFile` instead; `out` stays empty.
+RunResult RunCliWithOutputTo(const std::vector<std::string>& args, const std::string& outputFile);
+
 // The same for a copy of the program elsewhere, started in `workingDir`.
 RunResult RunProgramIn(const std::string& program, const std::vector<std::string>& args,
                        const std::string& workingDir);
@@ -42,16 +50,23 @@ public:
     // none arrives in time or the output ends.
     std::optional<std::string> readLine(std::chrono::milliseconds timeout = 10s);
     void closeInput();
-    // The exit status once the program ends; -1 on a timeout or a signal.
+    // The exit status once the program ends; -1 on a timeout or a crash.
     int wait(std::chrono::milliseconds timeout = 10s);
 
 private:
-    pid_t m_pid = -1;
-    int m_in = -1;
-    int m_out = -1;
-    std::string m_pending;
+    QProcess m_process;
 };
 
+// The program under test, as chosen for this run.
 std::string CliPath();
+// Called by the test program's main for --cli=PATH.
+void SetCliPath(const std::string& path);
+
+// The one switch for CR LF: on for a Windows build (a program named *.exe)
+// or when QUORVANE_CLI_CRLF is set. Output is then read with CR LF turned
+// into LF, and tests expecting CR LF of their own pass their expectation
+// through Normalised() as well.
+bool NormalisesLineEnds();
+std::string Normalised(std::string text);
 
 }  // namespace clitest

@@ -1,15 +1,20 @@
 // quorvane-cli --events: the catalogue in the data list's order, each date
 // also in the other calendar.
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "CliRunner.h"
 #include "catalogue/CatalogueReader.h"
+#include "cli/EventListing.h"
 
 using clitest::RunCli;
 using clitest::RunResult;
@@ -111,4 +116,98 @@ TEST_F(EventListing, DefaultCatalogueIsTheOneBesideTheProgram) {
     const RunResult run = clitest::RunProgramIn(program.string(), {"--events"}, (m_dir / "work").string());
     EXPECT_EQ(run.out, "Beside the program\t41000\t2364-01-01\t\n");
     EXPECT_EQ(run.exitStatus, 0);
+}
+
+TEST_F(EventListing, CsvIsRfc4180WithAHeaderRow) {
+    // A bare item may hold a quote; a quoted one a comma.
+    const std::string path = write("csv.vqd",
+                                   "\"T\",\"D\",\"S\",\"O\"\r\n"
+                                   "\"Kirk, James\",say \"hi\",41153.7,\"TNG\"\r\n"
+                                   "\"Far past\",\"\",-2223500,#NULL#\r\n");
+    const RunResult run = RunCli({"--events", path, "--format", "csv"});
+    EXPECT_EQ(run.out, clitest::Normalised("title,detail,date,converted,source\r\n"
+                                           "Far past,,-2223500,,Nothing\r\n"
+                                           "\"Kirk, James\",\"say \"\"hi\"\"\",41153.7,2364-02-26,TNG\r\n"));
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+
+    // No catalogue item can hold a line break, but a field must never split a row.
+    std::string field;
+    quorvane::cli::AppendCsvField(field, "a, \"b\"\r\nc");
+    EXPECT_EQ(field, "\"a, \"\"b\"\"\r\nc\"");
+}
+
+TEST_F(EventListing, JsonEscapesEveryTextAndParses) {
+    const std::string path = write("json.vqd",
+                                   "\xEF\xBB\xBF\"T\",\"D\",\"S\",\"O\"\r\n"
+                                   "say \"hi\",\"back\\slash\ttab\x01\x1f\",41153.7,\"宇宙\"\r\n"
+                                   "\"Far past\",\"\",-2223500,#NULL#\r\n");
+    const RunResult run = RunCli({"--events=" + path, "--format=json"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString() << run.out;
+    const QJsonArray events = document.array();
+    ASSERT_EQ(events.size(), 2);
+
+    const QJsonObject farPast = events[0].toObject();
+    EXPECT_EQ(farPast.value("title").toString(), "Far past");
+    EXPECT_EQ(farPast.value("date").toString(), "-2223500");
+    EXPECT_TRUE(farPast.value("converted").isNull()) << "no Earth date before the year 100";
+
+    const QJsonObject quoted = events[1].toObject();
+    EXPECT_EQ(quoted.value("title").toString(), "say \"hi\"");
+    EXPECT_EQ(quoted.value("detail").toString(), QString::fromUtf8("back\\slash\ttab\x01\x1f"));
+    EXPECT_EQ(quoted.value("date").toString(), "41153.7");
+    EXPECT_EQ(quoted.value("converted").toString(), "2364-02-26");
+    EXPECT_EQ(quoted.value("source").toString(), QString::fromUtf8("宇宙"));
+    EXPECT_EQ(run.out.find('\x01'), std::string::npos) << "a raw control character";
+
+    // An empty catalogue is still an array.
+    const RunResult empty = RunCli({"--events", write("empty.vqd", "\"T\",\"D\",\"S\",\"O\"\r\n"),
+                                    "--format", "json"});
+    EXPECT_TRUE(QJsonDocument::fromJson(QByteArray::fromStdString(empty.out)).isArray()) << empty.out;
+}
+
+TEST_F(EventListing, CheckListsEveryProblemWithItsLine) {
+    const std::string path = write("broken.vqd",
+                                   "\"Title\",\"Detail\",\"Date\",\"Source\"\r\n"
+                                   "\"Data\",\"a\",41000,\"s\"\r\n"
+                                   "\r\n"
+                                   "\"DATA\",\"b\",42000,\"s\"\r\n"
+                                   "\"Worf\",\"c\",#2364-02-30#,\"s\"\r\n"
+                                   "\"Riker\",\"d\",\"soon\",\"s\"\r\n"
+                                   "\"Troi\",\"e\",44000,\"s\"\r\n"
+                                   "\"Q\",\"f\"\r\n");
+    const RunResult run = RunCli({"--check", path});
+    EXPECT_EQ(run.out, path + ":3: 空の行があります\n" +
+                           path + ":4: 同じ事象がすでにあります\n" +
+                           path + ":5: 日付が正しくありません\n" +
+                           path + ":6: 日付の欄が日付でも数値でもありません\n" +
+                           path + ":8: 項目が 4 つそろっていません\n");
+    EXPECT_EQ(run.exitStatus, 1);
+
+    // The catalogue shipped beside the program is clean.
+    const RunResult shipped = RunCli({"--check"});
+    EXPECT_EQ(shipped.out, "");
+    EXPECT_EQ(shipped.err, "");
+    EXPECT_EQ(shipped.exitStatus, 0);
+
+    const RunResult missing = RunCli({"--check", (m_dir / "nowhere.vqd").string()});
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("nowhere.vqd が見つかりません"), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.exitStatus, 1);
+}
+
+TEST_F(EventListing, CheckCountsTheProblemsBeyondThoseItLists) {
+    const std::size_t blankLines = quorvane::kMaxCatalogueProblems + 3;
+    std::string bytes = "\"T\",\"D\",\"S\",\"O\"\r\n";
+    for (std::size_t i = 0; i < blankLines; ++i) bytes += "\r\n";
+    bytes += "\"Data\",\"\",41000,\"\"\r\n";
+    const std::string path = write("blank.vqd", bytes);
+
+    const RunResult run = RunCli({"--check", path});
+    const auto lastLine = run.out.rfind('\n', run.out.size() - 2) + 1;
+    EXPECT_EQ(run.out.substr(lastLine), path + ": ほかに 3 件の誤りがあります（1000 件を超える分は示しません）\n");
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1001);
+    EXPECT_EQ(run.exitStatus, 1);
 }

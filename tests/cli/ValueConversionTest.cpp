@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -147,6 +148,11 @@ TEST(ValueConversion, UsageErrors) {
         {"a value option given a value", {"--base90=1", "41000"}},
         {"--batch with values", {"--batch", "41000"}},
         {"--batch and --events together", {"--batch", "--events"}},
+        {"--check and --events together", {"--check", "--events"}},
+        {"an unknown listing format", {"--events", "--format", "xml"}},
+        {"a listing format named in capitals", {"--events", "--format=CSV"}},
+        {"--format without a format", {"--events", "--format"}},
+        {"--format without --events", {"--check", "--format", "csv"}},
     };
     for (const auto& [what, args] : cases) {
         SCOPED_TRACE(what);
@@ -165,6 +171,17 @@ TEST(ValueConversion, HelpAndVersion) {
     const RunResult help = RunCli({"--help"});
     EXPECT_EQ(help.out.rfind("Usage: quorvane-cli", 0), 0u) << help.out;
     EXPECT_EQ(help.exitStatus, 0);
+}
+
+TEST(ValueConversion, OutputThatCannotBeWrittenIsAFailure) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"41000"}, std::vector<std::string>{"--events"}}) {
+        SCOPED_TRACE(args.front());
+        const RunResult run = clitest::RunCliWithOutputTo(args, "/dev/full");
+        EXPECT_EQ(run.exitStatus, 1);
+        EXPECT_NE(run.err.find("cannot write the output"), std::string::npos) << run.err;
+    }
 }
 
 TEST(ValueConversion, ResetNumbersThatCannotWrapStillAnswer) {
