@@ -1,5 +1,7 @@
 #include "catalogue/CatalogueReader.h"
 
+#include "conversion/NumberScanner.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -478,19 +480,6 @@ void ParseHashItem(std::string_view inner, Item& item) {
     item.value = TaggedValue::Date(date);
 }
 
-// An optionally signed decimal with "." as the point: 41153.7, -311.4, .5
-bool IsBareNumber(std::string_view s) {
-    if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
-    std::size_t digits = 0;
-    std::size_t i = 0;
-    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
-    }
-    return digits > 0 && i == s.size();
-}
-
 Item ConvertItem(const RawItem& raw, ItemDecoder& decoder) {
     Item item;
     item.line = raw.line;
@@ -513,20 +502,17 @@ Item ConvertItem(const RawItem& raw, ItemDecoder& decoder) {
             ParseHashItem(s.substr(1, s.size() - 2), item);
             return item;
         }
-        if (IsBareNumber(s)) {
-            const std::string_view unsigned_ = (s.front() == '+') ? s.substr(1) : s;
-            double number = 0;
-            const auto [ptr, ec] =
-                std::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(), number);
-            if (ec == std::errc() && ptr == unsigned_.data() + unsigned_.size()) {
-                item.value = TaggedValue::Number(number);
-                return item;
-            }
-            if (ec == std::errc::result_out_of_range) {
-                // Beyond a double: kept as text, so only a date column complains.
-                item.value = TaggedValue::Text(std::string(s));
-                return item;
-            }
+        // An optionally signed decimal with "." as the point: 41153.7, -311.4, .5
+        static constexpr NumberGrammar kBareNumber{.wholeText = true};
+        const ScannedNumber number = ReadNumber(s, kBareNumber);
+        if (number.status == NumberStatus::Ok) {
+            item.value = TaggedValue::Number(number.value);
+            return item;
+        }
+        if (number.status != NumberStatus::NoNumber) {
+            // Beyond a double: kept as text, so only a date column complains.
+            item.value = TaggedValue::Text(std::string(s));
+            return item;
         }
     }
     std::string text;
