@@ -441,6 +441,7 @@ TEST_F(CatalogueFileTest, MessageSaysWhyAFileCouldNotBeRead) {
     CatalogueLoad folderLoad;
     folderLoad.status = FileReadStatus::NotAFile;
     EXPECT_EQ(CatalogueMessage("data", folderLoad), "data はファイルではありません。");
+    EXPECT_EQ(ProblemReason(P::TooManyRecords, false), "データが 100 万件を超えています");
 }
 
 }  // namespace
