@@ -36,7 +36,6 @@ std::string_view ProblemReason(CatalogueProblemKind kind, bool utf8) {
         case CatalogueProblemKind::UnterminatedQuote: return "「\"」が閉じていません";
         case CatalogueProblemKind::TextAfterQuote: return "閉じた「\"」の後に文字があります";
         case CatalogueProblemKind::IncompleteGroup: return "項目が 4 つそろっていません";
-        case CatalogueProblemKind::InvalidItem: return "「#」で囲まれた値が読めません";
         case CatalogueProblemKind::InvalidDate: return "日付が正しくありません";
         case CatalogueProblemKind::NullValue: return "#NULL# は出典にしか使えません";
         case CatalogueProblemKind::ErrorValue: return "エラー値は使えません";

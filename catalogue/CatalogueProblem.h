@@ -25,7 +25,6 @@ enum class CatalogueProblemKind {
     UnterminatedQuote,  // the item ends at the line break
     TextAfterQuote,     // "abc"def
     IncompleteGroup,    // fewer than four items
-    InvalidItem,        // #...# that is no date, #NULL#, #TRUE#, #FALSE# or #ERROR n#
     InvalidDate,        // not a real day, or outside the years 100 to 9999
     NullValue,          // #NULL# as title, detail or date
     ErrorValue,         // #ERROR n# anywhere

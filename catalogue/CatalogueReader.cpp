@@ -97,15 +97,22 @@ public:
     }
 
     void header(const std::vector<ParsedItem>& items) {
-        for (const ParsedItem& item : items) {
-            if (item.problem) return report(item.line, *item.problem, false);
-            if (item.value.is(TaggedValue::Kind::Error))
-                return report(item.line, CatalogueProblemKind::ErrorValue, false);
+        // The date heading is never shown, so nothing wrong with it costs
+        // the others.
+        constexpr std::size_t kUnusedHeading = 2;
+        const auto unusable = [](const ParsedItem& item) {
+            return item.problem || item.value.is(TaggedValue::Kind::Error);
+        };
+        for (std::size_t i = 0; i < 4; ++i) {
+            const ParsedItem& item = items[i];
+            if (i == kUnusedHeading || !unusable(item)) continue;
+            return report(item.line, item.problem.value_or(CatalogueProblemKind::ErrorValue), false);
         }
         std::array<std::string, 4> headings;
         for (std::size_t i = 0; i < 4; ++i) {
             // A null heading reads as empty text.
-            if (!items[i].value.is(TaggedValue::Kind::Null)) headings[i] = ToText(items[i].value);
+            if (!unusable(items[i]) && !items[i].value.is(TaggedValue::Kind::Null))
+                headings[i] = ToText(items[i].value);
         }
         m_content.headings = std::move(headings);
     }

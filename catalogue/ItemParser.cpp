@@ -42,23 +42,22 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 }
 
 // The text between number signs: a date, #NULL#, #TRUE#, #FALSE# or #ERROR n#.
-void ParseHashItem(std::string_view inner, ParsedItem& item) {
+// False when it is none of them, and the item is plain text: "#hello#". A
+// date in the right shape that names no real day is a problem, not text.
+bool ParseHashItem(std::string_view inner, ParsedItem& item) {
     if (EqualsNoCase(inner, "NULL")) {
         item.value = TaggedValue::Null();
-        return;
+        return true;
     }
     if (EqualsNoCase(inner, "TRUE") || EqualsNoCase(inner, "FALSE")) {
         item.value = TaggedValue::Boolean(EqualsNoCase(inner, "TRUE"));
-        return;
+        return true;
     }
     if (inner.size() > 6 && EqualsNoCase(inner.substr(0, 6), "ERROR ")) {
         std::int64_t code = 0;
-        if (ParseUnsigned(inner.substr(6), code, 9)) {
-            item.value = TaggedValue::Error(static_cast<std::int32_t>(code));
-        } else {
-            item.problem = CatalogueProblemKind::InvalidItem;
-        }
-        return;
+        if (!ParseUnsigned(inner.substr(6), code, 9)) return false;
+        item.value = TaggedValue::Error(static_cast<std::int32_t>(code));
+        return true;
     }
 
     std::string_view datePart = inner;
@@ -70,10 +69,8 @@ void ParseHashItem(std::string_view inner, ParsedItem& item) {
     std::string_view d[3];
     std::int64_t year = 0, month = 0, day = 0;
     if (!SplitThree(datePart, '-', d) || !ParseUnsigned(d[0], year, 9) ||
-        !ParseUnsigned(d[1], month, 2) || !ParseUnsigned(d[2], day, 2)) {
-        item.problem = CatalogueProblemKind::InvalidItem;
-        return;
-    }
+        !ParseUnsigned(d[1], month, 2) || !ParseUnsigned(d[2], day, 2))
+        return false;
     DateValue date;
     date.year = static_cast<std::int32_t>(year);
     date.month = static_cast<int>(month);
@@ -82,22 +79,19 @@ void ParseHashItem(std::string_view inner, ParsedItem& item) {
         std::string_view t[3];
         std::int64_t h = 0, m = 0, s = 0;
         if (!SplitThree(timePart, ':', t) || !ParseUnsigned(t[0], h, 2) ||
-            !ParseUnsigned(t[1], m, 2) || !ParseUnsigned(t[2], s, 2)) {
-            item.problem = CatalogueProblemKind::InvalidItem;
-            return;
-        }
+            !ParseUnsigned(t[1], m, 2) || !ParseUnsigned(t[2], s, 2))
+            return false;
         date.hour = static_cast<int>(h);
         date.minute = static_cast<int>(m);
         date.second = static_cast<int>(s);
     } else if (datePart.size() != inner.size()) {
-        item.problem = CatalogueProblemKind::InvalidItem;  // "#2063-04-05 #"
-        return;
+        return false;  // "#2063-04-05 #"
     }
-    if (!IsValidDateValue(date)) {
+    if (IsValidDateValue(date))
+        item.value = TaggedValue::Date(date);
+    else
         item.problem = CatalogueProblemKind::InvalidDate;
-        return;
-    }
-    item.value = TaggedValue::Date(date);
+    return true;
 }
 
 }  // namespace
@@ -120,10 +114,9 @@ ParsedItem ParseItem(const RawItem& raw, TextDecoder& decoder) {
     const std::string_view s = raw.content;
     if (!raw.quoted) {
         if (s.empty()) return item;  // empty
-        if (s.size() >= 2 && s.front() == '#' && s.back() == '#') {
-            ParseHashItem(s.substr(1, s.size() - 2), item);
+        if (s.size() >= 2 && s.front() == '#' && s.back() == '#' &&
+            ParseHashItem(s.substr(1, s.size() - 2), item))
             return item;
-        }
         // An optionally signed decimal with "." as the point: 41153.7, -311.4, .5
         static constexpr NumberGrammar kBareNumber{.wholeText = true};
         const ScannedNumber number = ReadNumber(s, kBareNumber);

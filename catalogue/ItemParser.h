@@ -1,7 +1,8 @@
 #pragma once
 // Turns one raw item into a tagged value: quoted text, a bare number, a
 // value between number signs (a date, #NULL#, #TRUE#, #FALSE#, #ERROR n#),
-// empty, or bare text; or into the problem that keeps it from being one.
+// empty, or bare text (anything else, "#hello#" included); or into the
+// problem that keeps it from being one.
 
 #include "catalogue/CatalogueProblem.h"
 #include "catalogue/ItemScanner.h"
