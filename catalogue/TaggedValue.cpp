@@ -116,11 +116,12 @@ double ToNumber(const TaggedValue& value) {
             return days < 0 ? days - time : days + time;
         }
         case TaggedValue::Kind::Text: {
-            // "41153.7", " -3e2 ", ".5", "5."; nothing else, so "inf", "nan",
-            // hex and stray letters are not numbers. Too small a magnitude
-            // reads as zero; only too large a one fails.
+            // "41153.7", " -3e2 ", ".5", "5.", "41,153.7" as Japanese text
+            // groups it; nothing else, so "inf", "nan", hex and stray letters
+            // are not numbers. Too small a magnitude reads as zero; only too
+            // large a one fails.
             static constexpr NumberGrammar kTextNumber{.blanksAround = true, .exponent = true,
-                                                       .wholeText = true};
+                                                       .groupingCommas = true, .wholeText = true};
             const ScannedNumber number = ReadNumber(value.text(), kTextNumber);
             switch (number.status) {
                 case NumberStatus::Ok:

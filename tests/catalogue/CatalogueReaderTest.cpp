@@ -83,6 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RecordCase{"stardate_in_quotes_reads_as_a_number", "\"T\",\"D\",\"8130.4\",\"S\"\r\n", "T",
                    "D", TaggedValue::Number(8130.4), "S"},
+        RecordCase{"stardate_in_quotes_with_a_grouping_comma", "\"T\",\"D\",\"41,153.7\",\"S\"\r\n",
+                   "T", "D", TaggedValue::Number(41153.7), "S"},
         RecordCase{"negative_stardate", "\"T\",\"D\",-311.4,\"S\"\r\n", "T", "D",
                    TaggedValue::Number(-311.4), "S"},
         RecordCase{"signed_positive_stardate", "\"T\",\"D\",+5,\"S\"\r\n", "T", "D",
