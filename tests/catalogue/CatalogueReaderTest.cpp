@@ -281,12 +281,16 @@ INSTANTIATE_TEST_SUITE_P(
                    {"A"}, {2, P::InvalidCharacters}, 1},
         BrokenCase{"lead_byte_without_its_second_byte", Sj(kHeader) + "\"X\x82\",\"x\",1,\"s\"\r\n" +
                    kGoodA, {"A"}, {2, P::InvalidCharacters}, 1},
+        BrokenCase{"lead_byte_before_a_blank", Sj(kHeader) + "\"X\x81 \",\"x\",1,\"s\"\r\n" +
+                   kGoodA, {"A"}, {2, P::InvalidCharacters}, 1},
         BrokenCase{"unassigned_double_byte_code", Sj(kHeader) + "\"X\",\"\x85\x40\",1,\"s\"\r\n" +
                    kGoodA, {"A"}, {2, P::InvalidCharacters}, 1},
         BrokenCase{"nul_byte_in_a_title", Sj(kHeader) + "\"X\0Y\",\"x\",1,\"s\"\r\n"s +
                    kGoodA, {"A"}, {2, P::NulCharacter}, 1},
         BrokenCase{"nul_byte_in_a_bare_item", Sj(kHeader) + "\"X\",\"x\",1\0,\"s\"\r\n"s +
                    kGoodA, {"A"}, {2, P::NulCharacter}, 1},
+        BrokenCase{"nul_byte_after_the_last_record", Sj(kHeader + kGoodA) + "\0"s, {"A"},
+                   {3, P::IncompleteGroup}, 1},
         BrokenCase{"invalid_utf8_after_the_mark",
                    "\xEF\xBB\xBF" + kHeader + "\"X\",\"\xED\xA0\x80\",1,\"s\"\r\n" + kGoodA, {"A"},
                    {2, P::InvalidCharacters}, 1}),
