@@ -46,11 +46,15 @@ FileBytes ReadCatalogueBytes(const std::string& path) {
     }
     // The size may have changed since it was asked for, so read up to one byte
     // past the limit rather than trusting it.
-    if (!ec) result.bytes.reserve(static_cast<std::size_t>(size));
+    // One byte more than the size, for the read that finds the end: without
+    // it that read would double the buffer and copy the whole file.
+    if (!ec) result.bytes.reserve(static_cast<std::size_t>(size) + 1);
     constexpr std::size_t kChunk = 1u << 20;
     std::size_t used = 0;
     while (used <= kMaxCatalogueBytes) {
-        const std::size_t want = std::min(kChunk, kMaxCatalogueBytes + 1 - used);
+        const std::size_t room = result.bytes.capacity() - used;
+        const std::size_t want =
+            std::min({kChunk, kMaxCatalogueBytes + 1 - used, room > 0 ? room : kChunk});
         result.bytes.resize(used + want);
         file.read(result.bytes.data() + used, static_cast<std::streamsize>(want));
         used += static_cast<std::size_t>(file.gcount());
