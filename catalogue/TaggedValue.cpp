@@ -1,6 +1,7 @@
 #include "catalogue/TaggedValue.h"
 
 #include "conversion/CivilCalendar.h"
+#include "conversion/NumberScanner.h"
 
 #include <array>
 #include <charconv>
@@ -17,87 +18,6 @@ const char* ConversionMessage(ConversionError::Kind kind) {
         case ConversionError::Kind::Overflow: return "overflow";
     }
     return "conversion error";
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// Power of ten of the leading significant digit of a well-formed decimal
-// text (unsigned), clamped; tells overflow from underflow.
-long DecimalExponent(std::string_view text) {
-    long position = 0;  // digits before the point, counted from the first non-zero one
-    bool seenNonZero = false;
-    bool afterPoint = false;
-    long leadingFractionZeros = 0;
-    std::size_t i = 0;
-    for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i) {
-        const char c = text[i];
-        if (c == '.') {
-            afterPoint = true;
-        } else if (!seenNonZero && c == '0') {
-            if (afterPoint) ++leadingFractionZeros;
-        } else {
-            seenNonZero = true;
-            if (!afterPoint) ++position;
-        }
-    }
-    if (!seenNonZero) return -1;
-    long exponent = 0;
-    if (i < text.size()) {
-        ++i;
-        bool negative = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-        for (; i < text.size(); ++i)
-            if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
-        if (negative) exponent = -exponent;
-    }
-    return (position > 0 ? position : -leadingFractionZeros) + exponent;
-}
-
-// "41153.7", "-3e2", ".5", "5." with optional blanks around; nothing else,
-// so "inf", "nan", hex and stray letters are not numbers.
-bool ParseDecimalText(std::string_view text, double& out, bool& overflow) {
-    overflow = false;
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    std::size_t i = 0;
-    std::size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-    }
-    if (digits == 0) return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        const std::size_t expStart = j;
-        while (j < text.size() && IsDigit(text[j])) ++j;
-        if (j == expStart) return false;
-        i = j;
-    }
-    if (i != text.size()) return false;
-
-    double value = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                           std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        // Too small a magnitude reads as zero; only too large a one fails.
-        if (DecimalExponent(text) > 0) {
-            overflow = true;
-            return false;
-        }
-        value = 0;
-    } else if (ec != std::errc() || ptr != text.data() + text.size()) {
-        return false;
-    }
-    out = negative ? -value : value;
-    return true;
 }
 
 std::string TwoDigits(int n) {
@@ -196,11 +116,21 @@ double ToNumber(const TaggedValue& value) {
             return days < 0 ? days - time : days + time;
         }
         case TaggedValue::Kind::Text: {
-            double number = 0;
-            bool overflow = false;
-            if (ParseDecimalText(value.text(), number, overflow)) return number;
-            throw ConversionError(overflow ? ConversionError::Kind::Overflow
-                                           : ConversionError::Kind::TypeMismatch);
+            // "41153.7", " -3e2 ", ".5", "5.", "41,153.7" as Japanese text
+            // groups it; nothing else, so "inf", "nan", hex and stray letters
+            // are not numbers. Too small a magnitude reads as zero; only too
+            // large a one fails.
+            static constexpr NumberGrammar kTextNumber{.blanksAround = true, .exponent = true,
+                                                       .groupingCommas = true, .wholeText = true};
+            const ScannedNumber number = ReadNumber(value.text(), kTextNumber);
+            switch (number.status) {
+                case NumberStatus::Ok:
+                case NumberStatus::TooSmall: return number.value;
+                case NumberStatus::TooLarge:
+                    throw ConversionError(ConversionError::Kind::Overflow);
+                case NumberStatus::NoNumber: break;
+            }
+            throw ConversionError(ConversionError::Kind::TypeMismatch);
         }
         case TaggedValue::Kind::Error:
             throw ConversionError(ConversionError::Kind::TypeMismatch);

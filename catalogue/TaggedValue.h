@@ -90,9 +90,9 @@ std::string ShortDateText(const DateValue& date);
 std::string ToText(const TaggedValue& value);
 
 // A value as a number: numbers as they are, empty 0, true -1, false 0, text
-// that reads as a decimal number ("41153.7", " -3e2 "), a date as its day
-// serial (days since the date type's zero). Null, error values and other
-// text throw ConversionError; so does text beyond the range of a double.
+// that reads as a decimal number ("41153.7", " -3e2 ", "41,153.7"), a date
+// as its day serial (days since the date type's zero). Null, error values
+// and other text throw ConversionError; so does text beyond a double.
 double ToNumber(const TaggedValue& value);
 
 // True when the date names a real calendar day and time in the years 100

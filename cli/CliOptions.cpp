@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "conversion/NumberScanner.h"
+
 #include <cctype>
 
 namespace quorvane::cli {
@@ -11,16 +13,8 @@ bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; 
 // A reset number must be a plain decimal: a typo such as "1e5" or "10O000"
 // would otherwise read as a different number without a word.
 bool IsDecimalNumber(std::string_view text) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t intDigits = 0;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++intDigits;
-    std::size_t fracDigits = 0;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) ++i, ++fracDigits;
-    }
-    return i == text.size() && intDigits + fracDigits > 0;
+    static constexpr NumberGrammar kResetNumber{.wholeText = true};
+    return ScanNumber(text, kResetNumber).status == NumberStatus::Ok;
 }
 
 // "-5" and "-.5" are stardates, not options.

@@ -1,5 +1,7 @@
 #include "conversion/FieldNumbers.h"
 
+#include "conversion/NumberScanner.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -8,8 +10,6 @@
 namespace quorvane {
 
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 template <typename Int>
 Int SaturatedField(double value) {
@@ -30,44 +30,10 @@ constexpr double kSingleOverflow = 0x1.ffffffp127;
 }  // namespace
 
 double LeadingNumber(std::string_view text) {
-    std::size_t pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    const std::size_t start = pos;
-    std::size_t integerDigits = 0;
-    bool nonZeroInteger = false;
-    while (pos < text.size() && IsDigit(text[pos])) {
-        nonZeroInteger = nonZeroInteger || text[pos] != '0';
-        ++pos;
-        ++integerDigits;
-    }
-    std::size_t fractionDigits = 0;
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        while (pos < text.size() && IsDigit(text[pos])) {
-            ++pos;
-            ++fractionDigits;
-        }
-    }
-    if (integerDigits + fractionDigits == 0) return 0.0;
-
-    // Only the validated digits go to the parser, so forms like "inf", "nan"
-    // or an exponent never reach it.
-    const std::string_view digits = text.substr(start, pos - start);
-    double magnitude = 0.0;
-    const std::errc ec = std::from_chars(digits.data(), digits.data() + digits.size(),
-                                         magnitude, std::chars_format::fixed)
-                             .ec;
-    if (ec == std::errc::result_out_of_range) {
-        // Too big when a non-zero digit stands before the point, too small otherwise.
-        magnitude = nonZeroInteger ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (ec != std::errc()) {
-        magnitude = 0.0;
-    }
-    return negative ? -magnitude : magnitude;
+    // The field grammar is the bare core: no blanks, exponent or grouping,
+    // and whatever follows the number is ignored.
+    static constexpr NumberGrammar kFieldNumber{};
+    return ReadNumber(text, kFieldNumber).value;
 }
 
 double RoundHalfEven(double value) {

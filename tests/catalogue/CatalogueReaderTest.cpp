@@ -83,6 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RecordCase{"stardate_in_quotes_reads_as_a_number", "\"T\",\"D\",\"8130.4\",\"S\"\r\n", "T",
                    "D", TaggedValue::Number(8130.4), "S"},
+        RecordCase{"stardate_in_quotes_with_a_grouping_comma", "\"T\",\"D\",\"41,153.7\",\"S\"\r\n",
+                   "T", "D", TaggedValue::Number(41153.7), "S"},
         RecordCase{"negative_stardate", "\"T\",\"D\",-311.4,\"S\"\r\n", "T", "D",
                    TaggedValue::Number(-311.4), "S"},
         RecordCase{"signed_positive_stardate", "\"T\",\"D\",+5,\"S\"\r\n", "T", "D",
@@ -99,6 +101,11 @@ INSTANTIATE_TEST_SUITE_P(
                    TaggedValue::Number(1), "S"},
         RecordCase{"boolean_and_date_titles_read_as_text", "#TRUE#,#2063-04-05#,1,#FALSE#\r\n",
                    "True", "2063/04/05", TaggedValue::Number(1), "False"},
+        RecordCase{"number_signs_around_words_are_text",
+                   "#hello#,#2063/04/05#,1,#note#\r\n", "#hello#", "#2063/04/05#",
+                   TaggedValue::Number(1), "#note#"},
+        RecordCase{"malformed_error_value_is_text", "\"T\",#ERROR x#,1,#ERROR 1 2#\r\n", "T",
+                   "#ERROR x#", TaggedValue::Number(1), "#ERROR 1 2#"},
         RecordCase{"number_source_becomes_text", "\"T\",\"D\",1,7\r\n", "T", "D",
                    TaggedValue::Number(1), "7"},
         RecordCase{"lower_case_null_source", "\"T\",\"D\",1,#null#\r\n", "T", "D",
@@ -140,6 +147,19 @@ TEST(CatalogueReaderTest, HeadingsReadAsTextNullAndEmptyAlike) {
     ASSERT_TRUE(c.headings.has_value());
     EXPECT_EQ(*c.headings, (std::array<std::string, 4>{"事象", "", "2063", ""}));
     EXPECT_TRUE(c.problems.empty());
+}
+
+TEST(CatalogueReaderTest, BadItemInTheUnusedDateHeadingKeepsTheOtherHeadings) {
+    for (const std::string date : {"#2063-02-30#", "#ERROR 3#", "\"日付\"x"}) {
+        const CatalogueContent c =
+            ParseText("\"事象\",\"詳細\"," + date + ",\"出典\"\r\n\"T\",\"D\",1,\"S\"\r\n");
+        ASSERT_TRUE(c.headings.has_value()) << date;
+        EXPECT_EQ((*c.headings)[0], "事象");
+        EXPECT_EQ((*c.headings)[1], "詳細");
+        EXPECT_EQ((*c.headings)[3], "出典");
+        EXPECT_TRUE(c.problems.empty()) << date;
+        EXPECT_EQ(Titles(c), (std::vector<std::string>{"T"}));
+    }
 }
 
 TEST(CatalogueReaderTest, FileWithUtf8MarkIsReadAsUtf8) {
@@ -239,12 +259,9 @@ INSTANTIATE_TEST_SUITE_P(
                    {}, {2, P::InvalidDate}, 1},
         BrokenCase{"time_25_oclock", Sj(kHeader + "\"X\",\"x\",#2063-04-05 25:00:00#,\"s\"\r\n"),
                    {}, {2, P::InvalidDate}, 1},
-        BrokenCase{"number_signs_around_words", Sj(kHeader + "\"X\",\"x\",#soon#,\"s\"\r\n" + kGoodA),
-                   {"A"}, {2, P::InvalidItem}, 1},
-        BrokenCase{"date_with_slashes", Sj(kHeader + "\"X\",\"x\",#2063/04/05#,\"s\"\r\n"), {},
-                   {2, P::InvalidItem}, 1},
-        BrokenCase{"error_without_a_number", Sj(kHeader + "\"X\",\"x\",1,#ERROR x#\r\n"), {},
-                   {2, P::InvalidItem}, 1},
+        BrokenCase{"date_column_of_words_between_number_signs",
+                   Sj(kHeader + "\"X\",\"x\",#soon#,\"s\"\r\n" + kGoodA), {"A"},
+                   {2, P::NotANumber}, 1},
         BrokenCase{"unclosed_quote_ends_at_the_line_break",
                    Sj(kHeader + "\"X\",\"x,41000,s\r\n" + kGoodA + kGoodB), {"A", "B"},
                    {2, P::UnterminatedQuote}, 1},
@@ -264,12 +281,16 @@ INSTANTIATE_TEST_SUITE_P(
                    {"A"}, {2, P::InvalidCharacters}, 1},
         BrokenCase{"lead_byte_without_its_second_byte", Sj(kHeader) + "\"X\x82\",\"x\",1,\"s\"\r\n" +
                    kGoodA, {"A"}, {2, P::InvalidCharacters}, 1},
+        BrokenCase{"lead_byte_before_a_blank", Sj(kHeader) + "\"X\x81 \",\"x\",1,\"s\"\r\n" +
+                   kGoodA, {"A"}, {2, P::InvalidCharacters}, 1},
         BrokenCase{"unassigned_double_byte_code", Sj(kHeader) + "\"X\",\"\x85\x40\",1,\"s\"\r\n" +
                    kGoodA, {"A"}, {2, P::InvalidCharacters}, 1},
         BrokenCase{"nul_byte_in_a_title", Sj(kHeader) + "\"X\0Y\",\"x\",1,\"s\"\r\n"s +
                    kGoodA, {"A"}, {2, P::NulCharacter}, 1},
         BrokenCase{"nul_byte_in_a_bare_item", Sj(kHeader) + "\"X\",\"x\",1\0,\"s\"\r\n"s +
                    kGoodA, {"A"}, {2, P::NulCharacter}, 1},
+        BrokenCase{"nul_byte_after_the_last_record", Sj(kHeader + kGoodA) + "\0"s, {"A"},
+                   {3, P::IncompleteGroup}, 1},
         BrokenCase{"invalid_utf8_after_the_mark",
                    "\xEF\xBB\xBF" + kHeader + "\"X\",\"\xED\xA0\x80\",1,\"s\"\r\n" + kGoodA, {"A"},
                    {2, P::InvalidCharacters}, 1}),
@@ -441,6 +462,7 @@ TEST_F(CatalogueFileTest, MessageSaysWhyAFileCouldNotBeRead) {
     CatalogueLoad folderLoad;
     folderLoad.status = FileReadStatus::NotAFile;
     EXPECT_EQ(CatalogueMessage("data", folderLoad), "data はファイルではありません。");
+    EXPECT_EQ(ProblemReason(P::TooManyRecords, false), "データが 100 万件を超えています");
 }
 
 }  // namespace

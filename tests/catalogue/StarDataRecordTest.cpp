@@ -77,6 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{"text_with_blanks_sign_and_exponent", TaggedValue::Text(" -3e2 "), -300},
         NumberCase{"text_fraction_without_integer_part", TaggedValue::Text(".5"), 0.5},
         NumberCase{"text_too_small_for_a_double_is_zero", TaggedValue::Text("1e-999"), 0},
+        NumberCase{"text_with_commas_grouping_thousands", TaggedValue::Text(" -1,234,567.5 "),
+                   -1234567.5},
         NumberCase{"date_after_the_zero_counts_days", TaggedValue::Date(DateValue{1900, 1, 1}), 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -112,6 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"empty_text", TaggedValue::Text(""), Kind::TypeMismatch},
         FailureCase{"number_followed_by_words", TaggedValue::Text("41153.7 days"), Kind::TypeMismatch},
         FailureCase{"comma_as_decimal_point", TaggedValue::Text("41153,7"), Kind::TypeMismatch},
+        FailureCase{"comma_not_grouping_three_digits", TaggedValue::Text("41,15.3"),
+                    Kind::TypeMismatch},
         FailureCase{"infinity_spelled_out", TaggedValue::Text("inf"), Kind::TypeMismatch},
         FailureCase{"not_a_number_spelled_out", TaggedValue::Text("nan"), Kind::TypeMismatch},
         FailureCase{"hexadecimal", TaggedValue::Text("0x10"), Kind::TypeMismatch},

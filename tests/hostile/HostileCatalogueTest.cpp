@@ -116,6 +116,8 @@ protected:
 };
 
 // ---- Broken content: one warning, the good records, nothing left open ----
+// What each mistake costs is the reader's business (its broken-file table);
+// here only what the window makes of a file that has some.
 
 struct BrokenCase {
     const char* name;
@@ -140,24 +142,11 @@ INSTANTIATE_TEST_SUITE_P(
     Files, BrokenContent,
     ::testing::Values(
         BrokenCase{"empty_file", "", {}},
-        BrokenCase{"header_only", kHeader, {}},
-        BrokenCase{"blank_line_between_records", kHeader + kGoodA + "\r\n" + kGoodB, {"A", "B"}},
-        BrokenCase{"last_group_with_two_items", kHeader + kGoodA + kGoodB + "\"C\",\"c\"", {"A", "B"}},
-        BrokenCase{"unterminated_quote", kHeader + kGoodA + "\"X\",\"x,1,\"s\"\r\n" + kGoodB, {"A", "B"}},
-        BrokenCase{"nul_bytes", kHeader + kGoodA + "\"X\",\"\0\0\",1,\"s\"\r\n"s + kGoodB + "\0"s,
-                   {"A", "B"}},
-        BrokenCase{"invalid_shift_jis", kHeader + kGoodA + "\"X\x81\x20\",\"\xFF\xFE\",1,\"s\"\r\n" + kGoodB,
-                   {"A", "B"}},
-        BrokenCase{"hash_item_that_is_no_date", kHeader + kGoodA + "\"X\",\"x\",#41153.7#,\"s\"\r\n" + kGoodB,
-                   {"A", "B"}},
-        BrokenCase{"year_10000", kHeader + kGoodA + "\"X\",\"x\",#10000-01-01#,\"s\"\r\n" + kGoodB,
-                   {"A", "B"}},
-        BrokenCase{"month_13_day_45", kHeader + kGoodA + "\"X\",\"x\",#2063-13-45#,\"s\"\r\n" + kGoodB,
-                   {"A", "B"}},
-        BrokenCase{"error_values_in_every_position",
-                   "#ERROR 1#,#ERROR 2#,#ERROR 3#,#ERROR 4#\r\n" + kGoodA +
-                       "#ERROR 5#,\"x\",1,\"s\"\r\n\"X\",#ERROR 6#,1,\"s\"\r\n"
-                       "\"X\",\"x\",#ERROR 7#,\"s\"\r\n\"X\",\"x\",1,#ERROR 8#\r\n" + kGoodB,
+        BrokenCase{"mistakes_of_every_kind_between_good_records",
+                   kHeader + kGoodA + "\r\n" + "\"X\",\"x,1,\"s\"\r\n" +
+                       "\"X\",\"\0\0\",1,\"s\"\r\n"s + "\"X\x81\x20\",\"\xFF\xFE\",1,\"s\"\r\n" +
+                       "\"X\",\"x\",#2063-13-45#,\"s\"\r\n\"X\",\"x\",#ERROR 7#,\"s\"\r\n" + kGoodB +
+                       "\"C\",\"c\"",
                    {"A", "B"}}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,0 +1,28 @@
+#pragma once
+// What the user is told about a catalogue file: the reason for each kind of
+// problem and the one message for a whole load. Japanese, UTF-8.
+
+#include "catalogue/CatalogueProblem.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvane {
+
+struct CatalogueContent;
+struct CatalogueLoad;
+
+// Why a line is wrong, for a message or a list of every problem; `utf8`
+// names the file's encoding where that is the reason.
+std::string_view ProblemReason(CatalogueProblemKind kind, bool utf8);
+
+// Line of the earliest problem, if any.
+std::optional<std::size_t> FirstProblemLine(const CatalogueContent& content);
+
+// The one message that tells the user what went wrong with the file, or
+// empty text when it loaded cleanly.
+std::string CatalogueMessage(std::string_view fileName, const CatalogueLoad& load);
+
+}  // namespace quorvane

@@ -1,0 +1,49 @@
+#pragma once
+// Splits catalogue bytes into items at commas and line breaks, honouring
+// double quotes. Commas, quotes, line breaks and blanks are ASCII bytes that
+// never occur inside a Shift-JIS or UTF-8 multi-byte character, so the split
+// works on the raw bytes, before any decoding.
+
+#include "catalogue/CatalogueProblem.h"
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+// One item as it stands in the file, not yet decoded or interpreted.
+struct RawItem {
+    std::string_view content;
+    std::size_t line = 1;
+    bool quoted = false;
+    bool unterminated = false;
+    bool textAfterQuote = false;
+    bool endsLine = false;  // ended by a line break or the end of the file
+};
+
+class ItemScanner {
+public:
+    explicit ItemScanner(std::string_view bytes) : m_bytes(bytes) {}
+
+    // The next item, or false at the end of the input. Blank lines are
+    // reported and passed over.
+    bool next(RawItem& item, std::vector<CatalogueProblem>& problems, std::size_t& unlisted);
+
+    std::size_t line() const { return m_line; }
+
+private:
+    void consumeLineBreak();
+    std::size_t findSeparator(std::size_t p) const;
+    // Takes the comma or line break at m_pos, if any.
+    void endItem(RawItem& item);
+    void scanQuoted(std::size_t start, RawItem& item);
+    void scanBare(std::size_t start, RawItem& item);
+
+    std::string_view m_bytes;
+    std::size_t m_pos = 0;
+    std::size_t m_line = 1;
+    bool m_afterLineBreak = true;  // the start of the file counts as a line start
+};
+
+}  // namespace quorvane
