@@ -1,0 +1,101 @@
+#pragma once
+// A catalogue file as the editor holds it, and the same file written back:
+// the header line as it was, the events in file order, and the lines the
+// reader could not read, kept at their places so that a save loses nothing.
+// Plain C++; the window does the file replacement, the rules live here.
+
+#include "catalogue/TaggedValue.h"
+#include "catalogue/TextCodec.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace quorvane {
+
+// An event's date: a stardate or an Earth date (years 100 to 9999).
+using EventDate = std::variant<double, DateValue>;
+
+struct EventRow {
+    std::string title;   // UTF-8, never empty
+    std::string detail;  // UTF-8, never empty
+    EventDate date;
+    std::string source;  // UTF-8; empty is written as #NULL#
+
+    bool operator==(const EventRow&) const = default;
+};
+
+// Lines of the file the reader skipped, byte for byte (line ends included),
+// written back before the row they stood before (rows.size(): at the end).
+struct KeptLines {
+    std::size_t beforeRow = 0;
+    std::string bytes;
+    std::size_t firstLine = 0;  // 1-based, in the file as read
+    std::size_t lineCount = 0;
+
+    bool operator==(const KeptLines&) const = default;
+};
+
+struct CatalogueDocument {
+    TextEncoding encoding = TextEncoding::ShiftJis;  // kept by a save
+    std::string headerBytes;  // the header line as it was, without its line end
+    std::array<std::string, 4> headings;  // title, detail, date, source (UTF-8)
+    std::vector<EventRow> rows;           // in file order
+    std::vector<KeptLines> kept;          // in file order
+};
+
+enum class DocumentReadStatus { Ok, Missing, NotAFile, Unreadable, TooLarge, NoHeader };
+
+struct DocumentLoad {
+    DocumentReadStatus status = DocumentReadStatus::Ok;
+    CatalogueDocument document;
+    std::size_t unreadableLines = 0;  // lines kept because they could not be read
+};
+
+// Reads the file as the event list reads it; every record the list shows is
+// a row, everything else is kept.
+DocumentLoad ReadCatalogueDocument(const std::string& path);
+DocumentLoad ParseCatalogueDocument(std::string_view bytes);
+
+// A text the encoding cannot hold, where it stands.
+struct EncodingFailure {
+    std::size_t row = 0;     // 0-based index into rows; rows.size() for the header
+    int column = 0;          // 0 title, 1 detail, 2 date, 3 source
+    std::string character;   // the character, UTF-8
+};
+
+// The file's bytes: the header line as it was, each row's items quoted,
+// stardates as bare numbers (shortest form that reads back the same), Earth
+// dates as #YYYY-MM-DD#, #NULL# for an empty source, CRLF line ends, no
+// trailing blank line; kept lines at their places; a UTF-8 file starts with
+// its byte-order mark. A document read from a file already in this form
+// gives the same bytes.
+std::variant<std::string, EncodingFailure> EncodeCatalogueDocument(const CatalogueDocument& document);
+
+// The date cell's grammar: a stardate ("." as decimal point) or an Earth
+// date "YYYY-MM-DD" in the years 100 to 9999; std::nullopt otherwise.
+std::optional<EventDate> ParseDateCell(std::string_view text);
+// The date as the cell shows it: "41153.7", "2063-04-05".
+std::string DateCellText(const EventDate& date);
+
+// Why a cell's text cannot stand (a short Japanese reason, UTF-8), or
+// std::nullopt when it can. `column` as in EncodingFailure. The title
+// must not clash with another row's title by the catalogue's duplicate rule
+// (`row` is the edited row's index, skipped in that comparison).
+std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::size_t row,
+                                       int column, std::string_view text);
+
+// The user's own copy of the catalogue, for a program folder the user cannot
+// write: <user data folder>/OvrekSoft/Quorvane/StarTrek.vqd ($XDG_DATA_HOME
+// or ~/.local/share here, the roaming application data folder on Windows).
+std::string UserCatalogueFolder();
+std::string UserCataloguePath();
+// The catalogue the program reads: the user's copy when there is one,
+// otherwise the one in `programFolder`.
+std::string CataloguePathToRead(const std::string& programFolder);
+
+}  // namespace quorvane
