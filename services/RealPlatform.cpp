@@ -32,6 +32,17 @@ MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
+QString DialogNameFilter(const FileFilter& filter) {
+    QStringList patterns = filter.pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& pattern : patterns)
+        if (pattern.trimmed() == QLatin1String("*.*")) pattern = QStringLiteral("*");
+    // Qt reads the patterns from the parentheses at the end of a filter, so a
+    // description that shows "(*.*)" gets the real patterns after it; the
+    // dialog hides them, so the caption reads as it always did.
+    return filter.description + QLatin1Char(' ') +
+           QStringLiteral("(%1)").arg(patterns.join(QLatin1Char(' ')));
+}
+
 QDate RealPlatform::today() const { return QDate::currentDate(); }
 
 QString RealPlatform::programFolder() const {
@@ -44,15 +55,11 @@ QString RealPlatform::showOpenDialog(QWidget* owner, const QList<FileFilter>& fi
                                      const QString& initialFolder,
                                      const QString& initialFileName) {
     QStringList nameFilters;
-    for (const FileFilter& f : filters) {
-        // Qt reads the patterns from the parentheses at the end of a filter.
-        const QString suffix = QStringLiteral("(%1)").arg(f.pattern);
-        nameFilters << (f.description.endsWith(suffix) ? f.description
-                                                       : f.description + QLatin1Char(' ') + suffix);
-    }
+    for (const FileFilter& f : filters) nameFilters << DialogNameFilter(f);
     QFileDialog dialog(owner);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(nameFilters);
     if (!nameFilters.isEmpty()) dialog.selectNameFilter(nameFilters.first());
     dialog.setDirectory(initialFolder);

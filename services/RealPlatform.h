@@ -5,6 +5,11 @@ namespace quorvane {
 
 // The platform as the user meets it: Qt's message boxes and file dialog, the
 // desktop's opener, the system clock.
+// The filter as Qt's file dialog takes it: the description, and the pattern
+// in parentheses. "*.*" means every file here, names without a dot too,
+// where Qt's own reading of it would hide those.
+QString DialogNameFilter(const FileFilter& filter);
+
 class RealPlatform final : public Platform {
 public:
     MessageAnswer showMessage(QWidget* parent, const QString& text, const QString& caption,

@@ -1,7 +1,11 @@
 // The open-file dialog's filter text and its way through the platform.
 #include "catalogue/ui/OpenDialog.h"
 
+#include "services/RealPlatform.h"
 #include "support/FakePlatform.h"
+
+#include <QDir>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +45,21 @@ TEST(OpenDialogTest, PassesEverythingToThePlatformAndReturnsItsAnswer) {
 TEST(OpenDialogTest, CancelGivesEmptyText) {
     testing::FakePlatform platform;  // no answer queued: the user cancels
     EXPECT_EQ(ShowOpenDialog(platform, nullptr, "DB" + Nul() + "*.vqd" + Nul(), "/", "x"), "");
+}
+
+TEST(OpenDialogTest, AllFilesFilterShowsNamesWithoutADot) {
+    // The patterns the dialog filters by, read as Qt reads them: from the
+    // parentheses that end the filter.
+    const auto patterns = [](const FileFilter& filter) {
+        const auto match =
+            QRegularExpression(QStringLiteral("\\(([^()]*)\\)$")).match(DialogNameFilter(filter));
+        return match.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    };
+    const FileFilter all{"すべてのﾌｧｲﾙ(*.*)", "*.*"};
+    EXPECT_TRUE(DialogNameFilter(all).startsWith(all.description));
+    for (const char* name : {"README", "StarTrek.vqd", ".hidden"})
+        EXPECT_TRUE(QDir::match(patterns(all), name)) << name;
+    EXPECT_FALSE(QDir::match(patterns({"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", "*.txt"}), "README"));
 }
 
 }  // namespace

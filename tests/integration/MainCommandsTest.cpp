@@ -127,16 +127,19 @@ TEST_F(IntegrationTest, AboutWindowIsModalAndReturnsWhenClosed) {
     bool modal = false;
     bool mainAnswered = true;
     QPointer<frmAbout> about;
-    QTimer::singleShot(100, [&] {
+    // Acts as soon as the modal window is up, from inside its own loop.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
         if (!about) return;
+        poll.stop();
         found = true;
         modal = about->isModal();
         // A press on the main window, through the window system as a user's
         // would come, must not get through.
         const QPoint data = Ui(main).cmdData->mapTo(main.get(), Ui(main).cmdData->rect().center());
         QTest::mouseClick(main->windowHandle(), Qt::LeftButton, {}, data);
-        QTest::qWait(20);
+        QCoreApplication::processEvents();
         mainAnswered = main->DataList() != nullptr || !platform.messages.isEmpty();
         QTest::keyClick(about.data(), Qt::Key_Escape);
     });
@@ -147,6 +150,7 @@ TEST_F(IntegrationTest, AboutWindowIsModalAndReturnsWhenClosed) {
         if (auto* open = qobject_cast<frmAbout*>(QApplication::activeModalWidget())) open->reject();
     });
     guard.start(5000);
+    poll.start(10);
 
     click(Ui(main).cmdAbout);
     EXPECT_TRUE(found);
@@ -220,7 +224,7 @@ TEST_P(RightMenuTest, OtherButtonsShowNothing) {
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton}) {
         press(button, bareSpot());
         release(button, bareSpot());
-        QTest::qWait(20);
+        QCoreApplication::processEvents();
         EXPECT_FALSE(Ui(main).mnuRight->isVisible()) << button;
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     }
@@ -244,7 +248,7 @@ TEST_F(IntegrationTest, RightClickOnATextBoxKeepsItsOwnTextMenu) {
         EXPECT_NE(popup, Ui(main).mnuRight);
         EXPECT_FALSE(Ui(main).mnuRight->isVisible());
         popup->close();
-        QTest::qWait(20);
+        QCoreApplication::processEvents();
     }
 }
 

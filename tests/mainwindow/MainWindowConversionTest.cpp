@@ -16,18 +16,6 @@ const QString kYearMessage = QStringLiteral("年の指定が無効です。");
 const QString kDayOfYearMessage = QStringLiteral("年間通算日の指定が無効です。");
 const QString kDateMessage = QStringLiteral("日付の指定が無効です。");
 
-// The core's answer for a month-day date with the window's default reset wrap.
-QString CoreStardate(const QString& year, const QString& month, const QString& day) {
-    const std::string y = year.toStdString(), m = month.toStdString(), d = day.toStdString();
-    quorvane::EarthDateInput input;
-    input.year = y;
-    input.month = m;
-    input.day = d;
-    input.resetWrap = true;
-    input.resetText = "100000";
-    return QString::fromStdString(quorvane::StardateFromEarthDate(input).stardate);
-}
-
 TEST_F(MainWindowTest, TypingAStardateLiveFillsTheEarthDateAndKeepsTheTypedText) {
     setLive(true);
     typeInto(Ui(window).txtStarDate, "41000");
@@ -40,11 +28,14 @@ TEST_F(MainWindowTest, TypingAYearLiveConvertsAtEveryDigit) {
     enterEarthDate("", "2", "26");
     setLive(true);
     Ui(window).txtYear->setFocus();
+    // February 26 of the years 2, 23, 236 and 2364, each wrapped into the
+    // default reset range of 100000.
+    const QStringList expected = {"79153.4", "153.4", "13153.0", "41153.0"};
     QString typed;
     for (const QChar digit : QStringLiteral("2364")) {
         QTest::keyClick(Ui(window).txtYear, digit.toLatin1());
         typed += digit;
-        EXPECT_EQ(Ui(window).txtStarDate->text(), CoreStardate(typed, "2", "26")) << typed.toStdString();
+        EXPECT_EQ(Ui(window).txtStarDate->text(), expected[typed.size() - 1]) << typed.toStdString();
     }
     EXPECT_EQ(Ui(window).txtStarDate->text(), "41153.0");
     EXPECT_TRUE(platform.messages.isEmpty());
@@ -65,8 +56,7 @@ TEST_F(MainWindowTest, WithLiveConversionOffTypingConvertsNothingAndTheArrowsCon
 TEST_F(MainWindowTest, SwitchingLiveConversionOnConvertsACompleteEarthDateOnce) {
     enterEarthDate("2364", "2", "26");
     QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
-    QTest::qWait(200);
-    ASSERT_TRUE(Ui(window).chkRealTime->isChecked());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Ui(window).chkRealTime->isChecked(); }));
     EXPECT_EQ(Ui(window).txtStarDate->text(), "41153.0");
 
     // Off again converts nothing; on with an empty day neither converts nor complains.
@@ -74,10 +64,9 @@ TEST_F(MainWindowTest, SwitchingLiveConversionOnConvertsACompleteEarthDateOnce) 
     typeInto(Ui(window).txtDate, "");
     QTest::keyClick(Ui(window).txtDate, Qt::Key_Backspace);
     QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
-    QTest::qWait(200);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Ui(window).chkRealTime->isChecked(); }));
     QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
-    QTest::qWait(200);
-    EXPECT_TRUE(Ui(window).chkRealTime->isChecked());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Ui(window).chkRealTime->isChecked(); }));
     EXPECT_EQ(Ui(window).txtStarDate->text(), "");
     EXPECT_TRUE(platform.messages.isEmpty());
 }
@@ -124,6 +113,32 @@ TEST_F(MainWindowTest, ModeSwitchesKeepTheTextsAndConvertTheNewModesFields) {
     EXPECT_EQ(earthFields(), QStringList({"2364", "1", "2", "26"}));
 }
 
+// A click on the entry mode already chosen converts again, as any click on
+// an option button does; choosing the other mode converts once.
+TEST_F(MainWindowTest, ClickingTheSelectedModeConvertsAgainAndANewModeOnce) {
+    enterEarthDate("2364", "13", "26");
+    Ui(window).txtYearDate->setText("400");
+    setLive(true);
+    ASSERT_EQ(platform.messages.size(), 1);  // switching live on tried the bad month
+
+    click(Ui(window).optMD);
+    EXPECT_EQ(platform.messages.size(), 2) << "the selected mode's click converted nothing";
+    click(Ui(window).optYD);
+    EXPECT_EQ(platform.messages.size(), 3) << "a new mode converts exactly once";
+    EXPECT_EQ(messageTexts().last(), kDayOfYearMessage);
+}
+
+// The year window belongs to the reset wrap: checked on its own it moves nothing.
+TEST_F(MainWindowTest, YearWindowWithoutTheResetWrapChangesNothing) {
+    click(Ui(window).chkBase90);
+    click(Ui(window).chkReset);
+    ASSERT_TRUE(Ui(window).chkBase90->isChecked());
+    ASSERT_FALSE(Ui(window).chkReset->isChecked());
+    typeInto(Ui(window).txtStarDate, "41153.7");
+    click(Ui(window).cmdCEarhDate);
+    EXPECT_EQ(earthFields(), QStringList({"2364", "57", "2", "26"}));
+}
+
 // Each failure, as the user meets it, with its exact text, caption, icon and
 // button; none of them touches the stardate.
 TEST_F(MainWindowTest, InvalidEarthDatesShowTheirMessagesAndWriteNothing) {
@@ -138,7 +153,7 @@ TEST_F(MainWindowTest, InvalidEarthDatesShowTheirMessagesAndWriteNothing) {
     typeInto(Ui(window).txtDate, "1");
     setLive(true);
     typeInto(Ui(window).txtMonth, "13");
-    EXPECT_EQ(Ui(window).txtStarDate->text(), CoreStardate("2365", "1", "1"));
+    EXPECT_EQ(Ui(window).txtStarDate->text(), QStringLiteral("42000.0"));
 
     EXPECT_EQ(messageTexts(), QStringList({kYearMessage, kDateMessage, kDateMessage}));
     for (const auto& message : platform.messages) {
@@ -170,7 +185,7 @@ TEST_F(MainWindowTest, TodayConvertsTheWholeDateOnce) {
     platform.todayDate = QDate(2365, 1, 31);
     enterEarthDate("2364", "2", "29");
     setLive(true);
-    ASSERT_EQ(Ui(window).txtStarDate->text(), CoreStardate("2364", "2", "29"));
+    ASSERT_EQ(Ui(window).txtStarDate->text(), QStringLiteral("41161.2"));
 
     click(Ui(window).cmdToday);
     EXPECT_TRUE(platform.messages.isEmpty()) << messageTexts().join(' ').toStdString();
