@@ -196,16 +196,6 @@ TEST_F(DataListTest, EarthDateEventSwitchesToMonthDayAndConvertsTheWholeDate) {
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
-TEST_F(DataListTest, EarthDateNeverMeetsTheOldMonthAndDay) {
-    Ui(main).chkRealTime->setChecked(true);
-    Ui(main).txtYear->setFocus();
-    main->EnterEarthDate(2364, 2, 29);
-    writeCatalogue("\"ファーストコンタクト\",\"ワープ飛行\",#2063-04-05#,\"映画\"\r\n");
-    open();
-    EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.value(0).text.toStdString();
-    EXPECT_EQ(Ui(main).txtStarDate->text(), kFirstContactStardate);
-}
-
 TEST_F(DataListTest, StardateEventGoesIntoTheStardateFieldAndConvertsBack) {
     Ui(main).chkRealTime->setChecked(true);
     Ui(main).optYD->setChecked(true);
@@ -232,49 +222,6 @@ TEST_F(DataListTest, WithoutLiveConversionTheFieldsOnlyReceiveTheDate) {
     EXPECT_EQ(Ui(main).txtStarDate->text(), "41000");
     EXPECT_EQ(Ui(main).txtYear->text(), "1966");
     EXPECT_EQ(main->focusWidget(), Ui(main).txtStarDate);
-}
-
-TEST_F(DataListTest, UserSelectionCarriesEachEventOver) {
-    Ui(main).chkRealTime->setChecked(true);
-    writeCatalogue("\"A\",\"first\",41000,\"s1\"\r\n\"B\",\"second\",#2063-04-05#,\"s2\"\r\n");
-    open();
-    selectWithKeyboard(1);
-    EXPECT_EQ(list->txtDetail->toPlainText(), "second");
-    EXPECT_EQ(list->txtSource->text(), "s2");
-    EXPECT_EQ(Ui(main).txtYear->text(), "2063");
-    EXPECT_EQ(Ui(main).txtStarDate->text(), kFirstContactStardate);
-
-    selectWithKeyboard(0);
-    EXPECT_EQ(list->txtDetail->toPlainText(), "first");
-    EXPECT_EQ(Ui(main).txtStarDate->text(), "41000");
-    EXPECT_EQ(Ui(main).txtYear->text(), "2364");
-}
-
-TEST_F(DataListTest, DataButtonOpensTheListAndCarriesBothKindsOfDate) {
-    Ui(main).chkRealTime->setChecked(true);
-    Ui(main).optYD->setChecked(true);
-    writeCatalogue("\"ファーポイント\",\"初任務\",41153.7,\"TNG\"\r\n"
-                   "\"First contact\",\"ワープ飛行\",#2063-04-05#,\"映画\"\r\n");
-    Ui(main).cmdData->setFocus();
-    QTest::mouseClick(Ui(main).cmdData, Qt::LeftButton);
-    list = main->DataList();
-    ASSERT_NE(list, nullptr);
-    EXPECT_TRUE(list->isVisible());
-    EXPECT_EQ(list->cmbTitle->currentText(), "First contact");
-
-    EXPECT_TRUE(Ui(main).optMD->isChecked());
-    EXPECT_EQ(main->focusWidget(), Ui(main).txtYear);
-    EXPECT_EQ((QStringList{Ui(main).txtYear->text(), Ui(main).txtMonth->text(), Ui(main).txtDate->text()}),
-              (QStringList{"2063", "4", "5"}));
-    EXPECT_EQ(Ui(main).txtStarDate->text(), kFirstContactStardate);
-
-    selectWithKeyboard(1);
-    EXPECT_EQ(main->focusWidget(), Ui(main).txtStarDate);
-    EXPECT_EQ(Ui(main).txtStarDate->text(), "41153.7");
-    EXPECT_EQ(Ui(main).txtYear->text(), "2364");
-    EXPECT_EQ(Ui(main).txtMonth->text(), "2");
-    EXPECT_EQ(Ui(main).txtDate->text(), "26");
-    EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 // ------------------------------------------------------------ finding the file
