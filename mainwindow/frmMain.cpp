@@ -39,7 +39,6 @@ using quorvane::FilterText;
 using quorvane::FromUtf8;
 using quorvane::FromLocalPath;
 using quorvane::LocalPath;
-using quorvane::TwipsRect;
 using quorvane::TypedLimitLineEdit;
 
 // The button pictures are XPM, which is C source: compiled in, they are built
@@ -61,8 +60,8 @@ const QString kStarFrame = QStringLiteral("fraStarDate");
 constexpr int kClientWidth = 5550;
 constexpr int kClientHeight = 2475;
 
-// Smallest font the captions may shrink to before clipping is accepted.
-constexpr double kSmallestPointSize = 6.0;
+// The most the design is ever scaled by for a large desktop font.
+constexpr double kLargestScale = 4.0;
 
 // Gap between the main window and the event list below it, in twips.
 constexpr float kDataListGap = 100.0f;
@@ -86,7 +85,7 @@ template <typename Control>
 Control* Place(Control* control, const char* name, double left, double top, double width,
                double height) {
     control->setObjectName(QLatin1String(name));
-    control->setGeometry(TwipsRect(left, top, width, height, control));
+    quorvane::PlaceInTwips(control, left, top, width, height);
     return control;
 }
 
@@ -153,6 +152,18 @@ private:
     QIcon m_icon;
 };
 
+// The desktop's font, with Japanese glyph forms for the kanji where the
+// font is installed.
+QFont WindowFont() {
+    QFont font = QApplication::font();
+    QStringList families = font.families();
+    if (families.isEmpty()) families << font.family();
+    const QString japanese = QStringLiteral("Noto Sans CJK JP");
+    if (!families.contains(japanese)) families << japanese;
+    font.setFamilies(families);
+    return font;
+}
+
 // Room the style leaves for a button's or check box's caption.
 int CaptionRoom(const QAbstractButton* button, QStyle::SubElement contents) {
     QStyleOptionButton option;
@@ -176,10 +187,11 @@ frmMain::frmMain(quorvane::Platform& platform, QWidget* parent)
         iconFiles.append({QStringLiteral(":/icons/quorvane-%1.png").arg(size), QSize(size, size)});
     setWindowIcon(QIcon(new IconOnDemand(std::move(iconFiles))));
 
+    setFont(WindowFont());
     createControls();
     setTabChain();
     setAccessibleNames();
-    fitFontToCaptions();
+    fitLayoutToCaptions();
     connectHandlers();
     txtYear->setFocus();
 }
@@ -210,9 +222,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::createControls() {
-    setFixedSize(quorvane::TwipsToPixels(kClientWidth, this),
-                 quorvane::TwipsToPixels(kClientHeight, this));
-
     fraEarthDate = Place(new QGroupBox(QStringLiteral("地球暦(西暦)"), this), "fraEarthDate",
                          120, 120, 2415, 1575);
     txtYear = NewField(fraEarthDate, "txtYear", 4, 240, 360, 975, 270);
@@ -309,88 +318,58 @@ void frmMain::setAccessibleNames() {
         picture->setAccessibleName(picture->toolTip());
 }
 
-void frmMain::fitFontToCaptions() {
-    // The layout is fixed in twips; a large desktop font must not clip the
-    // captions, so the window's font shrinks until every caption fits.
-    QFont fitted = font();
-    QStringList families = fitted.families();
-    if (families.isEmpty()) families << fitted.family();
-    // Japanese glyph forms for the kanji, where the font is installed.
-    const QString japanese = QStringLiteral("Noto Sans CJK JP");
-    if (!families.contains(japanese)) families << japanese;
-    fitted.setFamilies(families);
-
-    // Each caption with the room its control leaves it under the present font.
+void frmMain::fitLayoutToCaptions() {
+    // The design is fixed in twips and was drawn for a small font. Rather
+    // than shrink the desktop's font until the captions fit, the whole
+    // design grows by one factor until they do; with a font that already
+    // fits it stays exactly as drawn.
     struct Caption {
         const QWidget* control;
         QString text;
-        int room;
         bool frame;
     };
-    const auto captions = [this] {
-        QList<Caption> list;
-        for (QCheckBox* box : {chkReset, chkRealTime, chkBase90})
-            list.append({box, box->text(), CaptionRoom(box, QStyle::SE_CheckBoxContents), false});
-        for (QPushButton* button : {cmdToday, cmdCEarhDate, cmdCStarDate, cmdExit})
-            list.append(
-                {button, button->text(), CaptionRoom(button, QStyle::SE_PushButtonContents), false});
-        for (QLabel* label : {lblYear, lblMonth, lblDate, lblYearDate})
-            list.append({label, label->text(), label->contentsRect().width(), false});
-        for (QGroupBox* frame : {fraEarthDate, fraStarDate})
-            list.append({frame, frame->title(), frame->width(), true});
-        return list;
+    QList<Caption> captions;
+    for (QCheckBox* box : {chkReset, chkRealTime, chkBase90}) captions.append({box, box->text(), false});
+    for (QPushButton* button : {cmdToday, cmdCEarhDate, cmdCStarDate, cmdExit})
+        captions.append({button, button->text(), false});
+    for (QLabel* label : {lblYear, lblMonth, lblDate, lblYearDate})
+        captions.append({label, label->text(), false});
+    for (QGroupBox* frame : {fraEarthDate, fraStarDate}) captions.append({frame, frame->title(), true});
+
+    const auto room = [](const Caption& caption) {
+        if (const auto* box = qobject_cast<const QCheckBox*>(caption.control))
+            return CaptionRoom(box, QStyle::SE_CheckBoxContents);
+        if (const auto* button = qobject_cast<const QPushButton*>(caption.control))
+            return CaptionRoom(button, QStyle::SE_PushButtonContents);
+        if (const auto* label = qobject_cast<const QLabel*>(caption.control))
+            return label->contentsRect().width();
+        return caption.control->width();
     };
-    const auto widthOf = [](const Caption& caption, const QFontMetrics& metrics) {
-        int width = metrics.size(Qt::TextShowMnemonic, caption.text).width();
+    const auto width = [](const Caption& caption) {
+        const QFontMetrics metrics = caption.control->fontMetrics();
+        int needed = metrics.size(Qt::TextShowMnemonic, caption.text).width();
         // Leave the frame line visible on both sides of the title.
-        if (caption.frame) width += 2 * metrics.averageCharWidth();
-        return width;
+        if (caption.frame) needed += 2 * metrics.averageCharWidth();
+        return needed;
     };
-    const auto allFit = [&] {
-        for (const Caption& caption : captions())
-            if (widthOf(caption, caption.control->fontMetrics()) > caption.room) return false;
-        return true;
-    };
-
-    double size = fitted.pointSizeF();
-    if (size <= 0) size = 9;  // a pixel-sized desktop font
-
-    // Every trial font set on the window lays out all its controls again, so
-    // the size is found on the captions alone first: the largest one in
-    // half-point steps down from the desktop's that fits, or the last step
-    // at or below the smallest allowed.
-    const QList<Caption> desktopCaptions = captions();
-    const int lastStep = std::max(0, static_cast<int>(std::ceil((size - kSmallestPointSize) / 0.5)));
-    const auto sizeAt = [size](int step) { return size - 0.5 * step; };
-    // How far the widest caption is over its room at a step: below 1 it fits.
-    const auto overflow = [&](int step) {
-        QFont trial = fitted;
-        trial.setPointSizeF(sizeAt(step));
+    // How far the widest caption is over its room: at or below 1 all fit.
+    const auto overflow = [&] {
         double worst = 0;
-        for (const Caption& caption : desktopCaptions) {
-            const QFontMetrics metrics(trial.resolve(QApplication::font(caption.control)),
-                                       caption.control);
-            worst = std::max(worst, static_cast<double>(widthOf(caption, metrics)) /
-                                        std::max(caption.room, 1));
-        }
+        for (const Caption& caption : std::as_const(captions))
+            worst = std::max(worst, static_cast<double>(width(caption)) / std::max(room(caption), 1));
         return worst;
     };
 
-    int step = 0;
-    if (const double over = overflow(0); over > 1) {
-        // Widths grow about in proportion to the size: start from the step
-        // that makes the widest caption fit, then correct by half points.
-        step = std::clamp(static_cast<int>(std::ceil((size - size / over) / 0.5)), 1, lastStep);
-        while (step > 1 && overflow(step - 1) <= 1) --step;
-        while (step < lastStep && overflow(step) > 1) ++step;
+    double scale = 1.0;
+    // Rooms grow a little less than the design (a check box's box keeps its
+    // size), so the factor is corrected in small steps after the first guess.
+    for (double over = overflow(); over > 1.0 && scale < kLargestScale; over = overflow()) {
+        scale = std::min(kLargestScale, std::max(scale * over, scale + 0.02));
+        quorvane::RescaleLayout(this, scale);
     }
-    fitted.setPointSizeF(sizeAt(step));
-    setFont(fitted);
-    // The window's own layout has the last word.
-    while (!allFit() && step < lastStep) {
-        fitted.setPointSizeF(sizeAt(++step));
-        setFont(fitted);
-    }
+    setFixedSize(quorvane::ScaledTwipsToPixels(kClientWidth, this),
+                 quorvane::ScaledTwipsToPixels(kClientHeight, this));
+    quorvane::SetSharedWindowLook({font(), scale});
 }
 
 void frmMain::connectHandlers() {

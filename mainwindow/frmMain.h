@@ -91,7 +91,7 @@ private:
     void createControls();
     void setTabChain();
     void setAccessibleNames();
-    void fitFontToCaptions();
+    void fitLayoutToCaptions();
     void connectHandlers();
     // An option button's click runs its handler, also when it was already
     // selected; a program selection runs it once too.

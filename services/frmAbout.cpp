@@ -20,6 +20,7 @@
 
 using quorvane::LinkLabel;
 using quorvane::TwipsRect;
+using quorvane::ScaledTwipsToPixels;
 using quorvane::TwipsToPixels;
 
 namespace {
@@ -74,15 +75,18 @@ frmAbout::frmAbout(quorvane::Platform& platform, const QIcon& mainWindowIcon, QW
     setWindowTitle(QStringLiteral(" Quorvane ～宇宙暦・西暦 換算 ～ ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowIcon(AboutIcon());
     setModal(true);
+    // The main window's font, and its design's scale.
+    setFont(quorvane::SharedWindowLook().font);
+    quorvane::SetLayoutScale(this, quorvane::SharedWindowLook().scale);
     createControls();
 
     // Opens where it was designed to, measured from its screen's corner,
     // rather than centred on the main window.
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
-    const QRect client = TwipsRect(2340, 1935, 5730, 3345, this);
-    setFixedSize(client.size());
-    setGeometry(client.translated(origin));
+    const QSize size(ScaledTwipsToPixels(5730, this), ScaledTwipsToPixels(3345, this));
+    setFixedSize(size);
+    setGeometry(QRect(QPoint(TwipsToPixels(2340, this), TwipsToPixels(1935, this)) + origin, size));
 
     Form_Load(mainWindowIcon);
 }
@@ -146,10 +150,10 @@ void frmAbout::createControls() {
 
     // Room the texts may take: the title block between the picture and the
     // buttons, the link rows across the window.
-    const int titleLeft = TwipsToPixels(780, this);
-    const int titleRight = TwipsToPixels(4275, this);
-    const int rowLeft = TwipsToPixels(60, this);
-    const int rowRight = TwipsToPixels(5730 - 60, this);
+    const int titleLeft = ScaledTwipsToPixels(780, this);
+    const int titleRight = ScaledTwipsToPixels(4275, this);
+    const int rowLeft = ScaledTwipsToPixels(60, this);
+    const int rowRight = ScaledTwipsToPixels(5730 - 60, this);
     for (QLabel* label : {lblDescription, lblTitle, lblVersion}) FitText(label, titleLeft, titleRight);
     for (QLabel* label : std::initializer_list<QLabel*>{lblHomeTitle, lblHome, lblMailTitle, lblMail,
                                                         lblTrekTitle, lblTrek})
@@ -196,11 +200,11 @@ void frmAbout::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     // An etched rule between the title block and the links.
     QPainter painter(this);
-    const int highlightLeft = TwipsToPixels(105, this);
-    const int shadowLeft = TwipsToPixels(90, this);
-    const int right = TwipsToPixels(5654, this);
-    const int highlightTop = TwipsToPixels(1500, this);
-    const int shadowTop = TwipsToPixels(1485, this);
+    const int highlightLeft = ScaledTwipsToPixels(105, this);
+    const int shadowLeft = ScaledTwipsToPixels(90, this);
+    const int right = ScaledTwipsToPixels(5654, this);
+    const int highlightTop = ScaledTwipsToPixels(1500, this);
+    const int shadowTop = ScaledTwipsToPixels(1485, this);
     painter.fillRect(QRect(highlightLeft, highlightTop, right - highlightLeft + 1, 2),
                      palette().color(QPalette::Light));
     painter.fillRect(QRect(shadowLeft, shadowTop, right - shadowLeft + 1, 1),

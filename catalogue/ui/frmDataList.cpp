@@ -60,7 +60,10 @@ frmDataList::frmDataList(quorvane::Platform& platform, quorvane::Converter& conv
     // Closing this window must never end the program.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(kCaptionPrefix + FromUtf8(quorvane::kCatalogueFileName));
-    setFixedSize(quorvane::TwipsToPixels(3690, this), quorvane::TwipsToPixels(2055, this));
+    // The main window's font, and its design's scale, so the two read alike.
+    setFont(quorvane::SharedWindowLook().font);
+    quorvane::SetLayoutScale(this, quorvane::SharedWindowLook().scale);
+    setFixedSize(quorvane::ScaledTwipsToPixels(3690, this), quorvane::ScaledTwipsToPixels(2055, this));
     createControls();
     Form_Load();
 }

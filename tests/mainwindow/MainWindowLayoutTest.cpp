@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, PictureButtonsShowTransparentPictures) {
 
 // The window's size is fixed, so a large desktop font must shrink rather
 // than clip a caption.
-TEST(MainWindowFontTest, CaptionsFitEvenWithALargeDesktopFont) {
+TEST(MainWindowFontTest, ALargeDesktopFontGrowsTheWholeDesignAndFitsEveryCaption) {
     const QFont desktopFont = QApplication::font();
     QFont large = desktopFont;
     large.setPointSizeF(16);
@@ -228,7 +228,14 @@ TEST(MainWindowFontTest, CaptionsFitEvenWithALargeDesktopFont) {
     for (QLabel* label : {Ui(window).lblYear, Ui(window).lblMonth, Ui(window).lblDate, Ui(window).lblYearDate})
         EXPECT_LE(width(label, label->text()), label->width()) << label->objectName().toStdString();
     EXPECT_LE(width(Ui(window).fraStarDate, Ui(window).fraStarDate->title()), Ui(window).fraStarDate->width());
-    EXPECT_LT(window.font().pointSizeF(), 16);
+
+    // The desktop's font as it is, and the design grown by one factor.
+    EXPECT_EQ(window.font().pointSizeF(), 16);
+    const double scale = window.width() / static_cast<double>(quorvane::TwipsToPixels(5550, &window));
+    EXPECT_GT(scale, 1.2);
+    EXPECT_NEAR(window.height(), quorvane::TwipsToPixels(2475 * scale, &window), 1);
+    EXPECT_NEAR(Ui(window).txtStarDate->x(), quorvane::TwipsToPixels(360 * scale, &window), 1);
+    EXPECT_NEAR(Ui(window).fraStarDate->x(), quorvane::TwipsToPixels(3360 * scale, &window), 1);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // of its own so that no run reads or writes the user's settings.
 
 #include <QApplication>
+#include <QFont>
 #include <QTemporaryDir>
 
 namespace quorvane::testing {
@@ -13,6 +14,12 @@ public:
     TestApplication(int& argc, char** argv) : m_app(argc, argv) {
         QCoreApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
         QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
+        // A desktop font as small as the one the windows were drawn for, so
+        // that their geometry is exactly the designed twips; the tests of a
+        // larger font set their own.
+        QFont font = QApplication::font();
+        font.setPointSizeF(7.5);
+        QApplication::setFont(font);
     }
 
 private:
