@@ -1,4 +1,6 @@
-// Shows the about window on its own, for scripts/screenshot.sh.
+// Shows the about window as the program opens it, for scripts/screenshot.sh:
+// the main window, never shown, measures the font and scale it shares.
+#include "mainwindow/frmMain.h"
 #include "services/frmAbout.h"
 #include "support/FakePlatform.h"
 
@@ -10,6 +12,7 @@ int main(int argc, char** argv) {
     for (const char* size : {"16", "32", "48", "256"})
         icon.addFile(QStringLiteral(":/icons/quorvane-%1.png").arg(QLatin1String(size)));
     quorvane::testing::FakePlatform platform;
+    const frmMain main(platform);
     frmAbout about(platform, icon);
     return about.exec() == QDialog::Accepted ? 0 : 1;
 }
