@@ -304,7 +304,14 @@ std::variant<std::string, EncodingFailure> EncodeCatalogueDocument(const Catalog
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return place(a) < place(b); });
 
+    // Room for everything at once: growing a file-sized text step by step
+    // costs more than encoding it.
+    std::size_t textSize = document.headerBytes.size() + 8;
+    for (const EventRow& r : rows) textSize += r.title.size() + r.detail.size() + r.source.size() + 48;
+    for (const KeptLines& kept : document.kept) textSize += kept.bytes.size() + 2;
+    out.reserve(textSize);
     std::string text;
+    text.reserve(textSize);
     std::string encoded;
     std::size_t row = 0;
     const auto writeRowsUpTo = [&](std::size_t end) -> std::optional<EncodingFailure> {
