@@ -1,6 +1,7 @@
 #include "app/InstallCheck.h"
 
 #include "ProgramInfo.h"
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
 #include "services/RealPlatform.h"
 
@@ -51,25 +52,28 @@ const char* Describe(FileReadStatus status) {
 
 // The window would greet the user with a message for any problem, so a
 // shipped catalogue must load cleanly, not merely in part.
-bool CheckCatalogue(const QString& path, QTextStream& out) {
+bool CheckCatalogue(const QString& path, bool userCopy, QTextStream& out) {
+    // The user's copy replaces the shipped one everywhere, so it is the one checked.
+    const QString name =
+        userCopy ? kCatalogueName + QStringLiteral(" (the user's copy)") : kCatalogueName;
     const CatalogueLoad load = LoadCatalogue(QFile::encodeName(path).toStdString());
     if (load.status != FileReadStatus::Ok) {
-        out << kCatalogueName << ": cannot read " << path << ": " << Describe(load.status)
+        out << name << ": cannot read " << path << ": " << Describe(load.status)
             << '\n';
         return false;
     }
     const CatalogueContent& content = load.content;
     if (content.records.empty()) {
-        out << kCatalogueName << ": no events in " << path << '\n';
+        out << name << ": no events in " << path << '\n';
         return false;
     }
     if (!content.problems.empty()) {
-        out << kCatalogueName << ": " << content.problems.size() << " problem(s) in " << path
+        out << name << ": " << content.problems.size() << " problem(s) in " << path
             << ", the first on line " << FirstProblemLine(content).value_or(0) << '\n';
         return false;
     }
     const std::size_t count = content.records.size();
-    out << kCatalogueName << ": ok " << path << " (" << count
+    out << name << ": ok " << path << " (" << count
         << (count == 1 ? " event)\n" : " events)\n");
     return true;
 }
@@ -80,7 +84,11 @@ int RunInstallCheck(const Platform& platform, QTextStream& out) {
     const QDir folder(platform.programFolder());
     // Both are checked even when the first fails, so one run shows every gap.
     const bool readMeOk = CheckReadMe(folder.filePath(kReadMeName), out);
-    const bool catalogueOk = CheckCatalogue(folder.filePath(kCatalogueName), out);
+    const QString shipped = folder.filePath(kCatalogueName);
+    const QString catalogue = QFile::decodeName(
+        CataloguePathToRead(QFile::encodeName(folder.path()).toStdString()).c_str());
+    const bool catalogueOk =
+        CheckCatalogue(catalogue, QFileInfo(catalogue) != QFileInfo(shipped), out);
     out.flush();
     return readMeOk && catalogueOk ? 0 : 1;
 }

@@ -8,8 +8,9 @@ namespace quorvane {
 
 class Platform;
 
-// Checks "ReadMe.TXT" and "StarTrek.vqd" in the platform's program folder and
-// writes one line per file to out. Returns 0 when both are usable, 1 if not.
+// Checks "ReadMe.TXT" and "StarTrek.vqd" in the platform's program folder (the
+// user's own copy of the catalogue instead, when there is one, said so in its
+// line) and writes one line per file to out. Returns 0 when both are usable, 1 if not.
 int RunInstallCheck(const Platform& platform, QTextStream& out);
 
 // The same for the running program, reporting on standard output.

@@ -1,7 +1,8 @@
 // The catalogue at a size no real one reaches: 100,000 records in Shift-JIS,
 // read into records, and the data list window filled from it (load, sorted
-// list, first selection, first paint). The baseline reads the same bytes and
-// decodes them, nothing else.
+// list, first selection, first paint); opened as the editor's document and
+// saved again, to bytes and through a file replaced whole. The baseline
+// reads the same bytes and decodes them, nothing else.
 //
 //   bench_catalogue [--catalogue=FOLDER] [google benchmark flags]
 //   bench_catalogue --generate=FOLDER [--records=N]
@@ -12,6 +13,7 @@
 
 #include "bench/support/CatalogueGenerator.h"
 #include "bench/support/ProcessMemory.h"
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/ui/frmDataList.h"
 #include "mainwindow/frmMain.h"
@@ -20,6 +22,7 @@
 #include "support/TestApplication.h"
 
 #include <QCheckBox>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -104,6 +107,54 @@ void BM_Catalogue_DataListWindow(benchmark::State& state) {
     }
 }
 
+bool CleanDocument(const quorvane::DocumentLoad& load) {
+    return load.status == quorvane::DocumentReadStatus::Ok && load.document.kept.empty() &&
+           load.document.rows.size() == g_records;
+}
+
+void BM_Catalogue_OpenDocument(benchmark::State& state) {
+    for (auto _ : state) {
+        const quorvane::DocumentLoad load = quorvane::ReadCatalogueDocument(CataloguePath());
+        if (!CleanDocument(load)) {
+            state.SkipWithError("the generated catalogue did not open cleanly");
+            break;
+        }
+        benchmark::DoNotOptimize(load.document.rows.data());
+    }
+}
+
+void BM_Catalogue_EncodeDocument(benchmark::State& state) {
+    const quorvane::DocumentLoad load = quorvane::ReadCatalogueDocument(CataloguePath());
+    if (!CleanDocument(load)) return state.SkipWithError("the generated catalogue did not open cleanly");
+    for (auto _ : state) {
+        auto bytes = quorvane::EncodeCatalogueDocument(load.document);
+        if (!std::holds_alternative<std::string>(bytes)) {
+            state.SkipWithError("the document was refused");
+            break;
+        }
+        benchmark::DoNotOptimize(std::get<std::string>(bytes).data());
+    }
+}
+
+// As the editor saves: the bytes, then a file written beside the catalogue
+// that replaces it whole.
+void BM_Catalogue_SaveDocument(benchmark::State& state) {
+    const quorvane::DocumentLoad load = quorvane::ReadCatalogueDocument(CataloguePath());
+    if (!CleanDocument(load)) return state.SkipWithError("the generated catalogue did not open cleanly");
+    const QString target = QString::fromStdString(g_folder + "/Saved.vqd");
+    for (auto _ : state) {
+        auto bytes = quorvane::EncodeCatalogueDocument(load.document);
+        const std::string* text = std::get_if<std::string>(&bytes);
+        QSaveFile file(target);
+        if (!text || !file.open(QIODevice::WriteOnly) ||
+            file.write(text->data(), qint64(text->size())) != qint64(text->size()) || !file.commit()) {
+            state.SkipWithError("the document could not be saved");
+            break;
+        }
+    }
+    QFile::remove(target);
+}
+
 void Repeated(benchmark::internal::Benchmark* b) {
     b->Iterations(1)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 }
@@ -111,6 +162,9 @@ void Repeated(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_Catalogue_Baseline_ReadAndDecode)->Apply(Repeated);
 BENCHMARK(BM_Catalogue_ReadIntoRecords)->Apply(Repeated);
 BENCHMARK(BM_Catalogue_DataListWindow)->Apply(Repeated);
+BENCHMARK(BM_Catalogue_OpenDocument)->Apply(Repeated);
+BENCHMARK(BM_Catalogue_EncodeDocument)->Apply(Repeated);
+BENCHMARK(BM_Catalogue_SaveDocument)->Apply(Repeated);
 
 // Peak and retained growth of one step, in KiB, as one line of JSON.
 int MeasureMemory(const std::string& step) {

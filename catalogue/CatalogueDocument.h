@@ -36,6 +36,9 @@ struct KeptLines {
     std::string bytes;
     std::size_t firstLine = 0;  // 1-based, in the file as read
     std::size_t lineCount = 0;
+    // The file ended inside a group of fewer than four items, which would
+    // take the items of any line written after it: these lines stay last.
+    bool unfinishedGroup = false;
 
     bool operator==(const KeptLines&) const = default;
 };
@@ -46,6 +49,8 @@ struct CatalogueDocument {
     std::array<std::string, 4> headings;  // title, detail, date, source (UTF-8)
     std::vector<EventRow> rows;           // in file order
     std::vector<KeptLines> kept;          // in file order
+    // The encoding headerBytes and the kept lines are in: the one read.
+    TextEncoding keptEncoding = TextEncoding::ShiftJis;
 };
 
 enum class DocumentReadStatus { Ok, Missing, NotAFile, Unreadable, TooLarge, NoHeader };
@@ -62,9 +67,11 @@ DocumentLoad ReadCatalogueDocument(const std::string& path);
 DocumentLoad ParseCatalogueDocument(std::string_view bytes);
 
 // A text the encoding cannot hold, where it stands.
+// A double quote, a line break or a NUL byte in an item, or a date that is
+// not a finite number, is refused the same way: this format cannot hold it.
 struct EncodingFailure {
     std::size_t row = 0;     // 0-based index into rows; rows.size() for the header
-    int column = 0;          // 0 title, 1 detail, 2 date, 3 source
+    int column = 0;          // 0 title, 1 detail, 2 date, 3 source; -1 a kept line before `row`
     std::string character;   // the character, UTF-8
 };
 

@@ -168,7 +168,8 @@ private:
 
 }  // namespace
 
-CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords) {
+CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords,
+                                std::vector<CatalogueGroup>* groupsOut) {
     CatalogueContent content;
     static constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
     if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
@@ -194,6 +195,8 @@ CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords) 
         const bool cutShort = (raw.unterminated || raw.textAfterQuote) && raw.endsLine &&
                               group.size() < 4;
         if (group.size() < 4 && !cutShort) continue;
+        const std::size_t recordsBefore = content.records.size();
+        const bool nullSource = group.size() == 4 && group[3].value.is(TaggedValue::Kind::Null);
         if (cutShort) {
             groups.report(group.back().line, *group.back().problem, headerRead);
         } else if (!headerRead) {
@@ -201,11 +204,19 @@ CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords) 
         } else {
             groups.record(group);
         }
+        if (groupsOut) {
+            const bool added = content.records.size() > recordsBefore;
+            groupsOut->push_back({group.front().line, group.back().line, raw.endsLine, true,
+                                  nullSource, added ? recordsBefore : CatalogueGroup::kNoRecord});
+        }
         headerRead = true;
         group.clear();
     }
     if (!group.empty()) {
         groups.report(group.front().line, CatalogueProblemKind::IncompleteGroup, headerRead);
+        if (groupsOut)
+            groupsOut->push_back({group.front().line, group.back().line, true, false, false,
+                                  CatalogueGroup::kNoRecord});
         headerRead = true;
     }
     if (!headerRead) {

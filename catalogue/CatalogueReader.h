@@ -42,9 +42,23 @@ struct CatalogueContent {
     bool utf8 = false;                       // the file started with a UTF-8 mark
 };
 
-// Records beyond `maxRecords` are skipped and reported once.
+// Where one group of four items stood, and what became of it: for the
+// editor, which writes back what it could not read at the same place.
+struct CatalogueGroup {
+    static constexpr std::size_t kNoRecord = static_cast<std::size_t>(-1);
+    std::size_t firstLine = 1;  // 1-based
+    std::size_t lastLine = 1;
+    bool endsLine = false;   // its last item ended a line (or the file)
+    bool complete = false;   // four items, or cut short at a line break
+    bool nullSource = false; // the source item was #NULL#, which the record calls "Nothing"
+    std::size_t record = kNoRecord;  // index into records; none for the header
+};
+
+// Records beyond `maxRecords` are skipped and reported once. `groups`, when
+// given, receives every group in file order, the header's first.
 CatalogueContent ParseCatalogue(std::string_view bytes,
-                                std::size_t maxRecords = kMaxCatalogueRecords);
+                                std::size_t maxRecords = kMaxCatalogueRecords,
+                                std::vector<CatalogueGroup>* groups = nullptr);
 
 struct CatalogueLoad {
     FileReadStatus status = FileReadStatus::Ok;

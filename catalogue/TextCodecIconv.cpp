@@ -139,7 +139,9 @@ bool TextEncoder::encode(std::string_view utf8, std::string& out, std::size_t& b
     const auto roundTrips = [&](std::string_view text, std::size_t& encodedSize) {
         st.buffer.resize(std::max(st.buffer.size(), text.size() + 4));
         if (!Convert(st.to, text, st.buffer, encodedSize)) return false;
-        st.check.resize(std::max(st.check.size(), encodedSize * 3 + 4));
+        // Only a text of the same length can come back the same, so more
+        // room would only be cleared for nothing.
+        st.check.resize(std::max(st.check.size(), text.size() + 4));
         std::size_t backSize = 0;
         return Convert(st.back, std::string_view(st.buffer.data(), encodedSize), st.check,
                        backSize) &&

@@ -153,9 +153,10 @@ Options:
                      sd TEXT              -> YEAR DAYOFYEAR MONTH DAY, or "empty"
                      md YEAR MONTH DAY    -> stardate, or "error: MESSAGE"
                      yd YEAR DAYOFYEAR    -> stardate, or "error: MESSAGE"
-  --events [FILE]  list the event catalogue (default: StarTrek.vqd beside
-                   the program): title, date, the date in the other
-                   calendar, source; tab-separated UTF-8
+  --events [FILE]  list the event catalogue (default: the user's copy,
+                   $XDG_DATA_HOME/OvrekSoft/Quorvane/StarTrek.vqd, else
+                   StarTrek.vqd beside the program): title, date, the date
+                   in the other calendar, source; tab-separated UTF-8
   --format F       how --events writes: tsv (the default), csv (RFC 4180,
                    UTF-8, with a header row) or json (an array of objects
                    with title, detail, date, converted, source); csv and

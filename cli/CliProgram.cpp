@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ProgramInfo.h"
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/FileLocation.h"
 #include "cli/BatchSession.h"
 #include "cli/CliOptions.h"
@@ -86,8 +87,7 @@ std::string ProgramFolder() {
 }
 
 std::string CataloguePath(const CliOptions& options) {
-    return options.eventsFile ? *options.eventsFile
-                              : AddBackslash(ProgramFolder()) + std::string(kCatalogueFileName);
+    return options.eventsFile ? *options.eventsFile : CataloguePathToRead(ProgramFolder());
 }
 
 int RunEvents(const CliOptions& options) {

@@ -8,8 +8,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "CliRunner.h"
@@ -42,8 +44,15 @@ protected:
                 (std::string("quorvane-cli-") + test->name() + "-" + std::to_string(::getpid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
+        // The runner's own copy of the catalogue must not stand in for the test's.
+        if (const char* value = std::getenv("XDG_DATA_HOME")) m_dataHome = value;
+        ::setenv("XDG_DATA_HOME", (m_dir / "data").c_str(), 1);
     }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void TearDown() override {
+        if (m_dataHome) ::setenv("XDG_DATA_HOME", m_dataHome->c_str(), 1);
+        else ::unsetenv("XDG_DATA_HOME");
+        fs::remove_all(m_dir);
+    }
 
     std::string write(const fs::path& relative, const std::string& bytes) {
         const fs::path path = m_dir / relative;
@@ -53,6 +62,7 @@ protected:
     }
 
     fs::path m_dir;
+    std::optional<std::string> m_dataHome;
 };
 
 }  // namespace
@@ -115,6 +125,19 @@ TEST_F(EventListing, DefaultCatalogueIsTheOneBesideTheProgram) {
 
     const RunResult run = clitest::RunProgramIn(program.string(), {"--events"}, (m_dir / "work").string());
     EXPECT_EQ(run.out, "Beside the program\t41000\t2364-01-01\t\n");
+    EXPECT_EQ(run.exitStatus, 0);
+}
+
+TEST_F(EventListing, UserCopyIsReadBeforeTheOneBesideTheProgram) {
+    const fs::path program = m_dir / "bin" / "quorvane-cli";
+    fs::create_directories(program.parent_path());
+    fs::copy_file(clitest::CliPath(), program);
+    write("bin/StarTrek.vqd", "\"T\",\"D\",\"S\",\"O\"\r\n\"Beside the program\",\"\",41000,\"\"\r\n");
+    write("data/OvrekSoft/Quorvane/StarTrek.vqd",
+          "\"T\",\"D\",\"S\",\"O\"\r\n\"User's copy\",\"\",41000,\"\"\r\n");
+
+    const RunResult run = clitest::RunProgramIn(program.string(), {"--events"}, m_dir.string());
+    EXPECT_EQ(run.out, "User's copy\t41000\t2364-01-01\t\n");
     EXPECT_EQ(run.exitStatus, 0);
 }
 

@@ -54,11 +54,32 @@ protected:
         ASSERT_TRUE(dir.isValid());
         Write(path("ReadMe.TXT"), kReadMe);
         Write(path("StarTrek.vqd"), kCatalogue);
+        // The runner's own copy of the catalogue must not stand in for the test's.
+        dataHome = qgetenv("XDG_DATA_HOME");
+        hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
+    }
+    void TearDown() override {
+        if (hadDataHome) qputenv("XDG_DATA_HOME", dataHome);
+        else qunsetenv("XDG_DATA_HOME");
     }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
     QTemporaryDir dir;
+    QTemporaryDir userData;
+    QByteArray dataHome;
+    bool hadDataHome = false;
 };
+
+TEST_F(InstallCheckTest, UserCopyIsTheOneCheckedAndSaysSo) {
+    ASSERT_TRUE(QDir(userData.path()).mkpath(QStringLiteral("OvrekSoft/Quorvane")));
+    const QString copy = userData.filePath(QStringLiteral("OvrekSoft/Quorvane/StarTrek.vqd"));
+    Write(copy, kCatalogue + "\"Second\",\"Detail\",41000,\"Film\"\r\n");
+    const CheckResult result = RunIn(dir.path());
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(LineFor(result, "StarTrek.vqd (the user's copy)"),
+              "StarTrek.vqd (the user's copy): ok " + copy + " (2 events)");
+}
 
 TEST_F(InstallCheckTest, CompleteFolderPassesWithOneLinePerFile) {
     const CheckResult result = RunIn(dir.path());

@@ -1,0 +1,419 @@
+#include "catalogue/CatalogueDocument.h"
+
+#include "catalogue/CatalogueReader.h"
+#include "catalogue/FileLocation.h"
+#include "catalogue/TitleKey.h"
+#include "conversion/NumberScanner.h"
+#include "ProgramInfo.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+
+namespace quorvane {
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// Where each line starts, split as the item scanner splits them: CR LF, a
+// lone CR and a lone LF each end one line.
+std::vector<std::size_t> LineStarts(std::string_view bytes) {
+    std::vector<std::size_t> starts{0};
+    starts.reserve(bytes.size() / 64 + 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') continue;
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        starts.push_back(i + 1);
+    }
+    // A file ending in a line break has no line after it.
+    if (starts.size() > 1 && starts.back() == bytes.size()) starts.pop_back();
+    return starts;
+}
+
+class LineMap {
+public:
+    explicit LineMap(std::string_view bytes) : m_bytes(bytes), m_starts(LineStarts(bytes)) {}
+    std::size_t count() const { return m_bytes.empty() ? 0 : m_starts.size(); }
+    // Lines first..last (1-based), with their line ends.
+    std::string_view lines(std::size_t first, std::size_t last) const {
+        const std::size_t begin = m_starts[first - 1];
+        const std::size_t end = last < m_starts.size() ? m_starts[last] : m_bytes.size();
+        return m_bytes.substr(begin, end - begin);
+    }
+
+private:
+    std::string_view m_bytes;
+    std::vector<std::size_t> m_starts;
+};
+
+std::string_view WithoutLineEnd(std::string_view s) {
+    while (!s.empty() && IsLineBreak(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+EventRow RowOf(const clsStarData& record, bool nullSource) {
+    EventRow row;
+    row.title = record.Title();
+    row.detail = record.Detail();
+    const TaggedValue date = record.SEDate();
+    if (date.is(TaggedValue::Kind::Number))
+        row.date = date.number();
+    else
+        row.date = date.date();
+    // The record turns #NULL# into "Nothing"; the editor shows it as empty.
+    if (!nullSource) row.source = record.Source().text();
+    return row;
+}
+
+DocumentReadStatus StatusOf(FileReadStatus status) {
+    switch (status) {
+        case FileReadStatus::Ok: break;
+        case FileReadStatus::Missing: return DocumentReadStatus::Missing;
+        case FileReadStatus::NotAFile: return DocumentReadStatus::NotAFile;
+        case FileReadStatus::Unreadable: return DocumentReadStatus::Unreadable;
+        case FileReadStatus::TooLarge: return DocumentReadStatus::TooLarge;
+    }
+    return DocumentReadStatus::Ok;
+}
+
+std::size_t Utf8Length(unsigned char lead) {
+    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+std::string CharacterAt(std::string_view text, std::size_t offset) {
+    if (offset >= text.size()) return {};
+    return std::string(text.substr(offset, Utf8Length(static_cast<unsigned char>(text[offset]))));
+}
+
+// The first byte an item of this format cannot hold, or npos.
+std::size_t Unwritable(std::string_view text) {
+    return text.find_first_of(std::string_view("\"\r\n\0", 4));
+}
+
+void AppendDate(std::string& out, const EventDate& date, bool hashes) {
+    if (const double* stardate = std::get_if<double>(&date)) {
+        out += ShortestDecimal(*stardate);
+        return;
+    }
+    const DateValue& d = std::get<DateValue>(date);
+    char buf[40];
+    int n = std::snprintf(buf, sizeof buf, "%s%04d-%02d-%02d", hashes ? "#" : "",
+                          static_cast<int>(d.year), d.month, d.day);
+    // A time of day is rare, but dropping it would change the event.
+    if (hashes && (d.hour || d.minute || d.second))
+        n += std::snprintf(buf + n, sizeof buf - std::size_t(n), " %02d:%02d:%02d", d.hour,
+                           d.minute, d.second);
+    out.append(buf, static_cast<std::size_t>(n));
+    if (hashes) out += '#';
+}
+
+// The row's line in UTF-8.
+void AppendRow(std::string& out, const EventRow& row) {
+    out += '"';
+    out += row.title;
+    out += "\",\"";
+    out += row.detail;
+    out += "\",";
+    AppendDate(out, row.date, true);
+    out += ',';
+    if (row.source.empty()) {
+        out += "#NULL#";
+    } else {
+        out += '"';
+        out += row.source;
+        out += '"';
+    }
+    out += kLineEnd;
+}
+
+std::optional<EncodingFailure> CheckRow(const EventRow& row, std::size_t index) {
+    const std::string* texts[] = {&row.title, &row.detail, nullptr, &row.source};
+    for (int column = 0; column < 4; ++column) {
+        if (!texts[column]) continue;
+        if (const std::size_t bad = Unwritable(*texts[column]); bad != std::string::npos)
+            return EncodingFailure{index, column, texts[column]->substr(bad, 1)};
+    }
+    if (const double* stardate = std::get_if<double>(&row.date); stardate && !std::isfinite(*stardate))
+        return EncodingFailure{index, 2, ShortestDecimal(*stardate)};
+    return std::nullopt;
+}
+
+// Which item of rows[first..last) holds the character the encoder refused.
+EncodingFailure LocateFailure(const std::vector<EventRow>& rows, std::size_t first,
+                              std::size_t last, TextEncoder& encoder) {
+    std::string scratch;
+    std::size_t bad = 0;
+    for (std::size_t r = first; r < last; ++r) {
+        const std::string* texts[] = {&rows[r].title, &rows[r].detail, &rows[r].source};
+        const int columns[] = {0, 1, 3};
+        for (int i = 0; i < 3; ++i)
+            if (!encoder.encode(*texts[i], scratch, bad))
+                return EncodingFailure{r, columns[i], CharacterAt(*texts[i], bad)};
+    }
+    return EncodingFailure{first, 0, {}};  // not expected: the whole failed, no part did
+}
+
+// Bytes read in one encoding, for a file written in another.
+std::optional<std::string> Transcode(std::string_view bytes, TextEncoding from,
+                                     TextEncoder& encoder, std::size_t& badOffset,
+                                     std::string& utf8) {
+    TextDecoder decoder(from);
+    if (!decoder.decode(bytes, utf8)) return std::string(bytes);  // unreadable either way
+    std::string out;
+    if (!encoder.encode(utf8, out, badOffset)) return std::nullopt;
+    return out;
+}
+
+bool IsDigits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int ToInt(std::string_view digits) {
+    int value = 0;
+    for (char c : digits) value = value * 10 + (c - '0');
+    return value;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- read
+
+DocumentLoad ParseCatalogueDocument(std::string_view bytes) {
+    DocumentLoad load;
+    CatalogueDocument& doc = load.document;
+    std::vector<CatalogueGroup> groups;
+    CatalogueContent content = ParseCatalogue(bytes, kMaxCatalogueRecords, &groups);
+    if (content.utf8) {
+        bytes.remove_prefix(kUtf8Mark.size());
+        doc.encoding = doc.keptEncoding = TextEncoding::Utf8;
+    }
+    if (content.headings) doc.headings = *content.headings;
+    else load.status = DocumentReadStatus::NoHeader;
+
+    const LineMap lines(bytes);
+    std::size_t nextLine = 1;  // the first line not yet placed
+    const auto keep = [&](std::size_t first, std::size_t last, bool unfinished) {
+        if (first > last) return;
+        const std::string_view text = lines.lines(first, last);
+        load.unreadableLines += last - first + 1;
+        if (!doc.kept.empty()) {
+            KeptLines& back = doc.kept.back();
+            if (back.beforeRow == doc.rows.size() && back.firstLine + back.lineCount == first) {
+                back.bytes += text;
+                back.lineCount += last - first + 1;
+                back.unfinishedGroup = unfinished;
+                return;
+            }
+        }
+        doc.kept.push_back({doc.rows.size(), std::string(text), first, last - first + 1, unfinished});
+    };
+
+    // Groups that share a line are written back together or not at all:
+    // a run of them from a line start to a line end is the unit.
+    std::size_t i = 0;
+    if (!groups.empty()) {
+        // The header, blank lines before it included, as it was.
+        std::size_t j = 0;
+        while (!groups[j].endsLine && j + 1 < groups.size()) ++j;
+        doc.headerBytes = WithoutLineEnd(lines.lines(1, groups[j].lastLine));
+        nextLine = groups[j].lastLine + 1;
+        i = j + 1;
+    }
+    doc.rows.reserve(content.records.size());
+    while (i < groups.size()) {
+        std::size_t j = i;
+        while (!groups[j].endsLine && j + 1 < groups.size()) ++j;
+        const std::size_t first = groups[i].firstLine;
+        const std::size_t last = groups[j].lastLine;
+        keep(nextLine, first - 1, false);  // blank lines
+        const bool allRecords = std::all_of(groups.begin() + std::ptrdiff_t(i),
+                                            groups.begin() + std::ptrdiff_t(j + 1),
+                                            [](const CatalogueGroup& g) {
+                                                return g.record != CatalogueGroup::kNoRecord;
+                                            });
+        if (allRecords) {
+            for (std::size_t g = i; g <= j; ++g)
+                doc.rows.push_back(RowOf(content.records[groups[g].record], groups[g].nullSource));
+        } else {
+            keep(first, last, !groups[j].complete);
+        }
+        nextLine = last + 1;
+        i = j + 1;
+    }
+    keep(nextLine, lines.count(), false);
+    return load;
+}
+
+DocumentLoad ReadCatalogueDocument(const std::string& path) {
+    FileBytes file = ReadCatalogueBytes(path);
+    if (file.status != FileReadStatus::Ok) {
+        DocumentLoad load;
+        load.status = StatusOf(file.status);
+        return load;
+    }
+    return ParseCatalogueDocument(file.bytes);
+}
+
+// ---------------------------------------------------------------- write
+
+std::variant<std::string, EncodingFailure> EncodeCatalogueDocument(const CatalogueDocument& document) {
+    const std::vector<EventRow>& rows = document.rows;
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        if (auto failure = CheckRow(rows[r], r)) return *failure;
+
+    TextEncoder encoder(document.encoding);
+    const bool transcode = document.encoding != document.keptEncoding;
+    std::string utf8;
+    std::size_t bad = 0;
+
+    std::string out;
+    if (document.encoding == TextEncoding::Utf8) out += kUtf8Mark;
+    if (transcode) {
+        auto header = Transcode(document.headerBytes, document.keptEncoding, encoder, bad, utf8);
+        if (!header) {
+            const auto column = std::count(utf8.begin(), utf8.begin() + std::ptrdiff_t(bad), ',');
+            return EncodingFailure{rows.size(), static_cast<int>(std::min<std::ptrdiff_t>(column, 3)),
+                                   CharacterAt(utf8, bad)};
+        }
+        out += *header;
+    } else {
+        out += document.headerBytes;
+    }
+    out += kLineEnd;
+
+    // Kept lines by the row they stand before, file order among equals; the
+    // file's unfinished last group after everything else.
+    std::vector<std::size_t> order(document.kept.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const auto place = [&](std::size_t k) {
+        const KeptLines& kept = document.kept[k];
+        return kept.unfinishedGroup ? rows.size() + 1 : std::min(kept.beforeRow, rows.size());
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return place(a) < place(b); });
+
+    // Room for everything at once: growing a file-sized text step by step
+    // costs more than encoding it.
+    std::size_t textSize = document.headerBytes.size() + 8;
+    for (const EventRow& r : rows) textSize += r.title.size() + r.detail.size() + r.source.size() + 48;
+    for (const KeptLines& kept : document.kept) textSize += kept.bytes.size() + 2;
+    out.reserve(textSize);
+    std::string text;
+    text.reserve(textSize);
+    std::string encoded;
+    std::size_t row = 0;
+    const auto writeRowsUpTo = [&](std::size_t end) -> std::optional<EncodingFailure> {
+        if (row >= end) return std::nullopt;
+        // The rows between kept lines go through the encoder in one piece;
+        // only a failure is looked at item by item.
+        text.clear();
+        for (std::size_t r = row; r < end; ++r) AppendRow(text, rows[r]);
+        if (!encoder.encode(text, encoded, bad)) return LocateFailure(rows, row, end, encoder);
+        out += encoded;
+        row = end;
+        return std::nullopt;
+    };
+    for (std::size_t n = 0; n < order.size(); ++n) {
+        const std::size_t k = order[n];
+        const KeptLines& kept = document.kept[k];
+        if (auto failure = writeRowsUpTo(std::min(place(k), rows.size()))) return *failure;
+        if (transcode) {
+            auto bytes = Transcode(kept.bytes, document.keptEncoding, encoder, bad, utf8);
+            if (!bytes) return EncodingFailure{row, -1, CharacterAt(utf8, bad)};
+            out += *bytes;
+        } else {
+            out += kept.bytes;
+        }
+        const bool more = row < rows.size() || n + 1 < order.size();
+        if (more && !kept.bytes.empty() && !IsLineBreak(kept.bytes.back())) out += kLineEnd;
+    }
+    if (auto failure = writeRowsUpTo(rows.size())) return *failure;
+    return out;
+}
+
+// ---------------------------------------------------------------- cells
+
+std::optional<EventDate> ParseDateCell(std::string_view text) {
+    text = TrimBlanks(text);
+    const std::size_t dash1 = text.find('-', 1);
+    if (dash1 != std::string_view::npos && IsDigits(text.substr(0, dash1))) {
+        const std::size_t dash2 = text.find('-', dash1 + 1);
+        if (dash2 == std::string_view::npos) return std::nullopt;
+        const std::string_view y = text.substr(0, dash1);
+        const std::string_view m = text.substr(dash1 + 1, dash2 - dash1 - 1);
+        const std::string_view d = text.substr(dash2 + 1);
+        if (y.size() > 4 || m.size() > 2 || d.size() > 2 || !IsDigits(y) || !IsDigits(m) ||
+            !IsDigits(d))
+            return std::nullopt;
+        DateValue date;
+        date.year = ToInt(y);
+        date.month = ToInt(m);
+        date.day = ToInt(d);
+        if (!IsValidDateValue(date)) return std::nullopt;
+        return date;
+    }
+    // The file's own bare numbers: no grouping commas, no exponent.
+    static constexpr NumberGrammar kStardate{.wholeText = true};
+    const ScannedNumber number = ReadNumber(text, kStardate);
+    if (number.status != NumberStatus::Ok || !std::isfinite(number.value)) return std::nullopt;
+    return number.value;
+}
+
+std::string DateCellText(const EventDate& date) {
+    std::string text;
+    AppendDate(text, date, false);
+    return text;
+}
+
+std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::size_t row,
+                                       int column, std::string_view text) {
+    if (column == 2) {
+        if (ParseDateCell(text)) return std::nullopt;
+        return "日付は宇宙暦（例 41153.7）か西暦（例 2063-04-05）で入力してください";
+    }
+    if (text.find('"') != std::string_view::npos) return "「\"」は使えません";
+    if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
+        return "改行は使えません";
+    if (column == 0 || column == 1) {
+        if (TrimBlanks(text).empty())
+            return column == 0 ? "事象を入力してください" : "詳細を入力してください";
+    }
+    if (column == 0) {
+        std::string scratch;
+        std::string otherScratch;
+        const std::string key(TitleKey(text, scratch));
+        for (std::size_t r = 0; r < document.rows.size(); ++r) {
+            if (r != row && TitleKey(document.rows[r].title, otherScratch) == key)
+                return "同じ事象がすでにあります";
+        }
+    }
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------- user copy
+
+std::string UserCataloguePath() {
+    const std::string folder = UserCatalogueFolder();
+    if (folder.empty()) return {};
+    return AddBackslash(folder) + std::string(kCatalogueFileName);
+}
+
+std::string CataloguePathToRead(const std::string& programFolder) {
+    std::string user = UserCataloguePath();
+    if (!user.empty() && FileExists(user)) return user;
+    return AddBackslash(programFolder) + std::string(kCatalogueFileName);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,219 @@
+// The catalogue as the editor holds it, and the same file written back.
+#include "catalogue/CatalogueDocument.h"
+
+#include "catalogue/CatalogueReader.h"
+#include "support/ShiftJis.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace quorvane {
+namespace {
+
+using testing::ToShiftJis;
+using namespace std::string_literals;
+
+const std::string kHeader = "\"事象\",\"詳細\",\"日付\",\"出典\"\r\n";
+const std::string kFarpoint = "\"ファーポイント\",\"最初の任務\",41153.7,\"TNG\"\r\n";
+const std::string kContact = "\"ファーストコンタクト\",\"ワープ飛行\",#2063-04-05#,#NULL#\r\n";
+
+std::string Encoded(const CatalogueDocument& document) {
+    auto result = EncodeCatalogueDocument(document);
+    if (auto* failure = std::get_if<EncodingFailure>(&result))
+        ADD_FAILURE() << "refused at row " << failure->row << " column " << failure->column;
+    return std::get_if<std::string>(&result) ? std::get<std::string>(result) : std::string();
+}
+
+std::string FileBytesOf(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The shipped file writes its three whole stardates as "3134.0", "41986.0"
+// and "43657.0"; a save writes the shortest form, so the first save drops
+// those ".0" and every later one changes nothing.
+TEST(CatalogueDocumentTest, ShippedCatalogueRoundTripsToTheSameRecordsThenByteForByte) {
+    const std::string bytes = FileBytesOf(QUORVANE_SHIPPED_CATALOGUE);
+    const DocumentLoad load = ParseCatalogueDocument(bytes);
+    ASSERT_EQ(load.status, DocumentReadStatus::Ok);
+    EXPECT_EQ(load.document.rows.size(), ParseCatalogue(bytes).records.size());
+    EXPECT_TRUE(load.document.kept.empty());
+
+    const std::string saved = Encoded(load.document);
+    EXPECT_EQ(saved.size() + 3 * 2, bytes.size());
+    const DocumentLoad again = ParseCatalogueDocument(saved);
+    EXPECT_EQ(again.document.rows, load.document.rows);
+    EXPECT_EQ(again.document.headerBytes, load.document.headerBytes);
+    EXPECT_EQ(Encoded(again.document), saved);
+}
+
+TEST(CatalogueDocumentTest, Utf8FileKeepsItsMarkAndAnEmptySourceStaysEmpty) {
+    const std::string bytes = "\xEF\xBB\xBF"s + kHeader + kFarpoint + kContact;
+    const DocumentLoad load = ParseCatalogueDocument(bytes);
+    ASSERT_EQ(load.status, DocumentReadStatus::Ok);
+    EXPECT_EQ(load.document.encoding, TextEncoding::Utf8);
+    ASSERT_EQ(load.document.rows.size(), 2u);
+    EXPECT_EQ(load.document.rows[1].source, "");  // not the record's "Nothing"
+    EXPECT_EQ(load.document.rows[1].date, EventDate(DateValue{2063, 4, 5}));
+    EXPECT_EQ(Encoded(load.document), bytes);
+}
+
+TEST(CatalogueDocumentTest, RefusesWhatTheFileCannotHoldAtItsRowAndColumn) {
+    struct Case {
+        const char* name;
+        int column;
+        std::string text;
+        std::string character;
+    } cases[] = {
+        {"emoji in a detail", 1, "転送😀事故", "😀"},
+        {"wave dash, which CP932 maps one way only", 3, "TNG〜DS9", "〜"},
+        {"double quote slipped past the cell", 0, "a\"b", "\""},
+    };
+    for (const Case& c : cases) {
+        DocumentLoad load = ParseCatalogueDocument(ToShiftJis(kHeader + kFarpoint + kContact));
+        EventRow& row = load.document.rows[1];
+        (c.column == 0 ? row.title : c.column == 1 ? row.detail : row.source) = c.text;
+        const auto result = EncodeCatalogueDocument(load.document);
+        const auto* failure = std::get_if<EncodingFailure>(&result);
+        ASSERT_NE(failure, nullptr) << c.name;
+        EXPECT_EQ(failure->row, 1u) << c.name;
+        EXPECT_EQ(failure->column, c.column) << c.name;
+        EXPECT_EQ(failure->character, c.character) << c.name;
+    }
+}
+
+TEST(CatalogueDocumentTest, SwitchingToUtf8KeepsTheHeaderAndKeptLinesReadable) {
+    const std::string bad = "\"転送事故\",\"二人\",#2063-02-30#,\"TOS\"\r\n";
+    DocumentLoad load = ParseCatalogueDocument(ToShiftJis(kHeader + kFarpoint + bad));
+    load.document.encoding = TextEncoding::Utf8;
+    EXPECT_EQ(Encoded(load.document), "\xEF\xBB\xBF"s + kHeader + kFarpoint + bad);
+}
+
+// Lines the reader skips come back unchanged and in place; everything else
+// in these files is in the written form already, so the whole file must.
+TEST(CatalogueDocumentTest, UnreadableLinesAreWrittenBackAtTheirPlaces) {
+    struct Case {
+        const char* name;
+        std::string middle;  // Shift-JIS, between the two good records
+        std::string tail;    // Shift-JIS, after them
+        std::size_t keptLines;
+    } cases[] = {
+        {"bad group between good ones", ToShiftJis("\"二月三十日\",\"x\",#2063-02-30#,\"y\"\r\n"), "", 1},
+        {"blank line", "\r\n", "", 1},
+        {"unterminated quote", ToShiftJis("\"開いたまま,x,1,y\r\n"), "", 1},
+        {"NUL and a byte no encoding has", "\"a\0b\",\"\xFF\",1,\"y\"\r\n"s, "", 1},
+        {"duplicate title", ToShiftJis("\"ファーポイント\",\"again\",1,\"y\"\r\n"), "", 1},
+        {"trailing line without a line end", "", ToShiftJis("\"途中\",\"x\""), 1},
+        {"blank lines at the end", "", "\r\n  \r\n", 2},
+    };
+    for (const Case& c : cases) {
+        const std::string bytes = ToShiftJis(kHeader + kFarpoint) + c.middle +
+                                  ToShiftJis(kContact) + c.tail;
+        const DocumentLoad load = ParseCatalogueDocument(bytes);
+        ASSERT_EQ(load.status, DocumentReadStatus::Ok) << c.name;
+        EXPECT_EQ(load.document.rows.size(), 2u) << c.name;
+        EXPECT_EQ(load.unreadableLines, c.keptLines) << c.name;
+        ASSERT_EQ(load.document.kept.size(), 1u) << c.name;
+        EXPECT_EQ(load.document.kept[0].beforeRow, c.middle.empty() ? 2u : 1u) << c.name;
+        EXPECT_EQ(Encoded(load.document), bytes) << c.name;
+    }
+}
+
+TEST(CatalogueDocumentTest, RowAddedAfterAnUnfinishedLastGroupIsNotSwallowedByIt) {
+    DocumentLoad load = ParseCatalogueDocument(ToShiftJis(kHeader + kFarpoint + "\"途中\",\"x\""));
+    load.document.rows.push_back({"新しい", "行", 42000.5, ""});
+    for (KeptLines& kept : load.document.kept) kept.beforeRow = 1;  // as if inserted before
+    const CatalogueContent reread = ParseCatalogue(Encoded(load.document));
+    ASSERT_EQ(reread.records.size(), 2u);
+    EXPECT_EQ(reread.records[1].Title(), "新しい");
+}
+
+TEST(CatalogueDocumentTest, DateCellGrammar) {
+    struct Case {
+        const char* name;
+        const char* text;
+        std::optional<EventDate> date;
+    } cases[] = {
+        {"Earth date", "2063-04-05", DateValue{2063, 4, 5}},
+        {"stardate", "41153.7", 41153.7},
+        {"negative stardate", "-5", -5.0},
+        {"blanks around", " 41153.7 ", 41153.7},
+        {"year below 100", "99-01-01", std::nullopt},
+        {"year beyond 9999", "10000-01-01", std::nullopt},
+        {"no such day", "2063-02-30", std::nullopt},
+        {"grouping comma, not the file's number form", "41,153.7", std::nullopt},
+        {"decimal comma", "41153,7", std::nullopt},
+        {"exponent", "4e4", std::nullopt},
+        {"slashes", "2063/04/05", std::nullopt},
+        {"empty", "", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseDateCell(c.text), c.date) << c.name;
+        if (c.date) {
+            EXPECT_EQ(ParseDateCell(DateCellText(*c.date)), c.date) << c.name;
+        }
+    }
+}
+
+TEST(CatalogueDocumentTest, CellRefusals) {
+    const CatalogueDocument doc = ParseCatalogueDocument(ToShiftJis(kHeader + kFarpoint + kContact)).document;
+    struct Case {
+        const char* name;
+        std::size_t row;
+        int column;
+        std::string text;
+        std::optional<std::string> reason;
+    } cases[] = {
+        {"empty title", 0, 0, "", "事象を入力してください"},
+        {"blank detail", 0, 1, "  ", "詳細を入力してください"},
+        {"its own title again", 0, 0, "ファーポイント", std::nullopt},
+        {"another row's title", 1, 0, "ファーポイント", "同じ事象がすでにあります"},
+        {"double quote", 0, 3, "a\"b", "「\"」は使えません"},
+        {"bad date", 0, 2, "41,153.7",
+         "日付は宇宙暦（例 41153.7）か西暦（例 2063-04-05）で入力してください"},
+        {"empty source", 0, 3, "", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CellRefusal(doc, c.row, c.column, c.text), c.reason) << c.name;
+
+    CatalogueDocument latin = doc;
+    latin.rows[0].title = "Farpoint";
+    EXPECT_EQ(CellRefusal(latin, 1, 0, "FARPOINT"), "同じ事象がすでにあります");
+}
+
+TEST(CatalogueDocumentTest, UserCopyIsReadFirstAndXdgDataHomeOnlyWhenAbsolute) {
+    namespace fs = std::filesystem;
+    const auto saved = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
+    };
+    const auto restore = [](const char* name, const std::optional<std::string>& value) {
+        if (value) ::setenv(name, value->c_str(), 1);
+        else ::unsetenv(name);
+    };
+    const auto home = saved("HOME");
+    const auto dataHome = saved("XDG_DATA_HOME");
+    const fs::path root = fs::temp_directory_path() / ("quorvane-user-" + std::to_string(::getpid()));
+    fs::create_directories(root / "program");
+    const std::string program = (root / "program").string();
+    ::setenv("HOME", root.c_str(), 1);
+    ::setenv("XDG_DATA_HOME", "relative/data", 1);
+    EXPECT_EQ(UserCataloguePath(), (root / ".local/share/OvrekSoft/Quorvane/StarTrek.vqd").string());
+
+    ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+    EXPECT_EQ(CataloguePathToRead(program), program + "/StarTrek.vqd");
+    fs::create_directories(root / "data/OvrekSoft/Quorvane");
+    std::ofstream(root / "data/OvrekSoft/Quorvane/StarTrek.vqd") << kHeader;
+    EXPECT_EQ(CataloguePathToRead(program), (root / "data/OvrekSoft/Quorvane/StarTrek.vqd").string());
+    fs::remove_all(root);
+    restore("HOME", home);
+    restore("XDG_DATA_HOME", dataHome);
+}
+
+}  // namespace
+}  // namespace quorvane
