@@ -46,7 +46,7 @@ const QString kWindowCaption = QStringLiteral("データベースの編集 - ");
 const QString kSection = QStringLiteral("Editor/");
 
 // A first start's client size, in twips.
-constexpr double kDefaultWidth = 10500;
+constexpr double kDefaultWidth = 12600;
 constexpr double kDefaultHeight = 6000;
 
 // The cell editor keeps a refused text open, with the reason shown, instead
@@ -202,9 +202,9 @@ void frmEditor::createControls() {
     grdEvents->setSortingEnabled(true);
     heading->setStretchLastSection(true);
     heading->resizeSection(EventTableModel::TitleColumn, quorvane::TwipsToPixels(2700, this));
-    heading->resizeSection(EventTableModel::DetailColumn, quorvane::TwipsToPixels(3300, this));
-    heading->resizeSection(EventTableModel::DateColumn, quorvane::TwipsToPixels(1500, this));
-    heading->resizeSection(EventTableModel::SourceColumn, quorvane::TwipsToPixels(1500, this));
+    heading->resizeSection(EventTableModel::DetailColumn, quorvane::TwipsToPixels(3600, this));
+    heading->resizeSection(EventTableModel::DateColumn, quorvane::TwipsToPixels(1200, this));
+    heading->resizeSection(EventTableModel::SourceColumn, quorvane::TwipsToPixels(2100, this));
     auto* delegate = new CellDelegate(
         [this](const QModelIndex& index, const QString& text) {
             return m_model->refusal(m_view->mapToSource(index), text);
