@@ -178,10 +178,10 @@ TEST_F(EditorTest, ARefusedTextStaysInItsCellWithTheReason) {
         SCOPED_TRACE(refused.text.toStdString());
         const auto reason = quorvane::CellRefusal(before, 0, refused.column, refused.text.toStdString());
         ASSERT_TRUE(reason);
-        QLineEdit* line = typeIntoCell(editor, 0, refused.column, refused.text);
-        ASSERT_TRUE(line);
+        const QPointer<QLineEdit> line = typeIntoCell(editor, 0, refused.column, refused.text);
         // Still open, with what the user typed and why it cannot stand.
-        EXPECT_EQ(editor->grdEvents->indexWidget(cell(editor, 0, refused.column)), line);
+        ASSERT_TRUE(line);
+        ASSERT_EQ(editor->grdEvents->indexWidget(cell(editor, 0, refused.column)), line.data());
         EXPECT_EQ(line->text(), refused.text);
         EXPECT_EQ(editor->lblStatus->text(), quorvane::FromUtf8(*reason));
         QTest::keyClick(line, Qt::Key_Escape);
