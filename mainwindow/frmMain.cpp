@@ -1,9 +1,11 @@
 #include "mainwindow/frmMain.h"
 
 #include "ProgramInfo.h"
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/FileLocation.h"
 #include "catalogue/ui/OpenDialog.h"
 #include "catalogue/ui/frmDataList.h"
+#include "catalogue/ui/frmEditor.h"
 #include "conversion/StardateArithmetic.h"
 #include "widgets/Twips.h"
 #include "widgets/TypedLimitLineEdit.h"
@@ -197,11 +199,15 @@ frmMain::frmMain(quorvane::Platform& platform, QWidget* parent)
 }
 
 frmMain::~frmMain() {
-    // The event list writes into this window's fields; it must not outlive them.
+    // The event list and the editor write into this window's fields; they
+    // must not outlive them.
+    delete m_editor.data();
     delete m_dataList.data();
 }
 
 frmDataList* frmMain::DataList() const { return m_dataList.data(); }
+
+frmEditor* frmMain::Editor() const { return m_editor.data(); }
 
 void frmMain::Form_Load() {
     quorvane::RestoreWindowSettings(*this);
@@ -217,6 +223,12 @@ void frmMain::Form_Unload() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // Unsaved edits are asked about first; a cancel keeps everything open and
+    // the settings unwritten.
+    if (m_editor && !m_editor->close()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -270,8 +282,6 @@ void frmMain::createControls() {
 
     cmdEdit = NewPictureButton(this, "cmdEdit", pictures::pencil,
                                QStringLiteral("データベースの編集"), 2880, 1920);
-    cmdEdit->setEnabled(false);
-    cmdEdit->setVisible(false);
     cmdData = NewPictureButton(this, "cmdData", pictures::cross,
                                QStringLiteral("西暦/宇宙暦データの表示"), 3240, 1920);
     cmdHelp = NewPictureButton(this, "cmdHelp", pictures::helpbook,
@@ -570,16 +580,36 @@ void frmMain::OpenReadme() {
 
 void frmMain::EditDatabase() {
     const QString folder = m_platform.programFolder();
-    std::string path =
-        LocalPath(folder) + quorvane::kPathSeparator + std::string(quorvane::kCatalogueFileName);
-    if (quorvane::FileExists(path)) return;
-    const quorvane::MessageAnswer answer = m_platform.showMessage(
-        this, FromUtf8(quorvane::MissingFileQuestion(quorvane::kCatalogueFileName)), kCaption,
-        quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
-    if (answer != quorvane::MessageAnswer::Yes) return;
-    // Only finding the file is built so far; nothing opens the chosen one.
-    quorvane::ShowOpenDialog(m_platform, this, quorvane::CatalogueFilter(), folder,
-                             FromUtf8(quorvane::kCatalogueFileName));
+    std::string path = quorvane::CataloguePathToRead(LocalPath(folder));
+    if (!quorvane::FileExists(path)) {
+        const quorvane::MessageAnswer answer = m_platform.showMessage(
+            this, FromUtf8(quorvane::MissingFileQuestion(quorvane::kCatalogueFileName)), kCaption,
+            quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
+        if (answer != quorvane::MessageAnswer::Yes) return;
+        const QString chosen =
+            quorvane::ShowOpenDialog(m_platform, this, quorvane::CatalogueFilter(), folder,
+                                     FromUtf8(quorvane::kCatalogueFileName));
+        if (chosen.isEmpty()) return;
+        path = LocalPath(chosen);
+    }
+    OpenEditor(path);
+}
+
+void frmMain::OpenEditor(const std::string& path) {
+    if (!m_editor) {
+        auto* editor = new frmEditor(m_platform, *this, this, path);
+        if (!editor->isLoaded()) {
+            delete editor;
+            return;
+        }
+        m_editor = editor;
+        connect(editor, &frmEditor::catalogueSaved, this, [this](const QString& saved) {
+            if (m_dataList) m_dataList->Reload(LocalPath(saved));
+        });
+    }
+    m_editor->show();
+    m_editor->raise();
+    m_editor->activateWindow();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <optional>
+#include <string>
 
 class QAbstractButton;
 class QCheckBox;
@@ -20,6 +21,7 @@ class QAction;
 class QPushButton;
 class QRadioButton;
 class frmDataList;
+class frmEditor;
 
 namespace quorvane {
 class Platform;
@@ -40,12 +42,14 @@ public:
     // Opens the event list under this window, or brings it back there.
     void ShowDataList();
     void OpenReadme();
-    // Finds the catalogue, asking for it when it is missing; editing it is
-    // not offered yet, so cmdEdit stays hidden.
+    // Finds the catalogue, asking for it when it is missing, and opens the
+    // editor on it, or brings the open editor forward.
     void EditDatabase();
 
     // The event list while it is open; null otherwise.
     frmDataList* DataList() const;
+    // The catalogue editor while it is open; null otherwise.
+    frmEditor* Editor() const;
 
     // Conversions between the two sides of the window.
     void ConvertToEarthDate();
@@ -108,6 +112,7 @@ private:
     void ShowRightMenu(QAction* shown, QAction* hidden, const QPoint& globalPosition);
     void Form_Unload();
     void placeDataList(frmDataList& list) const;
+    void OpenEditor(const std::string& path);
 
     QGroupBox* fraEarthDate = nullptr;
     QGroupBox* fraStarDate = nullptr;
@@ -143,4 +148,5 @@ private:
     // The option button a press started on, while it was already selected.
     QAbstractButton* m_pressedWhileSelected = nullptr;
     QPointer<frmDataList> m_dataList;
+    QPointer<frmEditor> m_editor;
 };

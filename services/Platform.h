@@ -14,8 +14,10 @@ class QWidget;
 namespace quorvane {
 
 enum class MessageIcon { None, Warning, Question, Information };
-enum class MessageButtons { Ok, YesNo };  // Yes is the default of YesNo
-enum class MessageAnswer { Ok, Yes, No };
+// Yes is the default of YesNo, Save that of SaveDiscardCancel; closing the
+// box answers No or Cancel.
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel };
 
 struct FileFilter {
     QString description;

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 
 namespace quorvane {
@@ -20,16 +21,34 @@ MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
         case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
         case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
     }
-    if (buttons == MessageButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        box.setEscapeButton(QMessageBox::No);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
+    switch (buttons) {
+        case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::No);
+            break;
+        case MessageButtons::SaveDiscardCancel:
+            box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Save);
+            box.setEscapeButton(QMessageBox::Cancel);
+            // The box's own captions follow the Qt translation, which may be
+            // missing; the question is Japanese, so are its buttons.
+            box.button(QMessageBox::Save)->setText(QStringLiteral("保存(&S)"));
+            box.button(QMessageBox::Discard)->setText(QStringLiteral("保存しない(&N)"));
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+            break;
     }
     const int answer = box.exec();
-    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    switch (buttons) {
+        case MessageButtons::Ok: return MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+        case MessageButtons::SaveDiscardCancel:
+            if (answer == QMessageBox::Save) return MessageAnswer::Save;
+            return answer == QMessageBox::Discard ? MessageAnswer::Discard : MessageAnswer::Cancel;
+    }
+    return MessageAnswer::Cancel;
 }
 
 QString DialogNameFilter(const FileFilter& filter) {

@@ -1,6 +1,8 @@
 #include "catalogue/ui/frmDataList.h"
 
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
+#include "catalogue/TitleKey.h"
 #include "catalogue/FileLocation.h"
 #include "catalogue/ui/OpenDialog.h"
 #include "widgets/Twips.h"
@@ -129,8 +131,8 @@ void frmDataList::Form_Load() {
 
 std::string frmDataList::locateCatalogue() {
     const QString folder = m_platform.programFolder();
-    std::string defaultPath =
-        quorvane::AddBackslash(LocalPath(folder)) + std::string(quorvane::kCatalogueFileName);
+    // The user's own copy, once the editor made one, comes first.
+    std::string defaultPath = quorvane::CataloguePathToRead(LocalPath(folder));
     if (quorvane::FileExists(defaultPath)) return defaultPath;
 
     const quorvane::MessageAnswer answer = m_platform.showMessage(
@@ -146,41 +148,12 @@ std::string frmDataList::locateCatalogue() {
 }
 
 void frmDataList::loadCatalogue(const std::string& path) {
-    // The file is read whole and closed before anything is shown.
-    quorvane::CatalogueLoad load = quorvane::LoadCatalogue(path);
-    const std::string fileName = quorvane::GetFileName(path);
-
-    if (load.status == quorvane::FileReadStatus::Ok) {
-        quorvane::CatalogueContent& content = load.content;
-        if (content.headings) {
-            const auto& headings = *content.headings;
-            lblTitle->setText(FromUtf8(headings[0]) + kHeadingEnd);
-            lblDetail->setText(FromUtf8(headings[1]) + kHeadingEnd);
-            lblSource->setText(FromUtf8(headings[3]) + kHeadingEnd);
-        }
-
-        // The records stay in file order, where they and their texts lie one
-        // after another; only the list is sorted. Moving each record, or
-        // converting each title, in list order would cost a cache miss.
-        m_listOrder = quorvane::TitleOrder(content.records);
-        m_records = std::move(content.records);
-        std::vector<QString> fileOrderTitles;
-        fileOrderTitles.reserve(m_records.size());
-        for (const clsStarData& record : m_records) fileOrderTitles.push_back(FromUtf8(record.Title()));
-        QStringList titles;
-        titles.reserve(static_cast<qsizetype>(m_listOrder.size()));
-        for (const std::size_t i : m_listOrder) titles.append(std::move(fileOrderTitles[i]));
-        m_titles->setStringList(titles);
-
-        if (!m_records.empty()) {
-            cmbTitle->setCurrentIndex(0);
-            cmbTitle_Click(0);
-        }
-        setWindowTitle(kCaptionPrefix + FromLocalPath(fileName));
-    } else {
-        setWindowTitle(kCaptionPrefix + QStringLiteral("Nothing"));
+    quorvane::CatalogueLoad load;
+    if (fillFrom(path, load) && !m_records.empty()) {
+        cmbTitle->setCurrentIndex(0);
+        cmbTitle_Click(0);
     }
-
+    const std::string fileName = quorvane::GetFileName(path);
     const std::string message =
         quorvane::CatalogueMessage(FromLocalPath(fileName).toStdString(), load);
     if (!message.empty()) {
@@ -190,13 +163,76 @@ void frmDataList::loadCatalogue(const std::string& path) {
     }
 }
 
-void frmDataList::cmbTitle_Click(int index) {
-    if (index < 0 || index >= recordCount()) return;
+void frmDataList::Reload(const std::string& path) {
+    const std::string selected = currentRecord() ? quorvane::FoldTitle(currentRecord()->Title()) : std::string();
+    m_current = -1;
+    quorvane::CatalogueLoad load;
+    if (!fillFrom(path, load) || m_records.empty()) {
+        txtDetail->clear();
+        txtSource->clear();
+        return;
+    }
+    int index = 0;
+    if (!selected.empty()) {
+        for (std::size_t i = 0; i < m_listOrder.size(); ++i) {
+            if (quorvane::FoldTitle(m_records[m_listOrder[i]].Title()) == selected) {
+                index = static_cast<int>(i);
+                break;
+            }
+        }
+    }
+    cmbTitle->setCurrentIndex(index);
+    showRecord(index);
+}
+
+bool frmDataList::fillFrom(const std::string& path, quorvane::CatalogueLoad& load) {
+    // The file is read whole and closed before anything is shown.
+    load = quorvane::LoadCatalogue(path);
+    const std::string fileName = quorvane::GetFileName(path);
+    m_records.clear();
+    m_listOrder.clear();
+    m_titles->setStringList({});
+
+    if (load.status != quorvane::FileReadStatus::Ok) {
+        setWindowTitle(kCaptionPrefix + QStringLiteral("Nothing"));
+        return false;
+    }
+    quorvane::CatalogueContent& content = load.content;
+    if (content.headings) {
+        const auto& headings = *content.headings;
+        lblTitle->setText(FromUtf8(headings[0]) + kHeadingEnd);
+        lblDetail->setText(FromUtf8(headings[1]) + kHeadingEnd);
+        lblSource->setText(FromUtf8(headings[3]) + kHeadingEnd);
+    }
+
+    // The records stay in file order, where they and their texts lie one
+    // after another; only the list is sorted. Moving each record, or
+    // converting each title, in list order would cost a cache miss.
+    m_listOrder = quorvane::TitleOrder(content.records);
+    m_records = std::move(content.records);
+    std::vector<QString> fileOrderTitles;
+    fileOrderTitles.reserve(m_records.size());
+    for (const clsStarData& record : m_records) fileOrderTitles.push_back(FromUtf8(record.Title()));
+    QStringList titles;
+    titles.reserve(static_cast<qsizetype>(m_listOrder.size()));
+    for (const std::size_t i : m_listOrder) titles.append(std::move(fileOrderTitles[i]));
+    m_titles->setStringList(titles);
+    setWindowTitle(kCaptionPrefix + FromLocalPath(fileName));
+    return true;
+}
+
+void frmDataList::showRecord(int index) {
     m_current = index;
     const clsStarData& record = m_records[m_listOrder[static_cast<std::size_t>(index)]];
     txtDetail->setPlainText(FromUtf8(record.Detail()));
     txtSource->setText(FromUtf8(record.Source().text()));
     txtSource->setCursorPosition(0);
+}
+
+void frmDataList::cmbTitle_Click(int index) {
+    if (index < 0 || index >= recordCount()) return;
+    showRecord(index);
+    const clsStarData& record = m_records[m_listOrder[static_cast<std::size_t>(index)]];
 
     quorvane::ConverterOptions options = m_converter.Options();
     options.entryMode = quorvane::EntryMode::MonthDay;

@@ -16,6 +16,7 @@ class QPlainTextEdit;
 class QStringListModel;
 
 namespace quorvane {
+struct CatalogueLoad;
 class Converter;
 class Platform;
 }
@@ -29,6 +30,11 @@ public:
     // `owner` owns the messages and dialogs. Deletes itself when closed.
     frmDataList(quorvane::Platform& platform, quorvane::Converter& converter, QWidget* owner);
     ~frmDataList() override;
+
+    // Reads the catalogue at `path` again, after a save. The title selected
+    // stays selected where it still exists; nothing goes to the main window
+    // and nothing is asked.
+    void Reload(const std::string& path);
 
     // The record last selected; null until a title is selected.
     const clsStarData* currentRecord() const;
@@ -51,6 +57,9 @@ private:
     // The catalogue to read, found or chosen; empty when the user declined.
     std::string locateCatalogue();
     void loadCatalogue(const std::string& path);
+    // Fills the window from the file; false when the file could not be read.
+    bool fillFrom(const std::string& path, quorvane::CatalogueLoad& load);
+    void showRecord(int index);
 
     quorvane::Platform& m_platform;
     quorvane::Converter& m_converter;

@@ -2,6 +2,9 @@
 // finder, the about window and the right-click clear menus.
 #include "IntegrationFixture.h"
 
+#include "catalogue/ui/OpenDialog.h"
+#include "catalogue/ui/frmEditor.h"
+
 #include "services/frmAbout.h"
 
 #include <QAction>
@@ -87,10 +90,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- catalogue finder ---------------------------------------------------------
 
-TEST_F(IntegrationTest, EditDatabaseAsksOnlyForAMissingCatalogueAndOpensNothing) {
+TEST_F(IntegrationTest, EditDatabaseAsksOnlyForAMissingCatalogueThenOpensTheEditorOnIt) {
     start();
-    EXPECT_FALSE(Ui(main).cmdEdit->isVisible());
-    EXPECT_FALSE(Ui(main).cmdEdit->isEnabled());
+    EXPECT_TRUE(Ui(main).cmdEdit->isVisible());
+    EXPECT_TRUE(Ui(main).cmdEdit->isEnabled());
 
     platform.messageAnswers.enqueue(MessageAnswer::No);
     main->EditDatabase();
@@ -98,8 +101,10 @@ TEST_F(IntegrationTest, EditDatabaseAsksOnlyForAMissingCatalogueAndOpensNothing)
     EXPECT_EQ(platform.messages.first().icon, MessageIcon::Question);
     EXPECT_EQ(platform.messages.first().buttons, MessageButtons::YesNo);
     EXPECT_TRUE(platform.dialogs.isEmpty());
+    EXPECT_FALSE(main->Editor());
 
-    const QString chosen = writeProgramFile(QStringLiteral("mine.vqd"), "x");
+    const QString chosen = quorvane::testing::WriteCatalogue(
+        programFolder.filePath(QStringLiteral("mine.vqd")), "\"Mine\",\"m\",2,\"s\"\r\n");
     platform.messageAnswers.enqueue(MessageAnswer::Yes);
     platform.dialogAnswers.enqueue(chosen);
     main->EditDatabase();
@@ -110,13 +115,19 @@ TEST_F(IntegrationTest, EditDatabaseAsksOnlyForAMissingCatalogueAndOpensNothing)
                                  {"すべてのﾌｧｲﾙ(*.*)", "*.*"}}));
     EXPECT_EQ(platform.dialogs.first().initialFolder, programFolder.path());
     EXPECT_EQ(platform.dialogs.first().initialFileName, "StarTrek.vqd");
+    ASSERT_TRUE(main->Editor());
+    EXPECT_EQ(main->Editor()->path(), quorvane::LocalPath(chosen));
+    main->Editor()->close();
+    flushDeletes();
 
     writeCatalogue("\"A\",\"a\",1,\"s\"\r\n");
-    main->EditDatabase();
+    click(Ui(main).cmdEdit);
     EXPECT_EQ(platform.messages.size(), 2) << "a catalogue in place asks nothing";
     EXPECT_EQ(platform.dialogs.size(), 1);
-    EXPECT_TRUE(platform.openedUrls.isEmpty());
-    EXPECT_TRUE(Ui(main).txtYear->text().isEmpty());
+    ASSERT_TRUE(main->Editor());
+    EXPECT_EQ(main->Editor()->path(),
+              quorvane::LocalPath(programFolder.filePath(QStringLiteral("StarTrek.vqd"))));
+    EXPECT_TRUE(Ui(main).txtYear->text().isEmpty()) << "opening the editor carries nothing";
 }
 
 // ---- about --------------------------------------------------------------------

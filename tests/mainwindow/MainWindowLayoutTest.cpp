@@ -70,8 +70,8 @@ TEST_F(MainWindowTest, StartsWithTheDocumentedCaptionsAndStates) {
     EXPECT_FALSE(Ui(window).chkBase90->isChecked());
     EXPECT_FALSE(Ui(window).txtYearDate->isEnabled());
     EXPECT_FALSE(Ui(window).lblYearDate->isEnabled());
-    EXPECT_FALSE(Ui(window).cmdEdit->isEnabled());
-    EXPECT_FALSE(Ui(window).cmdEdit->isVisible());
+    EXPECT_TRUE(Ui(window).cmdEdit->isEnabled());
+    EXPECT_TRUE(Ui(window).cmdEdit->isVisible());
     EXPECT_EQ(Ui(window).mnuRightClearSD->text(), "クリア");
     EXPECT_EQ(Ui(window).mnuRightClearED->text(), "クリア");
     EXPECT_EQ(window->focusWidget(), Ui(window).txtYear);
@@ -121,12 +121,12 @@ TEST_F(MainWindowTest, TabVisitsTheControlsInTheirOrder) {
         visited << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    // txtYearDate is disabled and cmdEdit hidden; frames and labels never
+    // txtYearDate is disabled; frames and labels never
     // take the focus; the unselected option button is reached with the arrows.
     EXPECT_EQ(visited, QStringList({"txtYear", "txtMonth", "txtDate", "cmdToday", "cmdCStarDate",
                                     "txtStarDate", "cmdCEarhDate", "chkReset", "txtReset",
                                     "chkRealTime", "chkBase90", "cmdHelp", "cmdAbout", "cmdExit",
-                                    "optMD", "cmdData", "txtYear", "txtMonth"}));
+                                    "optMD", "cmdData", "cmdEdit", "txtYear"}));
 }
 
 TEST_F(MainWindowTest, TypedLimitsOfTheTextFields) {

@@ -6,7 +6,13 @@ MessageAnswer FakePlatform::showMessage(QWidget*, const QString& text, const QSt
                                         MessageIcon icon, MessageButtons buttons) {
     messages.append({text, caption, icon, buttons});
     if (!messageAnswers.isEmpty()) return messageAnswers.dequeue();
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
+    switch (buttons) {
+        case MessageButtons::Ok: return MessageAnswer::Ok;
+        case MessageButtons::YesNo: return MessageAnswer::Yes;
+        // Unscripted, the question that could lose work keeps it.
+        case MessageButtons::SaveDiscardCancel: return MessageAnswer::Cancel;
+    }
+    return MessageAnswer::Ok;
 }
 
 QString FakePlatform::showOpenDialog(QWidget*, const QList<FileFilter>& filters,

@@ -35,8 +35,8 @@ public:
     bool startDetached(const QString& program) override;
     QString registryFile() const override { return registry; }
 
-    // Scripted answers; when a queue runs dry, messages answer Ok/Yes and
-    // dialogs answer as if cancelled.
+    // Scripted answers; when a queue runs dry, messages answer Ok, Yes or
+    // Cancel (Save/Discard/Cancel) and dialogs answer as if cancelled.
     QQueue<MessageAnswer> messageAnswers;
     QQueue<QString> dialogAnswers;
     bool openUrlSucceeds = true;

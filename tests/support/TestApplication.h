@@ -1,7 +1,8 @@
 #pragma once
 // The one QApplication of a test or benchmark run: headless unless the caller
-// chose a platform, under the program's own names, and with a config folder
-// of its own so that no run reads or writes the user's settings.
+// chose a platform, under the program's own names, and with config and data
+// folders of its own so that no run reads or writes the user's settings or
+// the user's own copy of the catalogue.
 
 #include <QApplication>
 #include <QFont>
@@ -30,8 +31,10 @@ private:
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
             qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+            qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         }
         QTemporaryDir config;
+        QTemporaryDir data;
     };
 
     Environment m_environment;

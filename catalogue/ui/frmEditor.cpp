@@ -1,0 +1,561 @@
+#include "catalogue/ui/frmEditor.h"
+
+#include "ProgramInfo.h"
+#include "catalogue/FileLocation.h"
+#include "catalogue/ui/CatalogueSave.h"
+#include "catalogue/ui/EventTableModel.h"
+#include "catalogue/ui/OpenDialog.h"
+#include "conversion/Converter.h"
+#include "services/Platform.h"
+#include "services/SettingsStore.h"
+#include "widgets/Twips.h"
+#include "widgets/Utf8.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <functional>
+
+using quorvane::FromLocalPath;
+using quorvane::FromUtf8;
+using quorvane::LocalPath;
+using quorvane::MessageAnswer;
+using quorvane::MessageButtons;
+using quorvane::MessageIcon;
+
+namespace {
+
+const QString kCaption = FromUtf8(quorvane::kProgramCaption);
+const QString kWindowCaption = QStringLiteral("データベースの編集 - ");
+const QString kSection = QStringLiteral("Editor/");
+
+// A first start's client size, in twips.
+constexpr double kDefaultWidth = 12600;
+constexpr double kDefaultHeight = 6000;
+
+// The cell editor keeps a refused text open, with the reason shown, instead
+// of dropping what the user typed.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using Refusal = std::function<QString(const QModelIndex&, const QString&)>;
+    CellDelegate(Refusal refusal, std::function<void(const QString&)> show, QObject* parent)
+        : QStyledItemDelegate(parent), m_refusal(std::move(refusal)), m_show(std::move(show)) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        m_editor = editor;
+        m_editing = index;
+        m_show(QString());
+        return editor;
+    }
+
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
+        if (editor == m_editor) m_editor = nullptr;
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
+
+    // Takes the open editor's text into the model; false when it is refused
+    // (the editor stays open and the reason is shown).
+    bool commitOpenEditor() {
+        if (!m_editor) return true;
+        QWidget* editor = m_editor;
+        if (refused(editor)) return false;
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return true;
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            switch (static_cast<QKeyEvent*>(event)->key()) {
+                case Qt::Key_Return:
+                case Qt::Key_Enter:
+                case Qt::Key_Tab:
+                case Qt::Key_Backtab:
+                    if (auto* editor = qobject_cast<QWidget*>(object); editor && refused(editor))
+                        return true;
+                    break;
+                default: break;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    bool refused(QWidget* editor) const {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (!line) return false;
+        const QString reason = m_refusal(m_editing, line->text());
+        line->setToolTip(reason);
+        if (reason.isEmpty()) return false;
+        m_show(reason);
+        return true;
+    }
+
+    Refusal m_refusal;
+    std::function<void(const QString&)> m_show;
+    mutable QPointer<QWidget> m_editor;
+    mutable QPersistentModelIndex m_editing;
+};
+
+QString ReadFailure(quorvane::DocumentReadStatus status, const QString& fileName) {
+    switch (status) {
+        case quorvane::DocumentReadStatus::TooLarge:
+            return QStringLiteral("%1 は大きすぎるため編集できません。").arg(fileName);
+        case quorvane::DocumentReadStatus::NoHeader:
+            return QStringLiteral("%1 の見出しの行を読めないため編集できません。").arg(fileName);
+        default: return QStringLiteral("%1 を読み込めませんでした。").arg(fileName);
+    }
+}
+
+QString CodePoint(const QString& character) {
+    const QList<uint> points = character.toUcs4();
+    return points.isEmpty() ? QString()
+                            : QStringLiteral("U+%1").arg(points.first(), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+}  // namespace
+
+frmEditor::frmEditor(quorvane::Platform& platform, quorvane::Converter& converter, QWidget* owner,
+                     const std::string& path)
+    : QWidget(nullptr, Qt::Window), m_platform(platform), m_converter(converter), m_owner(owner),
+      m_path(path) {
+    setObjectName(QStringLiteral("frmEditor"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Closing this window must never end the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    load();
+    if (!m_model) return;
+    createControls();
+    showFile();
+    refreshConverted();
+    restorePlacement();
+}
+
+frmEditor::~frmEditor() = default;
+
+bool frmEditor::isModified() const { return m_model && !m_model->undoStack()->isClean(); }
+
+void frmEditor::load() {
+    quorvane::DocumentLoad load = quorvane::ReadCatalogueDocument(m_path);
+    if (load.status != quorvane::DocumentReadStatus::Ok) {
+        m_platform.showMessage(m_owner,
+                               ReadFailure(load.status, FromLocalPath(quorvane::GetFileName(m_path))),
+                               kCaption, MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    m_unreadableLines = load.unreadableLines;
+    m_model = new EventTableModel(std::move(load.document), this);
+}
+
+void frmEditor::createControls() {
+    lblFilter = new QLabel(QStringLiteral("絞り込み(&F)："), this);
+    lblFilter->setObjectName(QStringLiteral("lblFilter"));
+    txtFilter = new QLineEdit(this);
+    txtFilter->setObjectName(QStringLiteral("txtFilter"));
+    txtFilter->setClearButtonEnabled(true);
+    txtFilter->setPlaceholderText(QStringLiteral("事象と詳細から探します"));
+    lblFilter->setBuddy(txtFilter);
+    txtFilter->setAccessibleName(QStringLiteral("絞り込み"));
+
+    m_view = new EventFilterModel(this);
+    m_view->setSourceModel(m_model);
+    m_view->setSortCaseSensitivity(Qt::CaseInsensitive);
+    m_view->setSortLocaleAware(true);
+    m_view->setDynamicSortFilter(true);
+
+    grdEvents = new QTableView(this);
+    grdEvents->setObjectName(QStringLiteral("grdEvents"));
+    grdEvents->setAccessibleName(QStringLiteral("事象の一覧"));
+    grdEvents->setModel(m_view);
+    grdEvents->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdEvents->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A double click carries the date; typing or F2 edits. A click on the
+    // selected cell does not: its delayed editor would open after a double
+    // click as well.
+    grdEvents->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    grdEvents->setWordWrap(false);
+    grdEvents->verticalHeader()->setDefaultSectionSize(grdEvents->fontMetrics().height() + 8);
+    // Rows stay in file order until a heading is clicked; a third click
+    // gives the file order back.
+    QHeaderView* heading = grdEvents->horizontalHeader();
+    heading->setSortIndicatorClearable(true);
+    heading->setSortIndicator(-1, Qt::AscendingOrder);
+    grdEvents->setSortingEnabled(true);
+    heading->setStretchLastSection(true);
+    heading->resizeSection(EventTableModel::TitleColumn, quorvane::TwipsToPixels(2700, this));
+    heading->resizeSection(EventTableModel::DetailColumn, quorvane::TwipsToPixels(3600, this));
+    heading->resizeSection(EventTableModel::DateColumn, quorvane::TwipsToPixels(1200, this));
+    heading->resizeSection(EventTableModel::SourceColumn, quorvane::TwipsToPixels(2100, this));
+    auto* delegate = new CellDelegate(
+        [this](const QModelIndex& index, const QString& text) {
+            return m_model->refusal(m_view->mapToSource(index), text);
+        },
+        [this](const QString& reason) { showRefusal(reason); }, grdEvents);
+    grdEvents->setItemDelegate(delegate);
+
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setTextFormat(Qt::PlainText);
+    lblStatus->setWordWrap(true);
+    QPalette warning = lblStatus->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
+    lblStatus->setPalette(warning);
+    lblFile = new QLabel(this);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile->setTextFormat(Qt::PlainText);
+    lblFile->setWordWrap(true);
+    lblFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    const auto newButton = [this](const char* name, const QString& caption) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        button->setAutoDefault(false);
+        return button;
+    };
+    cmdAdd = newButton("cmdAdd", QStringLiteral("追加(&A)"));
+    cmdAdd->setToolTip(QStringLiteral("選んだ行の後に新しい事象を加えます"));
+    cmdDuplicate = newButton("cmdDuplicate", QStringLiteral("複製(&C)"));
+    cmdDuplicate->setToolTip(QStringLiteral("選んだ行の写しを後に加えます"));
+    cmdDelete = newButton("cmdDelete", QStringLiteral("削除(&D)"));
+    cmdDelete->setToolTip(QStringLiteral("選んだ行を削除します"));
+    cmdUndo = newButton("cmdUndo", QStringLiteral("元に戻す(&U)"));
+    cmdUndo->setToolTip(QStringLiteral("元に戻す (Ctrl+Z)"));
+    cmdRedo = newButton("cmdRedo", QStringLiteral("やり直し(&R)"));
+    cmdRedo->setToolTip(QStringLiteral("やり直し (Ctrl+Y)"));
+    cmdCarry = newButton("cmdCarry", QStringLiteral("日付を主画面へ(&M)"));
+    cmdCarry->setToolTip(QStringLiteral("選んだ事象の日付を変換画面に入れます (行のダブルクリックでも)"));
+    cmdSave = newButton("cmdSave", QStringLiteral("保存(&S)"));
+    cmdSave->setToolTip(QStringLiteral("保存 (Ctrl+S)"));
+    cmdClose = newButton("cmdClose", QStringLiteral("閉じる(&X)"));
+
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(lblFilter);
+    filterRow->addWidget(txtFilter, 1);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {cmdAdd, cmdDuplicate, cmdDelete}) buttons->addWidget(button);
+    buttons->addSpacing(quorvane::TwipsToPixels(180, this));
+    for (QPushButton* button : {cmdUndo, cmdRedo}) buttons->addWidget(button);
+    buttons->addSpacing(quorvane::TwipsToPixels(180, this));
+    buttons->addWidget(cmdCarry);
+    buttons->addStretch(1);
+    for (QPushButton* button : {cmdSave, cmdClose}) buttons->addWidget(button);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filterRow);
+    layout->addWidget(grdEvents, 1);
+    layout->addWidget(lblStatus);
+    layout->addWidget(lblFile);
+    layout->addLayout(buttons);
+
+    setTabOrder(txtFilter, grdEvents);
+    QWidget* previous = grdEvents;
+    for (QPushButton* button :
+         {cmdAdd, cmdDuplicate, cmdDelete, cmdUndo, cmdRedo, cmdCarry, cmdSave, cmdClose}) {
+        setTabOrder(previous, button);
+        previous = button;
+    }
+
+    // Window-wide keys; inside a cell editor its own undo comes first.
+    QUndoStack* undo = m_model->undoStack();
+    const auto addShortcut = [this](const QList<QKeySequence>& keys, auto slot) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action);
+    };
+    addShortcut({QKeySequence(Qt::CTRL | Qt::Key_Z)}, [undo] { undo->undo(); });
+    addShortcut({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                [undo] { undo->redo(); });
+    addShortcut({QKeySequence(Qt::CTRL | Qt::Key_S)}, [this] { cmdSave_Click(); });
+
+    cmdUndo->setEnabled(false);
+    cmdRedo->setEnabled(false);
+    connect(undo, &QUndoStack::canUndoChanged, cmdUndo, &QWidget::setEnabled);
+    connect(undo, &QUndoStack::canRedoChanged, cmdRedo, &QWidget::setEnabled);
+    connect(undo, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    connect(undo, &QUndoStack::indexChanged, this, [this] { lblStatus->clear(); });
+    connect(cmdUndo, &QPushButton::clicked, undo, &QUndoStack::undo);
+    connect(cmdRedo, &QPushButton::clicked, undo, &QUndoStack::redo);
+    connect(cmdAdd, &QPushButton::clicked, this, &frmEditor::cmdAdd_Click);
+    connect(cmdDuplicate, &QPushButton::clicked, this, &frmEditor::cmdDuplicate_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmEditor::cmdDelete_Click);
+    connect(cmdCarry, &QPushButton::clicked, this, &frmEditor::cmdCarry_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmEditor::cmdSave_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(txtFilter, &QLineEdit::textChanged, this, &frmEditor::txtFilter_Change);
+    connect(grdEvents, &QTableView::doubleClicked, this, &frmEditor::grdEvents_DoubleClick);
+    connect(m_model, &EventTableModel::cellRefused, this,
+            [this](const QModelIndex&, const QString& reason) { showRefusal(reason); });
+
+    if (m_model->rowCount() > 0) selectRow(0, EventTableModel::TitleColumn);
+    grdEvents->setFocus();
+}
+
+void frmEditor::showFile() {
+    const QString fileName = FromLocalPath(quorvane::GetFileName(m_path));
+    setWindowTitle(kWindowCaption + fileName + QStringLiteral("[*]"));
+    QString text = QStringLiteral("ファイル：") + QDir::toNativeSeparators(FromLocalPath(m_path));
+    if (m_unreadableLines > 0)
+        text += QStringLiteral("\n読み込めなかった %1 行はそのまま残し、保存しても元の位置に書き戻します。")
+                    .arg(m_unreadableLines);
+    lblFile->setText(text);
+}
+
+void frmEditor::showRefusal(const QString& reason) { lblStatus->setText(reason); }
+
+void frmEditor::refreshConverted() { m_model->setConverterOptions(m_converter.Options()); }
+
+void frmEditor::changeEvent(QEvent* event) {
+    // The main window's options may have changed while it had the focus.
+    if (event->type() == QEvent::ActivationChange && m_model && isActiveWindow()) refreshConverted();
+    QWidget::changeEvent(event);
+}
+
+int frmEditor::currentRow() const {
+    const QModelIndex current = m_view->mapToSource(grdEvents->currentIndex());
+    return current.isValid() ? current.row() : -1;
+}
+
+void frmEditor::selectRow(int documentRow, int column) {
+    QModelIndex index = m_view->mapFromSource(m_model->index(documentRow, column));
+    if (!index.isValid() && !txtFilter->text().isEmpty()) {
+        // A row the filter hides cannot be shown or edited.
+        txtFilter->clear();
+        index = m_view->mapFromSource(m_model->index(documentRow, column));
+    }
+    if (!index.isValid()) return;
+    grdEvents->setCurrentIndex(index);
+    grdEvents->scrollTo(index);
+}
+
+void frmEditor::cmdAdd_Click() {
+    const int current = currentRow();
+    const QDate today = m_platform.today();
+    quorvane::EventRow row;
+    row.title = m_model->uniqueTitle("新しい事象");
+    row.detail = "詳細";
+    quorvane::DateValue date;
+    date.year = today.year();
+    date.month = today.month();
+    date.day = today.day();
+    row.date = date;
+    const int at = m_model->addEvent(current < 0 ? m_model->rowCount() : current + 1, row);
+    selectRow(at, EventTableModel::TitleColumn);
+    grdEvents->setFocus();
+    grdEvents->edit(grdEvents->currentIndex());
+}
+
+void frmEditor::cmdDuplicate_Click() {
+    const int current = currentRow();
+    if (current < 0) return;
+    selectRow(m_model->duplicateEvent(current), EventTableModel::TitleColumn);
+    grdEvents->setFocus();
+}
+
+void frmEditor::cmdDelete_Click() {
+    const int current = currentRow();
+    if (current < 0) return;
+    m_model->deleteEvent(current);
+    if (m_model->rowCount() > 0)
+        selectRow(std::min(current, m_model->rowCount() - 1), EventTableModel::TitleColumn);
+    grdEvents->setFocus();
+}
+
+void frmEditor::cmdCarry_Click() {
+    if (const int current = currentRow(); current >= 0) CarryDate(current);
+}
+
+void frmEditor::grdEvents_DoubleClick(const QModelIndex& index) {
+    const QModelIndex source = m_view->mapToSource(index);
+    if (source.isValid()) CarryDate(source.row());
+}
+
+void frmEditor::CarryDate(int documentRow) {
+    // As the event list does: month-day entry, the focus on the date's side,
+    // then the date, which the main window converts as typed input.
+    const quorvane::EventRow& row = m_model->document().rows[static_cast<std::size_t>(documentRow)];
+    quorvane::ConverterOptions options = m_converter.Options();
+    options.entryMode = quorvane::EntryMode::MonthDay;
+    m_converter.ApplyOptions(options);
+    if (const double* stardate = std::get_if<double>(&row.date)) {
+        m_converter.EnterStardate(quorvane::ShortestDecimal(*stardate));
+    } else {
+        const quorvane::DateValue& date = std::get<quorvane::DateValue>(row.date);
+        m_converter.EnterEarthDate(date.year, date.month, date.day);
+    }
+}
+
+void frmEditor::cmdSave_Click() { Save(); }
+
+void frmEditor::txtFilter_Change(const QString& text) { m_view->setFilterText(text); }
+
+bool frmEditor::Save() {
+    if (!m_model) return false;
+    if (!static_cast<CellDelegate*>(grdEvents->itemDelegate())->commitOpenEditor()) return false;
+
+    const quorvane::CatalogueDocument& document = m_model->document();
+    quorvane::TextEncoding encoding = document.encoding;
+    auto encoded = quorvane::EncodeCatalogueDocument(document);
+    if (const auto* failure = std::get_if<quorvane::EncodingFailure>(&encoded)) {
+        const QString character = FromUtf8(failure->character);
+        const QString where =
+            failure->row < document.rows.size()
+                ? QStringLiteral("%1 件目の事象「%2」の「%3」")
+                      .arg(failure->row + 1)
+                      .arg(FromUtf8(document.rows[failure->row].title),
+                           FromUtf8(document.headings[static_cast<std::size_t>(failure->column)]))
+                : QStringLiteral("見出しの行");
+        const QString question =
+            QStringLiteral("%1にある文字「%2」(%3) は Shift-JIS で保存できません。\n"
+                           "UTF-8 (BOM 付き) のファイルとして保存しますか？")
+                .arg(where, character, CodePoint(character));
+        if (m_platform.showMessage(this, question, kCaption, MessageIcon::Question,
+                                   MessageButtons::YesNo) != MessageAnswer::Yes) {
+            lblStatus->setText(QStringLiteral("保存しませんでした。"));
+            return false;
+        }
+        quorvane::CatalogueDocument asUtf8 = document;
+        asUtf8.encoding = quorvane::TextEncoding::Utf8;
+        encoded = quorvane::EncodeCatalogueDocument(asUtf8);
+        if (std::holds_alternative<quorvane::EncodingFailure>(encoded)) {
+            m_platform.showMessage(this, QStringLiteral("UTF-8 でも保存できない文字があります。"),
+                                   kCaption, MessageIcon::Warning, MessageButtons::Ok);
+            return false;
+        }
+        encoding = quorvane::TextEncoding::Utf8;
+    }
+    const std::string& bytes = std::get<std::string>(encoded);
+
+    // The program's own catalogue in a folder the user cannot write (an
+    // installed program) is saved as the user's copy, which is read first
+    // from then on. Any other file is saved where it is or not at all.
+    QString target = FromLocalPath(m_path);
+    const QString programFolder = m_platform.programFolder();
+    const QFileInfo file(target);
+    const bool programCatalogue =
+        file.absolutePath() == QFileInfo(programFolder).absoluteFilePath() &&
+        file.fileName() == FromUtf8(quorvane::kCatalogueFileName) &&
+        target != FromLocalPath(quorvane::UserCataloguePath());
+    bool toUserCopy = false;
+    if (programCatalogue && !quorvane::CanWriteInFolder(file.absolutePath())) {
+        target = FromLocalPath(quorvane::UserCataloguePath());
+        if (!QDir().mkpath(FromLocalPath(quorvane::UserCatalogueFolder()))) {
+            m_platform.showMessage(
+                this,
+                QStringLiteral("データベースを保存できませんでした。元のファイルは変更されていません。\n"
+                               "フォルダー %1 を作れませんでした。")
+                    .arg(QDir::toNativeSeparators(FromLocalPath(quorvane::UserCatalogueFolder()))),
+                kCaption, MessageIcon::Warning, MessageButtons::Ok);
+            return false;
+        }
+        toUserCopy = true;
+    }
+
+    const quorvane::SaveResult saved = quorvane::ReplaceWithBackup(
+        target, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!saved.ok) {
+        m_platform.showMessage(
+            this,
+            QStringLiteral("データベースを保存できませんでした。元のファイルは変更されていません。\n") +
+                saved.reason,
+            kCaption, MessageIcon::Warning, MessageButtons::Ok);
+        return false;
+    }
+    m_model->setEncoding(encoding);
+    m_model->undoStack()->setClean();
+    lblStatus->clear();
+    if (toUserCopy) {
+        m_path = LocalPath(target);
+        showFile();
+        m_platform.showMessage(
+            this,
+            QStringLiteral("プログラムのフォルダー %1 には書き込めないため、データベースを次の場所に保存しました。\n"
+                           "%2\n今後はこのファイルを読み込みます。")
+                .arg(QDir::toNativeSeparators(programFolder), QDir::toNativeSeparators(target)),
+            kCaption, MessageIcon::Information, MessageButtons::Ok);
+    }
+    emit catalogueSaved(target);
+    return true;
+}
+
+bool frmEditor::QueryClose() {
+    if (!isModified()) return true;
+    const MessageAnswer answer = m_platform.showMessage(
+        this,
+        QStringLiteral("%1 は変更されています。保存しますか？")
+            .arg(FromLocalPath(quorvane::GetFileName(m_path))),
+        kCaption, MessageIcon::Question, MessageButtons::SaveDiscardCancel);
+    if (answer == MessageAnswer::Save) return Save();
+    return answer == MessageAnswer::Discard;
+}
+
+void frmEditor::closeEvent(QCloseEvent* event) {
+    if (!QueryClose()) {
+        event->ignore();
+        return;
+    }
+    if (m_model) savePlacement();
+    event->accept();
+}
+
+void frmEditor::restorePlacement() {
+    const auto store = quorvane::OpenSettingsStore();
+    const auto read = [&store](const char* key, double fallback) {
+        bool ok = false;
+        const double twips = store->value(kSection + QLatin1String(key)).toString().toDouble(&ok);
+        return ok && std::isfinite(twips) ? twips : fallback;
+    };
+    const QSize size(quorvane::TwipsToPixels(std::max(read("Width", kDefaultWidth), 1500.0), this),
+                     quorvane::TwipsToPixels(std::max(read("Height", kDefaultHeight), 1500.0), this));
+    resize(size);
+    const double top = read("Top", std::nan(""));
+    const double left = read("Left", std::nan(""));
+    QPoint wanted;
+    if (std::isnan(top) || std::isnan(left)) {
+        if (!m_owner) return;
+        wanted = m_owner->frameGeometry().topLeft() + QPoint(40, 40);
+    } else {
+        wanted = QPoint(quorvane::TwipsToPixels(left, this), quorvane::TwipsToPixels(top, this));
+    }
+    // A position remembered from a screen that is gone is not restored.
+    const QRect titleBar(wanted, QSize(size.width(), 30));
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().intersects(titleBar)) {
+            move(wanted);
+            return;
+        }
+    }
+}
+
+void frmEditor::savePlacement() const {
+    // Top and Left of the outer window, as the main window keeps them; Width
+    // and Height of the client area, which is what a restore can set.
+    const auto store = quorvane::OpenSettingsStore();
+    const auto write = [&store, this](const char* key, int pixels) {
+        store->setValue(kSection + QLatin1String(key),
+                        QString::number(std::lround(quorvane::PixelsToTwips(pixels, this))));
+    };
+    const QPoint outer = frameGeometry().topLeft();
+    write("Top", outer.y());
+    write("Left", outer.x());
+    write("Width", width());
+    write("Height", height());
+}

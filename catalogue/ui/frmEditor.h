@@ -1,0 +1,99 @@
+#pragma once
+// The catalogue editor: the events as a table to edit in place, with undo,
+// a filter and a sort that leave the file's order alone, and a save that
+// replaces the file only whole, keeping the previous one as "<file>.bak".
+// Like the event list it reaches the main window only through the converter.
+
+#include "catalogue/CatalogueDocument.h"
+
+#include <QWidget>
+#include <string>
+
+class EventFilterModel;
+class EventTableModel;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace quorvane {
+class Converter;
+class Platform;
+}
+
+class frmEditor : public QWidget {
+    Q_OBJECT
+
+public:
+    // Reads the catalogue at `path`; when it cannot be read the user is told
+    // and isLoaded() is false. Chosen dates go to `converter`; `owner` owns
+    // the messages. Deletes itself when closed.
+    frmEditor(quorvane::Platform& platform, quorvane::Converter& converter, QWidget* owner,
+              const std::string& path);
+    ~frmEditor() override;
+
+    bool isLoaded() const { return m_model != nullptr; }
+    bool isModified() const;
+    // The file the next save writes (the user's copy once a save went there).
+    const std::string& path() const { return m_path; }
+    EventTableModel* model() const { return m_model; }
+
+    // Writes the catalogue; false when nothing was written (the user was
+    // told why, or declined).
+    bool Save();
+    // Asks about unsaved changes and saves when told to; false when the
+    // window is to stay open.
+    bool QueryClose();
+
+    QLabel* lblFilter = nullptr;
+    QLineEdit* txtFilter = nullptr;
+    QTableView* grdEvents = nullptr;
+    QLabel* lblStatus = nullptr;
+    QLabel* lblFile = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QPushButton* cmdDuplicate = nullptr;
+    QPushButton* cmdDelete = nullptr;
+    QPushButton* cmdUndo = nullptr;
+    QPushButton* cmdRedo = nullptr;
+    QPushButton* cmdCarry = nullptr;
+    QPushButton* cmdSave = nullptr;
+    QPushButton* cmdClose = nullptr;
+
+signals:
+    // The catalogue at `path` now holds what the editor shows.
+    void catalogueSaved(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private slots:
+    void cmdAdd_Click();
+    void cmdDuplicate_Click();
+    void cmdDelete_Click();
+    void cmdCarry_Click();
+    void cmdSave_Click();
+    void txtFilter_Change(const QString& text);
+    void grdEvents_DoubleClick(const QModelIndex& index);
+
+private:
+    void createControls();
+    void load();
+    void showFile();
+    void showRefusal(const QString& reason);
+    void refreshConverted();
+    // The document row of the view's current row; -1 when there is none.
+    int currentRow() const;
+    void selectRow(int documentRow, int column);
+    void CarryDate(int documentRow);
+    void restorePlacement();
+    void savePlacement() const;
+
+    quorvane::Platform& m_platform;
+    quorvane::Converter& m_converter;
+    QWidget* m_owner;
+    std::string m_path;
+    std::size_t m_unreadableLines = 0;
+    EventTableModel* m_model = nullptr;
+    EventFilterModel* m_view = nullptr;
+};

@@ -1,0 +1,438 @@
+// The catalogue editor as the user meets it: opened with the pencil, edited
+// in its cells, undone and redone, saved over the file with the previous one
+// kept, and asked about when unsaved changes would be lost.
+#include "IntegrationFixture.h"
+
+#include "../hostile/HostileSupport.h"
+#include "catalogue/CatalogueDocument.h"
+#include "catalogue/CatalogueReader.h"
+#include "catalogue/ui/EventTableModel.h"
+#include "catalogue/ui/OpenDialog.h"
+#include "catalogue/ui/frmDataList.h"
+#include "catalogue/ui/frmEditor.h"
+#include "services/SettingsStore.h"
+#include "support/ShiftJis.h"
+#include "widgets/Utf8.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTableView>
+#include <QUndoStack>
+
+namespace {
+
+using quorvane::MessageAnswer;
+using quorvane::MessageButtons;
+using quorvane::MessageIcon;
+
+// File order: the Earth date first, so a sort by title changes the order.
+const std::string kRecords =
+    "\"ファーストコンタクト\",\"人類とヴァルカン人の出会い\",#2063-04-05#,\"映画\"\r\n"
+    "\"Encounter at Farpoint\",\"ピカード艦長の最初の任務\",41153.7,#NULL#\r\n";
+
+class EditorTest : public IntegrationTest {
+protected:
+    void SetUp() override {
+        IntegrationTest::SetUp();
+        ASSERT_TRUE(userData.isValid());
+        savedDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
+    }
+    void TearDown() override {
+        IntegrationTest::TearDown();
+        qputenv("XDG_DATA_HOME", savedDataHome);
+    }
+
+    QString cataloguePath() const { return programFolder.filePath(QStringLiteral("StarTrek.vqd")); }
+
+    frmEditor* pressEdit() {
+        click(Ui(main).cmdEdit);
+        frmEditor* editor = main->Editor();
+        if (editor) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(editor));
+        }
+        return editor;
+    }
+
+    static QModelIndex cell(const frmEditor* editor, int row, int column) {
+        const auto* view = static_cast<const QSortFilterProxyModel*>(editor->grdEvents->model());
+        return view->mapFromSource(editor->model()->index(row, column));
+    }
+
+    // Japanese arrives as the input method commits it; keys carry only ASCII.
+    static void typeText(QWidget* field, const QString& text) {
+        bool ascii = true;
+        for (const QChar c : text) ascii = ascii && c.unicode() < 0x80;
+        if (ascii) {
+            QTest::keyClicks(field, text);
+            return;
+        }
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(field, &commit);
+    }
+
+    // F2 on the cell, the text typed over what it held, then `finish`.
+    static QLineEdit* typeIntoCell(frmEditor* editor, int row, int column, const QString& text,
+                                   Qt::Key finish = Qt::Key_Return) {
+        const QModelIndex index = cell(editor, row, column);
+        editor->grdEvents->setFocus();
+        editor->grdEvents->setCurrentIndex(index);
+        QTest::keyClick(editor->grdEvents, Qt::Key_F2);
+        auto* line = qobject_cast<QLineEdit*>(editor->grdEvents->indexWidget(index));
+        if (!line) return nullptr;
+        line->selectAll();
+        typeText(line, text);
+        QTest::keyClick(line, finish);
+        // The view takes a text in once the key's handling is over; a
+        // refusal shows at once.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return !editor->grdEvents->indexWidget(index) || !editor->lblStatus->text().isEmpty();
+        }));
+        return line;
+    }
+
+    static QString text(const frmEditor* editor, int row, int column) {
+        return editor->model()->index(row, column).data().toString();
+    }
+
+    static QByteArray bytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static std::vector<std::string> details(const QString& path) {
+        std::vector<std::string> result;
+        for (const clsStarData& record : quorvane::LoadCatalogue(quorvane::LocalPath(path)).content.records)
+            result.push_back(record.Detail());
+        return result;
+    }
+
+    QTemporaryDir userData;
+    QByteArray savedDataHome;
+};
+
+TEST_F(EditorTest, EditUndoRedoAndSaveReachTheFileAndTheOpenDataList) {
+    writeCatalogue(kRecords);
+    const QByteArray original = bytes(cataloguePath());
+    start();
+    click(Ui(main).cmdData);
+    frmDataList* list = main->DataList();
+    ASSERT_TRUE(list);
+    list->cmbTitle->setCurrentIndex(1);  // list order: the Latin title first
+    list->cmbTitle->activated(1);
+    ASSERT_EQ(list->cmbTitle->currentText(), "ファーストコンタクト");
+
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(pressEdit(), editor) << "a second press brings the same editor forward";
+    EXPECT_EQ(editor->model()->headerData(0, Qt::Horizontal).toString(), "事象");
+    EXPECT_EQ(editor->model()->headerData(3, Qt::Horizontal).toString(), "出典");
+
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::DetailColumn, "新しい説明"));
+    EXPECT_EQ(text(editor, 0, EventTableModel::DetailColumn), "新しい説明");
+    EXPECT_TRUE(editor->isWindowModified());
+
+    editor->grdEvents->setFocus();
+    QTest::keyClick(editor->grdEvents, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text(editor, 0, EventTableModel::DetailColumn), "人類とヴァルカン人の出会い");
+    EXPECT_FALSE(editor->isModified());
+    QTest::keyClick(editor->grdEvents, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(text(editor, 0, EventTableModel::DetailColumn), "新しい説明");
+    QTest::keyClick(editor->grdEvents, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(editor->grdEvents, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(text(editor, 0, EventTableModel::DetailColumn), "新しい説明");
+
+    QTest::keyClick(editor->grdEvents, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(editor->isModified());
+    EXPECT_TRUE(platform.messages.isEmpty()) << messageTexts().join('\n').toStdString();
+    EXPECT_EQ(details(cataloguePath()),
+              (std::vector<std::string>{"新しい説明", "ピカード艦長の最初の任務"}));
+    EXPECT_EQ(bytes(cataloguePath() + ".bak"), original);
+    // The list read the saved file and kept its selection.
+    EXPECT_EQ(list->cmbTitle->currentText(), "ファーストコンタクト");
+    EXPECT_EQ(list->txtDetail->toPlainText(), "新しい説明");
+}
+
+TEST_F(EditorTest, ARefusedTextStaysInItsCellWithTheReason) {
+    writeCatalogue(kRecords);
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    const quorvane::CatalogueDocument before = editor->model()->document();
+
+    struct Refused {
+        int column;
+        QString text;
+    };
+    for (const Refused& refused : {Refused{EventTableModel::DateColumn, "2063-13-45"},
+                                   Refused{EventTableModel::DateColumn, "四万"},
+                                   Refused{EventTableModel::TitleColumn, "encounter at FARPOINT"},
+                                   Refused{EventTableModel::DetailColumn, "\"引用\""}}) {
+        SCOPED_TRACE(refused.text.toStdString());
+        const auto reason = quorvane::CellRefusal(before, 0, refused.column, refused.text.toStdString());
+        ASSERT_TRUE(reason);
+        const QPointer<QLineEdit> line = typeIntoCell(editor, 0, refused.column, refused.text);
+        // Still open, with what the user typed and why it cannot stand.
+        ASSERT_TRUE(line);
+        ASSERT_EQ(editor->grdEvents->indexWidget(cell(editor, 0, refused.column)), line.data());
+        EXPECT_EQ(line->text(), refused.text);
+        EXPECT_EQ(editor->lblStatus->text(), quorvane::FromUtf8(*reason));
+        QTest::keyClick(line, Qt::Key_Escape);
+    }
+    EXPECT_EQ(editor->model()->document().rows, before.rows);
+    EXPECT_EQ(editor->model()->undoStack()->count(), 0);
+
+    // A stardate and an Earth date both stand.
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::DateColumn, "41000"));
+    EXPECT_EQ(text(editor, 0, EventTableModel::DateColumn), "41000");
+    ASSERT_TRUE(typeIntoCell(editor, 1, EventTableModel::DateColumn, "2364-02-26"));
+    EXPECT_EQ(text(editor, 1, EventTableModel::DateColumn), "2364-02-26");
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(EditorTest, UnsavedChangesAreAskedAboutWhenTheEditorOrTheMainWindowCloses) {
+    writeCatalogue(kRecords);
+    const QByteArray original = bytes(cataloguePath());
+    start();
+    QPointer<frmEditor> editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 1, EventTableModel::TitleColumn, "Farpoint"));
+
+    // The editor's own close: Cancel keeps it.
+    platform.messageAnswers.enqueue(MessageAnswer::Cancel);
+    click(editor->cmdClose);
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages.last().buttons, MessageButtons::SaveDiscardCancel);
+    EXPECT_TRUE(editor && editor->isVisible());
+
+    // The main window's close: Cancel keeps both windows and writes nothing.
+    platform.messageAnswers.enqueue(MessageAnswer::Cancel);
+    EXPECT_FALSE(main->close());
+    EXPECT_EQ(platform.messages.size(), 2);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(editor && editor->isVisible());
+    EXPECT_FALSE(QFile::exists(quorvane::SettingsFilePath())) << "no settings saved yet";
+    EXPECT_EQ(bytes(cataloguePath()), original);
+
+    // Discard closes without writing; the main window goes on closing.
+    platform.messageAnswers.enqueue(MessageAnswer::Discard);
+    EXPECT_TRUE(main->close());
+    flushDeletes();
+    EXPECT_FALSE(editor);
+    EXPECT_EQ(bytes(cataloguePath()), original);
+    EXPECT_FALSE(QFile::exists(cataloguePath() + ".bak"));
+    const auto store = quorvane::OpenSettingsStore();
+    EXPECT_TRUE(store->contains(QStringLiteral("Window/Top")));
+    EXPECT_TRUE(store->contains(QStringLiteral("Editor/Width")));
+
+    // Save writes, then closes.
+    start();
+    editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 1, EventTableModel::TitleColumn, "Farpoint"));
+    platform.messageAnswers.enqueue(MessageAnswer::Save);
+    click(editor->cmdClose);
+    flushDeletes();
+    EXPECT_FALSE(editor);
+    const auto records = quorvane::LoadCatalogue(quorvane::LocalPath(cataloguePath())).content.records;
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1].Title(), "Farpoint");
+}
+
+TEST_F(EditorTest, SortAndFilterChangeTheViewButNotTheFileOrder) {
+    writeCatalogue(kRecords);
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    QTableView* grid = editor->grdEvents;
+    EXPECT_EQ(grid->model()->index(0, 0).data().toString(), "ファーストコンタクト") << "file order first";
+
+    QHeaderView* heading = grid->horizontalHeader();
+    QTest::mouseClick(heading->viewport(), Qt::LeftButton, {},
+                      QPoint(heading->sectionViewportPosition(EventTableModel::TitleColumn) + 5,
+                             heading->height() / 2));
+    EXPECT_EQ(grid->model()->index(0, 0).data().toString(), "Encounter at Farpoint");
+
+    // Titles and details, whatever the letter case.
+    QTest::keyClicks(editor->txtFilter, "FARPOINT");
+    EXPECT_EQ(grid->model()->rowCount(), 1);
+    editor->txtFilter->clear();
+    typeText(editor->txtFilter, "ヴァルカン");
+    ASSERT_EQ(grid->model()->rowCount(), 1);
+    EXPECT_EQ(grid->model()->index(0, 0).data().toString(), "ファーストコンタクト");
+    editor->txtFilter->clear();
+
+    editor->model()->setData(editor->model()->index(1, EventTableModel::SourceColumn), "TNG");
+    ASSERT_TRUE(editor->Save());
+    const auto records = quorvane::LoadCatalogue(quorvane::LocalPath(cataloguePath())).content.records;
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].Title(), "ファーストコンタクト");
+    EXPECT_EQ(records[1].Source().text(), "TNG");
+}
+
+TEST_F(EditorTest, DoubleClickCarriesTheDateAndTheOtherCalendarFollowsTheOptions) {
+    writeCatalogue(kRecords);
+    start();
+    Ui(main).optYD->click();
+    // The main window's own answer for the stardate of row 1, before and
+    // after the reset number changes.
+    const auto mainWindowEarthDate = [this] {
+        Ui(main).txtStarDate->setText("41153.7");
+        click(Ui(main).cmdCEarhDate);
+        return Ui(main).txtYear->text() + "-" + Ui(main).txtMonth->text().rightJustified(2, '0') +
+               "-" + Ui(main).txtDate->text().rightJustified(2, '0');
+    };
+    const QString plain = mainWindowEarthDate();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(text(editor, 1, EventTableModel::ConvertedColumn), plain);
+
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    Ui(main).chkReset->setChecked(true);
+    Ui(main).txtReset->setText("1000");
+    const QString windowed = mainWindowEarthDate();
+    ASSERT_NE(windowed, plain);
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
+    EXPECT_EQ(text(editor, 1, EventTableModel::ConvertedColumn), windowed);
+
+    // Press, release and the second press of a double click.
+    QWidget* cells = editor->grdEvents->viewport();
+    const QPoint row = editor->grdEvents->visualRect(cell(editor, 0, EventTableModel::DateColumn)).center();
+    QTest::mouseClick(cells, Qt::LeftButton, {}, row);
+    QTest::mouseDClick(cells, Qt::LeftButton, {}, row);
+    QTest::mouseRelease(cells, Qt::LeftButton, {}, row);
+    EXPECT_TRUE(Ui(main).optMD->isChecked());
+    EXPECT_EQ(Ui(main).txtYear->text(), "2063");
+    EXPECT_EQ(Ui(main).txtMonth->text(), "4");
+    EXPECT_EQ(Ui(main).txtDate->text(), "5");
+    EXPECT_EQ(main->focusWidget(), Ui(main).txtYear);
+    EXPECT_FALSE(editor->grdEvents->indexWidget(cell(editor, 0, EventTableModel::DateColumn)))
+        << "a double click carries, it does not edit";
+}
+
+TEST_F(EditorTest, ACharacterShiftJisCannotHoldIsNamedAndUtf8Offered) {
+    writeCatalogue(kRecords);
+    const QByteArray original = bytes(cataloguePath());
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    // Typing cannot enter a character beyond the basic plane; pasting can.
+    ASSERT_TRUE(editor->model()->setData(editor->model()->index(1, EventTableModel::DetailColumn),
+                                         QStringLiteral("長寿と繁栄を🖖")));
+
+    platform.messageAnswers.enqueue(MessageAnswer::No);
+    EXPECT_FALSE(editor->Save());
+    ASSERT_EQ(platform.messages.size(), 1);
+    const auto& question = platform.messages.first();
+    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(question.text.contains("🖖"));
+    EXPECT_TRUE(question.text.contains("2 件目"));
+    EXPECT_TRUE(question.text.contains("UTF-8"));
+    EXPECT_EQ(bytes(cataloguePath()), original) << "nothing replaced by ?";
+    EXPECT_TRUE(editor->isModified());
+
+    platform.messageAnswers.enqueue(MessageAnswer::Yes);
+    EXPECT_TRUE(editor->Save());
+    const QByteArray saved = bytes(cataloguePath());
+    EXPECT_TRUE(saved.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(details(cataloguePath())[1], "長寿と繁栄を🖖");
+}
+
+TEST_F(EditorTest, AFailedSaveLeavesTheOldFileByteForByteAndSaysWhy) {
+    writeCatalogue(kRecords);
+    const QByteArray original = bytes(cataloguePath());
+    // The previous version cannot be kept: a folder sits where it would go.
+    ASSERT_TRUE(QDir(programFolder.path()).mkdir(QStringLiteral("StarTrek.vqd.bak")));
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::SourceColumn, "劇場版"));
+    EXPECT_FALSE(editor->Save());
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages.first().icon, MessageIcon::Warning);
+    EXPECT_TRUE(platform.messages.first().text.contains("元のファイルは変更されていません"));
+    EXPECT_EQ(bytes(cataloguePath()), original);
+    EXPECT_TRUE(editor->isModified());
+}
+
+TEST_F(EditorTest, AFileInAFolderTheUserCannotWriteIsLeftAsItWasAndNoCopyMade) {
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(elsewhere.isValid());
+    const QString chosen = quorvane::testing::WriteCatalogue(elsewhere.filePath("mine.vqd"), kRecords);
+    const QByteArray original = bytes(chosen);
+    quorvane::hostile::OpenToEveryone(elsewhere.path());
+    start();
+    {
+        quorvane::hostile::WithoutPrivileges nobody;
+        if (!nobody.active()) GTEST_SKIP() << "root cannot drop its rights here";
+        platform.messageAnswers.enqueue(MessageAnswer::Yes);
+        platform.dialogAnswers.enqueue(chosen);
+        frmEditor* editor = pressEdit();
+        ASSERT_TRUE(editor);
+        ASSERT_EQ(editor->path(), quorvane::LocalPath(chosen));
+        ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::SourceColumn, "劇場版"));
+        EXPECT_FALSE(editor->Save());
+        EXPECT_EQ(platform.messages.last().icon, MessageIcon::Warning);
+        EXPECT_TRUE(platform.messages.last().text.contains("元のファイルは変更されていません"));
+        EXPECT_TRUE(editor->isModified());
+    }
+    EXPECT_EQ(bytes(chosen), original);
+    EXPECT_FALSE(QFile::exists(quorvane::FromLocalPath(quorvane::UserCataloguePath())))
+        << "only the program's own catalogue has a user copy";
+}
+
+TEST_F(EditorTest, AReadOnlyProgramFolderSavesTheUserCopyWhichIsReadFromThenOn) {
+    writeCatalogue(kRecords);
+    const QByteArray original = bytes(cataloguePath());
+    quorvane::hostile::OpenToEveryone(programFolder.path());
+    ASSERT_TRUE(QFile::setPermissions(programFolder.path(),
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    // The user's data folder is theirs to write.
+    ASSERT_TRUE(QFile::setPermissions(userData.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                           QFile::ExeOwner | QFile::ReadOther |
+                                                           QFile::WriteOther | QFile::ExeOther));
+    const QString userCopy = quorvane::FromLocalPath(quorvane::UserCataloguePath());
+    ASSERT_TRUE(userCopy.startsWith(userData.path()));
+    start();
+    {
+        quorvane::hostile::WithoutPrivileges nobody;
+        if (!nobody.active()) GTEST_SKIP() << "root cannot drop its rights here";
+        QPointer<frmEditor> editor = pressEdit();
+        ASSERT_TRUE(editor);
+        ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::DetailColumn, "利用者の写し"));
+        EXPECT_TRUE(editor->Save());
+        ASSERT_EQ(platform.messages.size(), 1);
+        EXPECT_EQ(platform.messages.first().icon, MessageIcon::Information);
+        EXPECT_TRUE(platform.messages.first().text.contains(userCopy));
+        EXPECT_EQ(editor->path(), quorvane::LocalPath(userCopy));
+        EXPECT_EQ(details(userCopy)[0], "利用者の写し");
+
+        // From then on the program reads the user's copy.
+        click(editor->cmdClose);
+        flushDeletes();
+        ASSERT_FALSE(editor);
+        editor = pressEdit();
+        ASSERT_TRUE(editor);
+        EXPECT_EQ(editor->path(), quorvane::LocalPath(userCopy));
+        click(Ui(main).cmdData);
+        ASSERT_TRUE(main->DataList());
+        EXPECT_EQ(main->DataList()->recordCount(), 2);
+        main->DataList()->cmbTitle->setCurrentIndex(1);
+        main->DataList()->cmbTitle->activated(1);
+        EXPECT_EQ(main->DataList()->txtDetail->toPlainText(), "利用者の写し");
+    }
+    EXPECT_EQ(bytes(cataloguePath()), original);
+    QFile::setPermissions(programFolder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+}  // namespace
