@@ -34,22 +34,15 @@ std::string FileBytesOf(const char* path) {
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// The shipped file writes its three whole stardates as "3134.0", "41986.0"
-// and "43657.0"; a save writes the shortest form, so the first save drops
-// those ".0" and every later one changes nothing.
-TEST(CatalogueDocumentTest, ShippedCatalogueRoundTripsToTheSameRecordsThenByteForByte) {
+// The shipped file is in the form a save writes, so a save without an edit
+// gives it back byte for byte.
+TEST(CatalogueDocumentTest, ShippedCatalogueRoundTripsByteForByte) {
     const std::string bytes = FileBytesOf(QUORVANE_SHIPPED_CATALOGUE);
     const DocumentLoad load = ParseCatalogueDocument(bytes);
     ASSERT_EQ(load.status, DocumentReadStatus::Ok);
     EXPECT_EQ(load.document.rows.size(), ParseCatalogue(bytes).records.size());
     EXPECT_TRUE(load.document.kept.empty());
-
-    const std::string saved = Encoded(load.document);
-    EXPECT_EQ(saved.size() + 3 * 2, bytes.size());
-    const DocumentLoad again = ParseCatalogueDocument(saved);
-    EXPECT_EQ(again.document.rows, load.document.rows);
-    EXPECT_EQ(again.document.headerBytes, load.document.headerBytes);
-    EXPECT_EQ(Encoded(again.document), saved);
+    EXPECT_EQ(Encoded(load.document), bytes);
 }
 
 TEST(CatalogueDocumentTest, Utf8FileKeepsItsMarkAndAnEmptySourceStaysEmpty) {
