@@ -150,7 +150,13 @@ frmEditor::frmEditor(quorvane::Platform& platform, quorvane::Converter& converte
     restorePlacement();
 }
 
-frmEditor::~frmEditor() = default;
+frmEditor::~frmEditor() {
+    // The model and its undo stack are children, destroyed after this part
+    // of the window: their last signals must not reach it.
+    if (!m_model) return;
+    m_model->undoStack()->disconnect(this);
+    m_model->disconnect(this);
+}
 
 bool frmEditor::isModified() const { return m_model && !m_model->undoStack()->isClean(); }
 
