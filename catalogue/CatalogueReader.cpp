@@ -1,5 +1,8 @@
 #include "catalogue/CatalogueReader.h"
 
+#include "catalogue/FileLocation.h"
+#include "catalogue/TextCodec.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -8,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iconv.h>
 
 namespace quorvane {
 
@@ -17,8 +19,9 @@ namespace quorvane {
 FileBytes ReadCatalogueBytes(const std::string& path) {
     namespace fs = std::filesystem;
     FileBytes result;
+    const fs::path filePath = PathFromUtf8(path);
     std::error_code ec;
-    const fs::file_status status = fs::status(fs::path(path), ec);
+    const fs::file_status status = fs::status(filePath, ec);
     if (status.type() == fs::file_type::not_found) {
         result.status = FileReadStatus::Missing;
         return result;
@@ -32,16 +35,16 @@ FileBytes ReadCatalogueBytes(const std::string& path) {
         result.status = FileReadStatus::NotAFile;
         return result;
     }
-    const std::uintmax_t size = fs::file_size(fs::path(path), ec);
+    const std::uintmax_t size = fs::file_size(filePath, ec);
     if (!ec && size > kMaxCatalogueBytes) {
         result.status = FileReadStatus::TooLarge;
         return result;
     }
 
-    std::ifstream file(path, std::ios::in | std::ios::binary);
+    std::ifstream file(filePath, std::ios::in | std::ios::binary);
     if (!file.is_open()) {
-        result.status = fs::exists(fs::path(path), ec) ? FileReadStatus::Unreadable
-                                                       : FileReadStatus::Missing;
+        result.status = fs::exists(filePath, ec) ? FileReadStatus::Unreadable
+                                                      : FileReadStatus::Missing;
         return result;
     }
     // The size may have changed since it was asked for, so read up to one byte
@@ -347,48 +350,6 @@ private:
     bool m_afterLineBreak = true;  // the start of the file counts as a line start
 };
 
-// Decodes one item's bytes into UTF-8 with the system's converter; most
-// items are plain ASCII and skip it.
-class ItemDecoder {
-public:
-    explicit ItemDecoder(bool utf8)
-        : m_cd(iconv_open("UTF-8", utf8 ? "UTF-8" : "CP932")) {}
-    ~ItemDecoder() {
-        if (m_cd != reinterpret_cast<iconv_t>(-1)) iconv_close(m_cd);
-    }
-    ItemDecoder(const ItemDecoder&) = delete;
-    ItemDecoder& operator=(const ItemDecoder&) = delete;
-
-    bool decode(std::string_view in, std::string& out) {
-        if (std::all_of(in.begin(), in.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-            out.assign(in);
-            return true;
-        }
-        if (m_cd == reinterpret_cast<iconv_t>(-1)) return false;
-        // No code page 932 character needs more than three UTF-8 bytes. The
-        // scratch buffer is reused, so each text gets only what it needs.
-        m_buffer.resize(std::max(m_buffer.size(), in.size() * 3 + 4));
-        char* inPtr = const_cast<char*>(in.data());
-        std::size_t inLeft = in.size();
-        char* outPtr = m_buffer.data();
-        std::size_t outLeft = m_buffer.size();
-        // Both encodings are stateless: only a failed text can leave the
-        // converter inside a character, so only then is it reset.
-        const std::size_t rc = iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft);
-        if (rc == static_cast<std::size_t>(-1) || inLeft != 0) {
-            iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-            return false;
-        }
-        out.assign(m_buffer.data(), outPtr);
-        return true;
-    }
-
-private:
-    iconv_t m_cd;
-    std::string m_buffer;
-};
-
 struct Item {
     TaggedValue value;
     std::optional<CatalogueProblemKind> problem;
@@ -495,7 +456,7 @@ bool IsBareNumber(std::string_view s) {
     return digits > 0 && i == s.size();
 }
 
-Item ConvertItem(const RawItem& raw, ItemDecoder& decoder) {
+Item ConvertItem(const RawItem& raw, TextDecoder& decoder) {
     Item item;
     item.line = raw.line;
     if (raw.unterminated) {
@@ -692,7 +653,7 @@ CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords) 
         content.utf8 = true;
         bytes.remove_prefix(kUtf8Mark.size());
     }
-    ItemDecoder decoder(content.utf8);
+    TextDecoder decoder(content.utf8 ? TextEncoding::Utf8 : TextEncoding::ShiftJis);
     ItemScanner scanner(bytes);
     // One record a line is the usual layout; reserving for it saves moving
     // every record as the list grows. A file of nothing but line breaks
