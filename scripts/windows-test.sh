@@ -7,6 +7,9 @@ build=$(realpath "${1:-build-windows}")
 export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko: nothing here needs them, and their installers would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine turns a program's arguments from the Unix locale's encoding: under the
+# C locale a file name outside ASCII would not reach the program intact.
+export LC_ALL=C.UTF-8
 mkdir -p "$WINEPREFIX"
 
 # One server for the whole run spares every test Wine's start-up. Wine's own
