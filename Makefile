@@ -11,7 +11,10 @@ SAN_BUILD  ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test sanitize-test fuzz package package-check bench clean
+WIN_BUILD  ?= build-windows
+
+.PHONY: deps configure build run test sanitize-test fuzz package package-check bench clean \
+	windows windows-test windows-package
 
 deps:
 	@./scripts/install-deps.sh
@@ -61,5 +64,24 @@ package-check: package
 bench:
 	@JOBS=$(JOBS) ./scripts/bench.sh
 
+# The plain core, quorvane-cli.exe and their tests for 64-bit Windows, cross-
+# built with MinGW-w64 into $(WIN_BUILD); the window needs Qt for Windows,
+# which this machine lacks (README, "Windows").
+windows: deps
+	@cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+		-DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=OFF \
+		-DQUORVANE_HOST_CLI_TEST=$(abspath $(BUILD))/tests/cli/cli_test $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(WIN_BUILD) -j $(JOBS)
+
+# Those tests under Wine, and the CLI tests of the Linux build against
+# quorvane-cli.exe.
+windows-test: configure windows
+	@cmake --build $(BUILD) -j $(JOBS) --target cli_test
+	@JOBS=$(JOBS) ./scripts/windows-test.sh $(WIN_BUILD)
+
+# $(WIN_BUILD)/quorvane-cli-VERSION-win64.zip: the program, its catalogue and read-me.
+windows-package: windows
+	@cmake --build $(WIN_BUILD) --target quorvane_cli_package
+
 clean:
-	@rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	@rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

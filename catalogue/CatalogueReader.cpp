@@ -1,5 +1,6 @@
 #include "catalogue/CatalogueReader.h"
 
+#include "catalogue/FileLocation.h"
 #include "catalogue/ItemParser.h"
 #include "catalogue/ItemScanner.h"
 #include "catalogue/TextCodec.h"
@@ -16,9 +17,10 @@ namespace quorvane {
 
 FileBytes ReadCatalogueBytes(const std::string& path) {
     namespace fs = std::filesystem;
+    const fs::path filePath = PathFromUtf8(path);
     FileBytes result;
     std::error_code ec;
-    const fs::file_status status = fs::status(fs::path(path), ec);
+    const fs::file_status status = fs::status(filePath, ec);
     if (status.type() == fs::file_type::not_found) {
         result.status = FileReadStatus::Missing;
         return result;
@@ -32,15 +34,15 @@ FileBytes ReadCatalogueBytes(const std::string& path) {
         result.status = FileReadStatus::NotAFile;
         return result;
     }
-    const std::uintmax_t size = fs::file_size(fs::path(path), ec);
+    const std::uintmax_t size = fs::file_size(filePath, ec);
     if (!ec && size > kMaxCatalogueBytes) {
         result.status = FileReadStatus::TooLarge;
         return result;
     }
 
-    std::ifstream file(path, std::ios::in | std::ios::binary);
+    std::ifstream file(filePath, std::ios::in | std::ios::binary);
     if (!file.is_open()) {
-        result.status = fs::exists(fs::path(path), ec) ? FileReadStatus::Unreadable
+        result.status = fs::exists(filePath, ec) ? FileReadStatus::Unreadable
                                                        : FileReadStatus::Missing;
         return result;
     }

@@ -5,6 +5,10 @@
 
 namespace quorvane {
 
+std::filesystem::path PathFromUtf8(std::string_view path) {
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
 std::string AddBackslash(std::string_view path) {
     std::string result(path);
     if (result.empty() || result.back() != kPathSeparator) result += kPathSeparator;
@@ -24,8 +28,9 @@ bool FileExists(std::string& path) {
         // Opening a folder or a pipe for reading would succeed, or wait for a
         // writer, so only a regular file counts.
         std::error_code ec;
-        if (!std::filesystem::is_regular_file(std::filesystem::path(path), ec)) return false;
-        std::ifstream file(path, std::ios::in | std::ios::binary);
+        const std::filesystem::path filePath = PathFromUtf8(path);
+        if (!std::filesystem::is_regular_file(filePath, ec)) return false;
+        std::ifstream file(filePath, std::ios::in | std::ios::binary);
         return file.is_open();
     } catch (...) {
         return false;

@@ -3,6 +3,7 @@
 // character; on Windows it is the backslash, here the slash stands in its
 // place. Nothing else (drive letters, the other slash) is looked at.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,11 @@ inline constexpr char kPathSeparator = '\\';
 #else
 inline constexpr char kPathSeparator = '/';
 #endif
+
+// Paths are carried as UTF-8 texts; this is the one way to hand one to the
+// file system, so that on Windows a name outside the ANSI code page still
+// reaches the wide-character calls intact.
+std::filesystem::path PathFromUtf8(std::string_view path);
 
 // The path ending in exactly the one separator it had or is given; the empty
 // path gives the separator alone.

@@ -1,9 +1,5 @@
 #include "cli/BatchSession.h"
 
-#include <poll.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -16,10 +12,8 @@ namespace {
 constexpr std::size_t kOutputFlushSize = 64 * 1024;
 }  // namespace
 
-BatchSession::BatchSession(int inputFd, int outputFd, ConversionOptions options)
-    : m_inputFd(inputFd),
-      m_outputFd(outputFd),
-      m_options(std::move(options)),
+BatchSession::BatchSession(ConversionOptions options)
+    : m_options(std::move(options)),
       // Twice the longest request, so that after moving a partial line to the
       // front there is always room to read more.
       m_input(2 * kMaxRequestLength) {
@@ -70,57 +64,30 @@ bool BatchSession::run() {
 void BatchSession::answer(std::string_view line) {
     if (line.ends_with('\r')) line.remove_suffix(1);  // CR LF files from Windows editors
     if (!AnswerRequest(line, m_options, m_output)) m_allConverted = false;
-    m_output += '\n';
+    m_output += kLineEnd;
 }
 
 void BatchSession::answerTooLong() {
-    m_output += "error: request too long\n";
+    m_output += "error: request too long";
+    m_output += kLineEnd;
     m_allConverted = false;
 }
 
 bool BatchSession::fillInput() {
-    while (true) {
-        const ssize_t n = ::read(m_inputFd, m_input.data() + m_end, m_input.size() - m_end);
-        if (n >= 0) {
-            m_end += static_cast<std::size_t>(n);
-            return true;
-        }
-        if (errno == EINTR) continue;
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            // A non-blocking standard input: wait for it instead of spinning.
-            pollfd pfd{m_inputFd, POLLIN, 0};
-            ::poll(&pfd, 1, -1);
-            continue;
-        }
-        m_ioError = std::string("cannot read the requests: ") + std::strerror(errno);
+    const std::ptrdiff_t n = m_streams.read(m_input.data() + m_end, m_input.size() - m_end);
+    if (n < 0) {
+        m_ioError = "cannot read the requests: " + m_streams.error();
         return false;
     }
+    m_end += static_cast<std::size_t>(n);
+    return true;
 }
 
-bool BatchSession::inputReady() const {
-    pollfd pfd{m_inputFd, POLLIN, 0};
-    while (true) {
-        const int ready = ::poll(&pfd, 1, 0);
-        if (ready >= 0) return ready > 0;
-        if (errno != EINTR) return false;
-    }
-}
+bool BatchSession::inputReady() { return m_streams.inputWaiting(); }
 
 bool BatchSession::flush() {
-    std::size_t written = 0;
-    while (written < m_output.size()) {
-        const ssize_t n = ::write(m_outputFd, m_output.data() + written, m_output.size() - written);
-        if (n >= 0) {
-            written += static_cast<std::size_t>(n);
-            continue;
-        }
-        if (errno == EINTR) continue;
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            pollfd pfd{m_outputFd, POLLOUT, 0};
-            ::poll(&pfd, 1, -1);
-            continue;
-        }
-        m_ioError = std::string("cannot write the answers: ") + std::strerror(errno);
+    if (!m_streams.write(m_output)) {
+        m_ioError = "cannot write the answers: " + m_streams.error();
         return false;
     }
     m_output.clear();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "cli/System.h"
 
 namespace quorvane::cli {
 
@@ -16,7 +17,8 @@ public:
     // Longer request lines are skipped and answered with an error.
     static constexpr std::size_t kMaxRequestLength = 64 * 1024;
 
-    BatchSession(int inputFd, int outputFd, ConversionOptions options);
+    // Requests from standard input, answers to standard output.
+    explicit BatchSession(ConversionOptions options);
 
     // Runs to the end of the input. False when the input or output failed;
     // ioError() then says why.
@@ -29,11 +31,10 @@ private:
     void answer(std::string_view line);
     void answerTooLong();
     bool fillInput();
-    bool inputReady() const;
+    bool inputReady();
     bool flush();
 
-    int m_inputFd;
-    int m_outputFd;
+    BatchStreams m_streams;
     ConversionOptions m_options;
     std::vector<char> m_input;
     std::size_t m_begin = 0;  // unread input is m_input[m_begin, m_end)

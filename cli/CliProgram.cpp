@@ -1,7 +1,5 @@
 #include "cli/CliProgram.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,14 +14,13 @@
 #include "cli/CliOptions.h"
 #include "cli/Conversions.h"
 #include "cli/EventListing.h"
+#include "cli/System.h"
 
 namespace quorvane::cli {
 
 namespace {
 
-void Print(std::FILE* stream, std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-}
+void Print(std::FILE* stream, std::string_view text) { WriteText(stream, text); }
 
 void PrintProblem(std::string_view text) {
     std::fflush(stdout);  // keep the order of the two streams on a terminal
@@ -62,28 +59,12 @@ int ConvertValues(const CliOptions& options) {
 
 int RunBatch(const CliOptions& options) {
     std::fflush(stdout);
-    BatchSession session(STDIN_FILENO, STDOUT_FILENO, options.conversion);
+    BatchSession session(options.conversion);
     if (!session.run()) {
         PrintProblem(session.ioError());
         return kExitFailed;
     }
     return session.allConverted() ? kExitOk : kExitFailed;
-}
-
-// The folder of the program file itself, so that the shipped catalogue is
-// found from any working folder.
-std::string ProgramFolder() {
-    std::vector<char> buffer(4096);
-    while (true) {
-        const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (n < 0) return ".";
-        if (static_cast<std::size_t>(n) < buffer.size()) {
-            std::string path(buffer.data(), static_cast<std::size_t>(n));
-            const auto slash = path.rfind('/');
-            return slash == 0 ? "/" : path.substr(0, slash);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
 }
 
 std::string CataloguePath(const CliOptions& options) {
@@ -132,8 +113,9 @@ int RunMode(const CliOptions& options) {
 }  // namespace
 
 int RunCli(int argc, char** argv) {
-    std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const ParseResult parsed = ParseArguments(std::move(args));
+    PrepareStandardStreams();
+    std::vector<std::string> storage;
+    const ParseResult parsed = ParseArguments(CommandLineArguments(argc, argv, storage));
     if (!parsed.options) {
         PrintProblem(parsed.error);
         Print(stderr, "Try 'quorvane-cli --help' for more information.\n");

@@ -204,11 +204,4 @@ void AppendIsoDate(const EarthDateTexts& texts, std::string& out) {
     out += FormatIsoDate({ReadFieldInt(texts.year), ReadFieldInt(texts.month), ReadFieldInt(texts.day)});
 }
 
-CivilDate LocalToday() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_year + 1900LL, local.tm_mon + 1, local.tm_mday};
-}
-
 }  // namespace quorvane::cli

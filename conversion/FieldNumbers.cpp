@@ -40,11 +40,17 @@ double RoundHalfEven(double value) {
     if (!std::isfinite(value)) return value;
     const double whole = std::trunc(value);
     // The fraction part is exact, so a tie is seen exactly.
-    if (std::fabs(value - whole) != 0.5) return std::round(value);
+    if (std::fabs(value - whole) != 0.5) return RoundHalfAwayFromZero(value);
     return std::fmod(whole, 2.0) == 0.0 ? whole : whole + std::copysign(1.0, value);
 }
 
-double RoundHalfAwayFromZero(double value) { return std::round(value); }
+double RoundHalfAwayFromZero(double value) {
+    // Not std::round: MinGW's adds 0.5 and floors, which rounds the largest
+    // double below one half, 0.49999999999999994, up to 1.
+    if (!std::isfinite(value)) return value;
+    const double whole = std::trunc(value);
+    return std::fabs(value - whole) >= 0.5 ? whole + std::copysign(1.0, value) : whole;
+}
 
 std::int32_t ReadInt32Field(std::string_view text) {
     return SaturatedField<std::int32_t>(LeadingNumber(text));

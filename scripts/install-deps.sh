@@ -12,6 +12,7 @@ packages=(
   xvfb x11-apps imagemagick xauth
   desktop-file-utils appstream dpkg-dev file man-db
   time
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

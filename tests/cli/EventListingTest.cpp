@@ -116,6 +116,18 @@ TEST_F(EventListing, MissingFileFails) {
     EXPECT_EQ(run.exitStatus, 1);
 }
 
+// On Windows the arguments and the file are reached through the wide-character
+// calls: an ANSI argv would have turned these letters into "?" or look-alikes.
+TEST_F(EventListing, FileNamedOutsideTheShiftJisCodePageOpens) {
+    const std::string path =
+        write("\xC3\x84rger \xED\x95\x9C/\xC3\x84.vqd",
+              "\"T\",\"D\",\"S\",\"O\"\r\n\"Found\",\"\",41000,\"\"\r\n");
+    const RunResult run = RunCli({"--events", path});
+    EXPECT_EQ(run.out, "Found\t41000\t2364-01-01\t\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.exitStatus, 0);
+}
+
 TEST_F(EventListing, DefaultCatalogueIsTheOneBesideTheProgram) {
     const fs::path program = m_dir / "bin" / "quorvane-cli";
     fs::create_directories(program.parent_path());
