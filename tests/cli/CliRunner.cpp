@@ -73,8 +73,10 @@ std::string CliPath() { return ChosenCliPath(); }
 
 void SetCliPath(const std::string& path) { ChosenCliPath() = path; }
 
+bool IsWindowsProgram() { return CliPath().ends_with(".exe"); }
+
 bool NormalisesLineEnds() {
-    return CliPath().ends_with(".exe") || !qEnvironmentVariableIsEmpty("QUORVANE_CLI_CRLF");
+    return IsWindowsProgram() || !qEnvironmentVariableIsEmpty("QUORVANE_CLI_CRLF");
 }
 
 std::string Normalised(std::string text) {

@@ -67,6 +67,8 @@ void SetCliPath(const std::string& path);
 // into LF, and tests expecting CR LF of their own pass their expectation
 // through Normalised() as well.
 bool NormalisesLineEnds();
+// A Windows build (a program named *.exe), run through its launcher.
+bool IsWindowsProgram();
 std::string Normalised(std::string text);
 
 }  // namespace clitest
