@@ -1,6 +1,7 @@
 #include "catalogue/ui/frmDataList.h"
 
 #include "catalogue/CatalogueDocument.h"
+#include "catalogue/CarryDate.h"
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/TitleKey.h"
 #include "catalogue/FileLocation.h"
@@ -234,14 +235,7 @@ void frmDataList::cmbTitle_Click(int index) {
     showRecord(index);
     const clsStarData& record = m_records[m_listOrder[static_cast<std::size_t>(index)]];
 
-    quorvane::ConverterOptions options = m_converter.Options();
-    options.entryMode = quorvane::EntryMode::MonthDay;
-    m_converter.ApplyOptions(options);
-    if (record.IsStarDate()) {
-        m_converter.EnterStardate(quorvane::ShortestDecimal(record.SEDate().number()));
-    } else {
-        const quorvane::TaggedValue when = record.SEDate();
-        const quorvane::DateValue& date = when.date();
-        m_converter.EnterEarthDate(date.year, date.month, date.day);
-    }
+    const quorvane::TaggedValue when = record.SEDate();
+    quorvane::CarryDate(m_converter, record.IsStarDate() ? quorvane::EventDate(when.number())
+                                                         : quorvane::EventDate(when.date()));
 }

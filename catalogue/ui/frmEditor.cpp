@@ -1,6 +1,7 @@
 #include "catalogue/ui/frmEditor.h"
 
 #include "ProgramInfo.h"
+#include "catalogue/CarryDate.h"
 #include "catalogue/FileLocation.h"
 #include "catalogue/ui/CatalogueSave.h"
 #include "catalogue/ui/EventTableModel.h"
@@ -395,18 +396,8 @@ void frmEditor::grdEvents_DoubleClick(const QModelIndex& index) {
 }
 
 void frmEditor::CarryDate(int documentRow) {
-    // As the event list does: month-day entry, the focus on the date's side,
-    // then the date, which the main window converts as typed input.
     const quorvane::EventRow& row = m_model->document().rows[static_cast<std::size_t>(documentRow)];
-    quorvane::ConverterOptions options = m_converter.Options();
-    options.entryMode = quorvane::EntryMode::MonthDay;
-    m_converter.ApplyOptions(options);
-    if (const double* stardate = std::get_if<double>(&row.date)) {
-        m_converter.EnterStardate(quorvane::ShortestDecimal(*stardate));
-    } else {
-        const quorvane::DateValue& date = std::get<quorvane::DateValue>(row.date);
-        m_converter.EnterEarthDate(date.year, date.month, date.day);
-    }
+    quorvane::CarryDate(m_converter, row.date);
 }
 
 void frmEditor::cmdSave_Click() { Save(); }
