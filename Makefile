@@ -64,12 +64,13 @@ package-check: package
 bench:
 	@JOBS=$(JOBS) ./scripts/bench.sh
 
-# The plain core, quorvane-cli.exe and their tests for 64-bit Windows, cross-
-# built with MinGW-w64 into $(WIN_BUILD); the window needs Qt for Windows,
-# which this machine lacks (README, "Windows").
+# Both programs and the plain tests for 64-bit Windows, cross-built with
+# MinGW-w64 into $(WIN_BUILD) against Qt for Windows, which
+# scripts/build-qt-windows.sh builds once into a cache (README, "Windows").
 windows: deps
-	@cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-		-DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=OFF \
+	@kit=$$(./scripts/build-qt-windows.sh) && \
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+		-DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=ON -DCMAKE_PREFIX_PATH="$$kit" -DQT_HOST_PATH=/usr \
 		-DQUORVANE_HOST_CLI_TEST=$(abspath $(BUILD))/tests/cli/cli_test $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(WIN_BUILD) -j $(JOBS)
 
