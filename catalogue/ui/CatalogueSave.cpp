@@ -1,9 +1,13 @@
 #include "catalogue/ui/CatalogueSave.h"
 
+#include "catalogue/ui/FileReplace.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
+
+#include <memory>
 
 namespace quorvane {
 
@@ -30,38 +34,173 @@ QString Reason(QFileDevice::FileError error, const QString& fileName, const QStr
     return detail.isEmpty() ? why : why + QStringLiteral("\n(") + detail + QLatin1Char(')');
 }
 
-SaveResult WriteAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    const QString name = QFileInfo(path).fileName();
-    if (!file.open(QIODevice::WriteOnly)) return {false, Reason(QFileDevice::OpenError, name, file.errorString())};
-    if (file.write(bytes) != bytes.size()) {
-        const SaveResult failed{false, Reason(QFileDevice::WriteError, name, file.errorString())};
-        file.cancelWriting();
-        return failed;
+QString FileName(const QString& path) { return QFileInfo(path).fileName(); }
+
+// Writes and flushes the whole of `bytes`; the flush is checked here because
+// a close clears the system's reason and leaves only "Unknown error".
+QString WriteWhole(QFileDevice& file, const QByteArray& bytes) {
+    if (file.write(bytes) != bytes.size() || !file.flush()) return file.errorString();
+    return {};
+}
+
+// A finished copy of `bytes` beside `target` under a passing name, with the
+// given permissions and on the disk.
+struct Copy {
+    std::unique_ptr<QTemporaryFile> file;
+    SaveResult failure;
+};
+
+Copy WriteCopy(const QString& target, const QByteArray& bytes, QFileDevice::Permissions mode) {
+    const QString name = FileName(target);
+    auto file = std::make_unique<QTemporaryFile>(target + QStringLiteral(".XXXXXX"));
+    if (!file->open()) return {nullptr, {false, Reason(QFileDevice::OpenError, name, file->errorString())}};
+    if (!file->setPermissions(mode))
+        return {nullptr, {false, Reason(QFileDevice::PermissionsError, name, file->errorString())}};
+    QString why = WriteWhole(*file, bytes);
+    if (why.isEmpty()) why = SyncToDisk(*file);
+    if (!why.isEmpty()) return {nullptr, {false, Reason(QFileDevice::WriteError, name, why)}};
+    file->close();
+    // Read back: the copy is what a failed save is restored from.
+    if (!file->open() || file->readAll() != bytes)
+        return {nullptr, {false, Reason(QFileDevice::WriteError, name, file->errorString())}};
+    file->close();
+    return {std::move(file), {true, {}}};
+}
+
+// The backup file in place, with the one it replaced set aside until the
+// catalogue itself has been replaced, so that a failed save can put it back.
+class Backup {
+public:
+    explicit Backup(QString path) : m_path(std::move(path)) {}
+    Backup(const Backup&) = delete;
+    Backup& operator=(const Backup&) = delete;
+
+    SaveResult install(QTemporaryFile& copy) {
+        const QFileInfo previous(m_path);
+        if (previous.exists() || previous.isSymLink()) {
+            QTemporaryFile aside(m_path + QStringLiteral(".XXXXXX"));
+            if (!aside.open())
+                return {false, Reason(QFileDevice::OpenError, FileName(m_path), aside.errorString())};
+            aside.close();
+            if (const QString why = MoveReplacing(m_path, aside.fileName()); !why.isEmpty())
+                return {false, Reason(QFileDevice::RenameError, FileName(m_path), why)};
+            aside.setAutoRemove(false);
+            m_aside = aside.fileName();
+        }
+        if (const QString why = MoveReplacing(copy.fileName(), m_path); !why.isEmpty()) {
+            putBack();
+            return {false, Reason(QFileDevice::RenameError, FileName(m_path), why)};
+        }
+        copy.setAutoRemove(false);
+        m_installed = true;
+        return {true, {}};
     }
-    if (!file.commit()) return {false, Reason(file.error(), name, file.errorString())};
-    return {true, {}};
+
+    // The save failed: the previous backup returns as it was.
+    void putBack() {
+        if (!m_aside.isEmpty()) {
+            if (MoveReplacing(m_aside, m_path).isEmpty()) m_aside.clear();
+        } else if (m_installed) {
+            QFile::remove(m_path);
+        }
+        m_installed = false;
+    }
+
+    // The save succeeded: the previous backup goes (a link there is removed
+    // as a link, its target untouched).
+    void keep() {
+        if (!m_aside.isEmpty()) QFile::remove(m_aside);
+        m_aside.clear();
+    }
+
+private:
+    QString m_path;
+    QString m_aside;
+    bool m_installed = false;
+};
+
+// A file with other hard links is rewritten where it is, so that every name
+// sees the new contents; the old bytes go back on failure.
+SaveResult WriteInPlace(const QString& path, const QByteArray& bytes, const QByteArray& old) {
+    const QString name = FileName(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return {false, Reason(QFileDevice::OpenError, name, file.errorString())};
+    QString why;
+    if (!file.resize(0)) why = file.errorString();
+    if (why.isEmpty()) why = WriteWhole(file, bytes);
+    if (why.isEmpty()) why = SyncToDisk(file);
+    if (why.isEmpty()) return {true, {}};
+
+    const bool restored = file.seek(0) && file.resize(0) && WriteWhole(file, old).isEmpty() &&
+                          SyncToDisk(file).isEmpty();
+    SaveResult failed{false, Reason(QFileDevice::WriteError, name, why)};
+    if (!restored)
+        failed.reason += QStringLiteral("\n元の内容を戻せませんでした。%1.bak に保存してあります。").arg(name);
+    return failed;
 }
 
 }  // namespace
 
 SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes) {
+    const QString name = FileName(path);
     QFile previous(path);
-    if (previous.exists()) {
-        // The copy is made whole before the file is touched; without it
-        // nothing is replaced.
-        if (!previous.open(QIODevice::ReadOnly))
-            return {false, Reason(QFileDevice::OpenError, QFileInfo(path).fileName(),
-                                  previous.errorString())};
-        const QByteArray old = previous.readAll();
-        if (previous.error() != QFileDevice::NoError)
-            return {false, QStringLiteral("%1 を読めませんでした。\n(%2)")
-                               .arg(QFileInfo(path).fileName(), previous.errorString())};
-        previous.close();
-        if (SaveResult backup = WriteAtomically(path + QStringLiteral(".bak"), old); !backup.ok)
-            return backup;
+    if (!previous.exists()) {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) return {false, Reason(QFileDevice::OpenError, name, file.errorString())};
+        if (const QString why = WriteWhole(file, bytes); !why.isEmpty()) {
+            file.cancelWriting();
+            return {false, Reason(QFileDevice::WriteError, name, why)};
+        }
+        if (!file.commit()) return {false, Reason(file.error(), name, file.errorString())};
+        return {true, {}};
     }
-    return WriteAtomically(path, bytes);
+
+    if (!previous.open(QIODevice::ReadOnly))
+        return {false, Reason(QFileDevice::OpenError, name, previous.errorString())};
+    const QByteArray old = previous.readAll();
+    if (previous.error() != QFileDevice::NoError)
+        return {false, QStringLiteral("%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
+    previous.close();
+    const QFileDevice::Permissions mode = previous.permissions();
+    const QString backupPath = path + QStringLiteral(".bak");
+
+    if (LinkCount(path) > 1) {
+        Copy copy = WriteCopy(backupPath, old, mode);
+        if (!copy.file) return copy.failure;
+        Backup backup(backupPath);
+        if (SaveResult installed = backup.install(*copy.file); !installed.ok) return installed;
+        SaveResult written = WriteInPlace(path, bytes, old);
+        if (written.ok) backup.keep();
+        else if (!written.reason.contains(QStringLiteral(".bak に保存"))) backup.putBack();
+        return written;
+    }
+
+    // The new catalogue is written whole before anything is replaced: a full
+    // disk or a refused folder leaves the catalogue and its backup as they were.
+    // A catalogue that is a symbolic link is written through to its target.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return {false, Reason(QFileDevice::OpenError, name, file.errorString())};
+    if (const QString why = WriteWhole(file, bytes); !why.isEmpty()) {
+        file.cancelWriting();
+        return {false, Reason(QFileDevice::WriteError, name, why)};
+    }
+    Copy copy = WriteCopy(backupPath, old, mode);
+    if (!copy.file) {
+        file.cancelWriting();
+        return copy.failure;
+    }
+    Backup backup(backupPath);
+    if (SaveResult installed = backup.install(*copy.file); !installed.ok) {
+        file.cancelWriting();
+        return installed;
+    }
+    if (!file.commit()) {
+        backup.putBack();
+        return {false, Reason(file.error(), name, file.errorString())};
+    }
+    backup.keep();
+    return {true, {}};
 }
 
 bool CanWriteInFolder(const QString& folder) {

@@ -1,7 +1,7 @@
 #pragma once
 // Replacing a catalogue file without ever leaving it half written: the old
 // file is copied to "<file>.bak" first, then the new bytes replace it in one
-// step. Any failure leaves the old file as it was.
+// step. Any failure leaves the old file and the old backup as they were.
 
 #include <QByteArray>
 #include <QString>

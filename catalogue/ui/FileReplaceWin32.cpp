@@ -1,0 +1,41 @@
+#include "catalogue/ui/FileReplace.h"
+
+#include <QDir>
+
+#include <io.h>
+#include <windows.h>
+
+namespace quorvane {
+
+namespace {
+
+LPCWSTR Wide(const QString& native) { return reinterpret_cast<LPCWSTR>(native.utf16()); }
+
+}  // namespace
+
+QString MoveReplacing(const QString& from, const QString& to) {
+    const QString source = QDir::toNativeSeparators(from);
+    const QString target = QDir::toNativeSeparators(to);
+    if (MoveFileExW(Wide(source), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    return qt_error_string(static_cast<int>(GetLastError()));
+}
+
+QString SyncToDisk(QFileDevice& file) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+    if (handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle)) return {};
+    return qt_error_string(static_cast<int>(GetLastError()));
+}
+
+int LinkCount(const QString& path) {
+    const QString native = QDir::toNativeSeparators(path);
+    const HANDLE handle = CreateFileW(Wide(native), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return 1;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    return known ? static_cast<int>(info.nNumberOfLinks) : 1;
+}
+
+}  // namespace quorvane
