@@ -14,7 +14,7 @@ FUZZ_SECONDS ?= 60
 WIN_BUILD  ?= build-windows
 
 .PHONY: deps configure build run test sanitize-test fuzz package package-check bench clean \
-	windows windows-test windows-package
+	windows windows-test windows-package windows-package-check
 
 deps:
 	@./scripts/install-deps.sh
@@ -80,9 +80,16 @@ windows-test: configure windows
 	@cmake --build $(BUILD) -j $(JOBS) --target cli_test
 	@JOBS=$(JOBS) ./scripts/windows-test.sh $(WIN_BUILD)
 
-# $(WIN_BUILD)/quorvane-cli-VERSION-win64.zip: the program, its catalogue and read-me.
+# $(WIN_BUILD)/quorvane-VERSION-win64.zip and quorvane-VERSION-win64-setup.exe:
+# both programs with everything they need to run on a bare Windows.
 windows-package: windows
-	@cmake --build $(WIN_BUILD) --target quorvane_cli_package
+	@rm -f $(WIN_BUILD)/quorvane-*-win64.zip $(WIN_BUILD)/quorvane-*-win64-setup.exe
+	@cd $(WIN_BUILD) && cpack -G "ZIP;NSIS"
+
+# Both of them under Wine, each in a fresh Wine prefix: the unpacked ZIP runs,
+# the installer installs, the program starts, the uninstaller cleans up.
+windows-package-check: windows-package
+	@./packaging/check-windows-package.sh $(WIN_BUILD)
 
 clean:
 	@rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

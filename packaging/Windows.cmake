@@ -1,7 +1,8 @@
-# Windows: one folder holds both programs, their data files and the Qt
-# libraries windeployqt copies beside them; CPack makes a ZIP of it, and an
-# installer too when NSIS is there. Not built on the Linux machines, which
-# have no Qt for Windows: see README, "Windows".
+# Windows: one folder holds both programs, their data files, the Qt
+# libraries and plug-ins the window loads and the MinGW runtime, so that it
+# runs wherever it is unpacked. Written out here because the Qt kit built
+# for this project has no windeployqt. CPack makes the ZIP and the installer
+# of that folder (`make windows-package`).
 
 install(TARGETS quorvane quorvane-cli RUNTIME DESTINATION .)
 install(FILES
@@ -9,40 +10,80 @@ install(FILES
   ${QUORVANE_BIN_DIR}/${QUORVANE_README_FILE}
   DESTINATION .)
 
-# The Qt libraries and plug-ins the window needs, beside it in the
-# installed folder.
-get_filename_component(qt_bin_dir "${Qt6_DIR}/../../../bin" ABSOLUTE)
-find_program(QUORVANE_WINDEPLOYQT NAMES windeployqt windeployqt6 HINTS "${qt_bin_dir}")
-if(QUORVANE_WINDEPLOYQT)
-  install(CODE "
-    execute_process(
-      COMMAND \"${QUORVANE_WINDEPLOYQT}\" --no-translations --no-system-d3d-compiler
-              --no-opengl-sw \"\${CMAKE_INSTALL_PREFIX}/quorvane.exe\"
-      RESULT_VARIABLE status)
-    if(NOT status EQUAL 0)
-      message(FATAL_ERROR \"windeployqt failed: \${status}\")
+# Only what the window loads: its three Qt libraries, the Windows platform
+# and the native style. Pictures are PNG and XPM, which Qt Gui reads itself.
+set(quorvane_qt_libraries Qt6::Core Qt6::Gui Qt6::Widgets)
+foreach(library IN LISTS quorvane_qt_libraries)
+  install(FILES $<TARGET_FILE:${library}> DESTINATION .)
+endforeach()
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+# Plug-ins beside the program, and no path of the build machine: a Qt
+# library otherwise looks in the folder it was built for.
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/qt.conf DESTINATION .)
+
+# The Qt libraries link the compiler's C++ runtime as DLLs (the programs
+# themselves link it statically); ship the ones of the compiler that built
+# them. Visual C++ has its own way of shipping its runtime.
+set(quorvane_shipped_dlls "")
+if(MINGW)
+  foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${dll_path}" OR NOT EXISTS "${dll_path}")
+      message(FATAL_ERROR "The compiler's ${dll} was not found (${CMAKE_CXX_COMPILER} -print-file-name)")
     endif()
-  ")
-else()
-  message(WARNING "windeployqt not found: the installed window will lack its Qt libraries")
+    install(FILES ${dll_path} DESTINATION .)
+    list(APPEND quorvane_shipped_dlls ${dll})
+  endforeach()
+elseif(MSVC)
+  set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION .)
+  include(InstallRequiredSystemLibraries)
 endif()
 
-find_program(QUORVANE_MAKENSIS makensis)
-set(CPACK_GENERATOR ZIP)
-if(QUORVANE_MAKENSIS)
-  list(APPEND CPACK_GENERATOR NSIS)
+# The libraries come with their symbols; the folder ships without them.
+foreach(library IN LISTS quorvane_qt_libraries)
+  list(APPEND quorvane_shipped_dlls $<TARGET_FILE_NAME:${library}>)
+endforeach()
+list(APPEND quorvane_shipped_dlls
+  platforms/$<TARGET_FILE_NAME:Qt6::QWindowsIntegrationPlugin>
+  styles/$<TARGET_FILE_NAME:Qt6::QWindowsVistaStylePlugin>)
+if(CMAKE_STRIP)
+install(CODE "
+  foreach(dll ${quorvane_shipped_dlls})
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded
+                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${dll}\"
+                    RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR \"Could not strip \${dll}\")
+    endif()
+  endforeach()
+")
 endif()
+
+set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_NAME Quorvane)
 set(CPACK_PACKAGE_VENDOR OvrekSoft)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Stardate and Earth date converter")
 set(CPACK_PACKAGE_FILE_NAME quorvane-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quorvane)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Quorvane)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
-set(CPACK_NSIS_INSTALLED_ICON_NAME quorvane.exe)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/WindowsCPackOptions.cmake)
+
+# The installer: per machine into Program Files, a Start-menu entry, and an
+# entry among the installed programs with publisher, version and icon.
+# A 64-bit installer for a 64-bit program, in Unicode, which also spares a
+# 32-bit Wine to test it.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_PACKAGE_NAME Quorvane)
 set(CPACK_NSIS_DISPLAY_NAME Quorvane)
-set(CPACK_NSIS_CREATE_ICONS_EXTRA
-    "CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Quorvane.lnk' '$INSTDIR\\\\quorvane.exe'")
-set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$START_MENU\\\\Quorvane.lnk'")
+set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
+set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
+set(CPACK_NSIS_INSTALLED_ICON_NAME quorvane.exe)
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_PACKAGE_EXECUTABLES quorvane Quorvane)
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 include(CPack)

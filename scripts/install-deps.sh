@@ -9,10 +9,10 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-noto-cjk fonts-liberation2
-  xvfb x11-apps imagemagick xauth
+  xvfb x11-apps x11-utils xdotool imagemagick xauth
   desktop-file-utils appstream dpkg-dev file man-db
   time
-  g++-mingw-w64-x86-64-posix wine wine64
+  g++-mingw-w64-x86-64-posix wine wine64 nsis
 )
 
 missing=()
