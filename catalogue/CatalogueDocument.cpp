@@ -3,6 +3,7 @@
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/FileLocation.h"
 #include "catalogue/TitleKey.h"
+#include "conversion/CivilCalendar.h"
 #include "conversion/NumberScanner.h"
 #include "ProgramInfo.h"
 
@@ -57,17 +58,16 @@ std::string_view WithoutLineEnd(std::string_view s) {
     return s;
 }
 
-EventRow RowOf(const clsStarData& record, bool nullSource) {
+EventRow RowOf(clsStarData& record, bool nullSource) {
     EventRow row;
-    row.title = record.Title();
-    row.detail = record.Detail();
     const TaggedValue date = record.SEDate();
     if (date.is(TaggedValue::Kind::Number))
         row.date = date.number();
     else
         row.date = date.date();
+    record.TakeTexts(row.title, row.detail, row.source);
     // The record turns #NULL# into "Nothing"; the editor shows it as empty.
-    if (!nullSource) row.source = record.Source().text();
+    if (nullSource) row.source.clear();
     return row;
 }
 
@@ -253,6 +253,10 @@ DocumentLoad ParseCatalogueDocument(std::string_view bytes) {
         i = j + 1;
     }
     keep(nextLine, lines.count(), false);
+    content.skippedRecords += content.records.size() - doc.rows.size();
+    content.records.clear();
+    content.records.shrink_to_fit();
+    load.reading.content = std::move(content);
     return load;
 }
 
@@ -261,9 +265,22 @@ DocumentLoad ReadCatalogueDocument(const std::string& path) {
     if (file.status != FileReadStatus::Ok) {
         DocumentLoad load;
         load.status = StatusOf(file.status);
+        load.reading.status = file.status;
         return load;
     }
     return ParseCatalogueDocument(file.bytes);
+}
+
+clsStarData RecordOf(EventRow&& row) {
+    clsStarData record;
+    record.Title(std::move(row.title));
+    record.Detail(std::move(row.detail));
+    if (const double* stardate = std::get_if<double>(&row.date))
+        record.SEDate(TaggedValue::Number(*stardate));
+    else
+        record.SEDate(TaggedValue::Date(std::get<DateValue>(row.date)));
+    record.Source(row.source.empty() ? TaggedValue::Null() : TaggedValue::Text(std::move(row.source)));
+    return record;
 }
 
 // ---------------------------------------------------------------- write
@@ -347,13 +364,12 @@ std::variant<std::string, EncodingFailure> EncodeCatalogueDocument(const Catalog
 
 std::optional<EventDate> ParseDateCell(std::string_view text) {
     text = TrimBlanks(text);
+    // Digits and a dash make it a date; a leading minus is a stardate's sign.
     const std::size_t dash1 = text.find('-', 1);
     if (dash1 != std::string_view::npos && IsDigits(text.substr(0, dash1))) {
-        const std::size_t dash2 = text.find('-', dash1 + 1);
-        if (dash2 == std::string_view::npos) return std::nullopt;
-        const std::string_view y = text.substr(0, dash1);
-        const std::string_view m = text.substr(dash1 + 1, dash2 - dash1 - 1);
-        const std::string_view d = text.substr(dash2 + 1);
+        std::string_view parts[3];
+        if (!SplitDateParts(text, '-', parts)) return std::nullopt;
+        const auto [y, m, d] = parts;
         if (y.size() > 4 || m.size() > 2 || d.size() > 2 || !IsDigits(y) || !IsDigits(m) ||
             !IsDigits(d))
             return std::nullopt;

@@ -4,8 +4,10 @@
 // reader could not read, kept at their places so that a save loses nothing.
 // Plain C++; the window does the file replacement, the rules live here.
 
+#include "catalogue/CatalogueReader.h"
 #include "catalogue/TaggedValue.h"
 #include "catalogue/TextCodec.h"
+#include "catalogue/clsStarData.h"
 
 #include <array>
 #include <cstddef>
@@ -59,12 +61,21 @@ struct DocumentLoad {
     DocumentReadStatus status = DocumentReadStatus::Ok;
     CatalogueDocument document;
     std::size_t unreadableLines = 0;  // lines kept because they could not be read
+    // What the reader found, for the event list's message: the file's
+    // status, the problems and the records left out, which count the
+    // records kept with the lines they share with a faulty group. Its
+    // records are empty: they are the rows.
+    CatalogueLoad reading;
 };
 
-// Reads the file as the event list reads it; every record the list shows is
-// a row, everything else is kept.
+// The one model of the file, for the event list and the editor alike: every
+// record they show is a row, everything else is kept.
 DocumentLoad ReadCatalogueDocument(const std::string& path);
 DocumentLoad ParseCatalogueDocument(std::string_view bytes);
+
+// The record the event list hands out for a row: an empty source reads
+// "Nothing", as #NULL# does.
+clsStarData RecordOf(EventRow&& row);
 
 // A text the encoding cannot hold, where it stands.
 // A double quote, a line break or a NUL byte in an item, or a date that is

@@ -1,5 +1,6 @@
 #include "catalogue/ItemParser.h"
 
+#include "conversion/CivilCalendar.h"
 #include "conversion/NumberScanner.h"
 
 #include <algorithm>
@@ -18,18 +19,6 @@ bool ParseUnsigned(std::string_view digits, std::int64_t& out, std::size_t maxDi
     if (!std::all_of(digits.begin(), digits.end(), IsDigit)) return false;
     out = 0;
     for (char c : digits) out = out * 10 + (c - '0');
-    return true;
-}
-
-// Splits "a<sep>b<sep>c" into exactly three parts.
-bool SplitThree(std::string_view s, char sep, std::string_view parts[3]) {
-    const std::size_t a = s.find(sep);
-    if (a == std::string_view::npos) return false;
-    const std::size_t b = s.find(sep, a + 1);
-    if (b == std::string_view::npos || s.find(sep, b + 1) != std::string_view::npos) return false;
-    parts[0] = s.substr(0, a);
-    parts[1] = s.substr(a + 1, b - a - 1);
-    parts[2] = s.substr(b + 1);
     return true;
 }
 
@@ -68,7 +57,7 @@ bool ParseHashItem(std::string_view inner, ParsedItem& item) {
     }
     std::string_view d[3];
     std::int64_t year = 0, month = 0, day = 0;
-    if (!SplitThree(datePart, '-', d) || !ParseUnsigned(d[0], year, 9) ||
+    if (!SplitDateParts(datePart, '-', d) || !ParseUnsigned(d[0], year, 9) ||
         !ParseUnsigned(d[1], month, 2) || !ParseUnsigned(d[2], day, 2))
         return false;
     DateValue date;
@@ -78,7 +67,7 @@ bool ParseHashItem(std::string_view inner, ParsedItem& item) {
     if (!timePart.empty()) {
         std::string_view t[3];
         std::int64_t h = 0, m = 0, s = 0;
-        if (!SplitThree(timePart, ':', t) || !ParseUnsigned(t[0], h, 2) ||
+        if (!SplitDateParts(timePart, ':', t) || !ParseUnsigned(t[0], h, 2) ||
             !ParseUnsigned(t[1], m, 2) || !ParseUnsigned(t[2], s, 2))
             return false;
         date.hour = static_cast<int>(h);

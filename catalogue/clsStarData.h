@@ -29,6 +29,14 @@ public:
     const std::string& Title() const { return m_title; }
     void Title(std::string sTitle) { m_title = std::move(sTitle); }
 
+    // Hands the three texts over whole, for a record read into another
+    // form; the record keeps no useful text.
+    void TakeTexts(std::string& title, std::string& detail, std::string& source) {
+        title = std::move(m_title);
+        detail = std::move(m_detail);
+        source = std::move(m_source);
+    }
+
 private:
     std::string m_title;
     std::string m_detail;

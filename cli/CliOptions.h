@@ -1,6 +1,8 @@
 #pragma once
 // The command line of quorvane-cli: what to do and with which window options.
 
+#include "conversion/StardateArithmetic.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,8 +16,7 @@ struct ConversionOptions {
     std::string resetText;   // txtReset's text
     bool base90 = false;     // chkBase90 checked
 
-    // The 1990-2010 year window only applies with the reset wrap on, as in the window.
-    bool yearWindow() const { return resetWrap && base90; }
+    ConversionSwitches switches() const { return {resetWrap, resetText, base90}; }
 };
 
 enum class Mode { Convert, Batch, Events, Check, Help, Version };

@@ -21,21 +21,10 @@ bool IsDigits(std::string_view text) {
 template <std::size_t N>
 bool SplitDigitGroups(std::string_view text, char separator,
                       std::array<std::string_view, N>& parts) {
-    for (std::size_t i = 0; i < N; ++i) {
-        const auto end = (i + 1 < N) ? text.find(separator) : text.size();
-        if (end == std::string_view::npos) return false;
-        parts[i] = text.substr(0, end);
-        if (!IsDigits(parts[i])) return false;
-        text.remove_prefix(i + 1 < N ? end + 1 : end);
-    }
+    if (!SplitDateParts(text, separator, parts)) return false;
+    for (const std::string_view part : parts)
+        if (!IsDigits(part)) return false;
     return true;
-}
-
-// The core writes the fields as plain decimal integers.
-int ReadFieldInt(std::string_view text) {
-    long long value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return static_cast<int>(value);
 }
 
 // Up to N blank-separated words; returns how many there were (N + 1 means more).
@@ -63,12 +52,6 @@ bool TakeStardate(const StardateResult& result, std::string& out, std::string& r
     return true;
 }
 
-// The core writes the fields as plain decimal integers; pads one to `width`.
-void AppendPadded(std::string_view digits, std::size_t width, std::string& out) {
-    if (digits.size() < width) out.append(width - digits.size(), '0');
-    out += digits;
-}
-
 void AppendStardateAnswer(const StardateResult& result, std::string& out) {
     if (result.ok()) {
         out += result.stardate;
@@ -78,25 +61,17 @@ void AppendStardateAnswer(const StardateResult& result, std::string& out) {
     }
 }
 
-}  // namespace
-
 EarthDateTexts EarthDateFor(std::string_view stardateText, const ConversionOptions& options) {
-    return EarthDateFromStardate(stardateText, options.yearWindow(), options.resetText);
+    return quorvane::EarthDateFor(stardateText, options.switches());
 }
 
 StardateResult StardateFor(std::string_view year, EntryMode mode, std::string_view month,
                            std::string_view day, std::string_view dayOfYear,
                            const ConversionOptions& options) {
-    EarthDateInput input;
-    input.year = year;
-    input.mode = mode;
-    input.month = month;
-    input.day = day;
-    input.dayOfYear = dayOfYear;
-    input.resetWrap = options.resetWrap;
-    input.resetText = options.resetText;
-    return StardateFromEarthDate(input);
+    return StardateFromEarthDate(EarthDateInputOf(year, mode, month, day, dayOfYear, options.switches()));
 }
+
+}  // namespace
 
 bool ConvertValue(std::string_view value, const ConversionOptions& options, const CivilDate& today,
                   std::string& out, std::string& reason) {
@@ -183,25 +158,6 @@ std::string FormatIsoDate(const CivilDate& date) {
     std::snprintf(buffer, sizeof buffer, "%04lld-%02d-%02d", static_cast<long long>(date.year),
                   date.month, date.day);
     return buffer;
-}
-
-std::string IsoDateOf(const EarthDateTexts& texts) {
-    std::string date;
-    AppendIsoDate(texts, date);
-    return date;
-}
-
-void AppendIsoDate(const EarthDateTexts& texts, std::string& out) {
-    if (IsDigits(texts.year) && IsDigits(texts.month) && IsDigits(texts.day)) {
-        // The usual case, without a round trip through numbers and printf.
-        AppendPadded(texts.year, 4, out);
-        out += '-';
-        AppendPadded(texts.month, 2, out);
-        out += '-';
-        AppendPadded(texts.day, 2, out);
-        return;
-    }
-    out += FormatIsoDate({ReadFieldInt(texts.year), ReadFieldInt(texts.month), ReadFieldInt(texts.day)});
 }
 
 }  // namespace quorvane::cli

@@ -21,20 +21,8 @@ bool ConvertValue(std::string_view value, const ConversionOptions& options, cons
 // returns false when the request failed.
 bool AnswerRequest(std::string_view line, const ConversionOptions& options, std::string& out);
 
-// The Earth date fields the stardate gives, as the window would fill them.
-EarthDateTexts EarthDateFor(std::string_view stardateText, const ConversionOptions& options);
-
-// What "→" gives for these Earth date field texts.
-StardateResult StardateFor(std::string_view year, EntryMode mode, std::string_view month,
-                           std::string_view day, std::string_view dayOfYear,
-                           const ConversionOptions& options);
-
 // YYYY-MM-DD, zero-padded.
 std::string FormatIsoDate(const CivilDate& date);
-
-// The date that filled Earth date fields name, as YYYY-MM-DD.
-std::string IsoDateOf(const EarthDateTexts& texts);
-void AppendIsoDate(const EarthDateTexts& texts, std::string& out);
 
 // The user's local date right now.
 CivilDate LocalToday();

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "catalogue/CarryDate.h"
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/FileLocation.h"
 #include "catalogue/TaggedValue.h"
 #include "cli/Conversions.h"
-#include "conversion/FieldNumbers.h"
-#include "conversion/StardateArithmetic.h"
 
 namespace quorvane::cli {
 
@@ -23,23 +22,10 @@ struct EventDates {
     std::string other;  // in the other calendar; empty when out of range
 };
 
-// The data list hands the main window the same texts: a stardate as its
-// shortest decimal, an Earth date as year, month and day.
+// The held date as the editor's date column shows it.
 EventDates DatesOf(const clsStarData& record, const ConversionOptions& options) {
-    const TaggedValue date = record.SEDate();
-    if (record.IsStarDate()) {
-        EventDates dates{ShortestDecimal(date.number()), {}};
-        const EarthDateTexts earth = EarthDateFor(dates.held, options);
-        if (!earth.empty()) dates.other = IsoDateOf(earth);
-        return dates;
-    }
-    const DateValue& earth = date.date();
-    EventDates dates{FormatIsoDate({earth.year, earth.month, earth.day}), {}};
-    const StardateResult stardate =
-        StardateFor(FormatInteger(earth.year), EntryMode::MonthDay, FormatInteger(earth.month),
-                    FormatInteger(earth.day), {}, options);
-    if (stardate.ok()) dates.other = stardate.stardate;
-    return dates;
+    const EventDate date = DateOf(record);
+    return {DateCellText(date), OtherCalendarText(date, options.switches())};
 }
 
 void AppendTsv(std::string& out, const clsStarData& record, const EventDates& dates) {

@@ -58,4 +58,17 @@ bool IsValidDate(std::int64_t year, int month, int day) {
     return day >= 1 && day <= DaysInMonth(year, month);
 }
 
+bool SplitDateParts(std::string_view text, char separator, std::span<std::string_view> parts) {
+    if (parts.empty()) return false;
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        const std::size_t end = text.find(separator);
+        if (end == std::string_view::npos) return false;
+        parts[i] = text.substr(0, end);
+        text.remove_prefix(end + 1);
+    }
+    if (text.find(separator) != std::string_view::npos) return false;
+    parts.back() = text;
+    return true;
+}
+
 }  // namespace quorvane

@@ -3,6 +3,8 @@
 // or months). Valid for any year that fits in 32 bits.
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 namespace quorvane {
 
@@ -27,5 +29,10 @@ int DayOfYear(const CivilDate& date);
 CivilDate DateFromYearDay(std::int64_t year, std::int64_t dayOfYear);
 
 bool IsValidDate(std::int64_t year, int month, int day);
+
+// Splits a date's text at `separator` into exactly parts.size() parts
+// ("2063-04-05", "2063:95", "12:30:00"); false, and `parts` unspecified,
+// when the text has more or fewer. The parts themselves are not looked at.
+bool SplitDateParts(std::string_view text, char separator, std::span<std::string_view> parts);
 
 }  // namespace quorvane

@@ -20,6 +20,8 @@ struct ConverterOptions {
     bool yearWindow = true;       // move Earth years towards 1990 - 2010
     EntryMode entryMode = EntryMode::DayOfYear;
 
+    ConversionSwitches switches() const { return {resetWrap, resetNumber, yearWindow}; }
+
     bool operator==(const ConverterOptions&) const = default;
 };
 

@@ -177,4 +177,54 @@ bool IsEarthDateComplete(std::string_view year, EntryMode mode, std::string_view
     return LeadingNumber(dayOfYear) != 0.0;
 }
 
+EarthDateTexts EarthDateFor(std::string_view stardateText, const ConversionSwitches& switches) {
+    return EarthDateFromStardate(stardateText, switches.yearWindow(), switches.resetText);
+}
+
+EarthDateInput EarthDateInputOf(std::string_view year, EntryMode mode, std::string_view month,
+                                std::string_view day, std::string_view dayOfYear,
+                                const ConversionSwitches& switches) {
+    EarthDateInput input;
+    input.year = year;
+    input.mode = mode;
+    input.month = month;
+    input.day = day;
+    input.dayOfYear = dayOfYear;
+    input.resetWrap = switches.resetWrap;
+    input.resetText = switches.resetText;
+    return input;
+}
+
+namespace {
+
+bool IsDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+void AppendPadded(std::string_view digits, std::size_t width, std::string& out) {
+    if (digits.size() < width) out.append(width - digits.size(), '0');
+    out += digits;
+}
+
+}  // namespace
+
+void AppendIsoDate(const EarthDateTexts& texts, std::string& out) {
+    // The conversion writes plain decimal integers; a year below 1000 gets
+    // its leading zeros as a date's text has them.
+    if (IsDigits(texts.year) && IsDigits(texts.month) && IsDigits(texts.day)) {
+        AppendPadded(texts.year, 4, out);
+        out += '-';
+        AppendPadded(texts.month, 2, out);
+        out += '-';
+        AppendPadded(texts.day, 2, out);
+        return;
+    }
+    // Not expected: EarthDateTexts is either all digits or empty.
+    out += texts.year;
+    out += '-';
+    out += texts.month;
+    out += '-';
+    out += texts.day;
+}
+
 }  // namespace quorvane

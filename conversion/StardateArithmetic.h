@@ -78,4 +78,26 @@ std::string_view FailureMessage(StardateFailure failure);
 bool IsEarthDateComplete(std::string_view year, EntryMode mode, std::string_view month,
                          std::string_view day, std::string_view dayOfYear);
 
+// The options both conversions read, as the main window's controls hold
+// them: the reset wrap, the reset number's text, the 1990 - 2010 option.
+struct ConversionSwitches {
+    bool resetWrap = false;
+    std::string_view resetText;
+    bool base90 = false;
+
+    // The year window moves years only while the reset wrap is on as well.
+    bool yearWindow() const { return resetWrap && base90; }
+};
+
+// The Earth date fields a stardate's text gives under these options.
+EarthDateTexts EarthDateFor(std::string_view stardateText, const ConversionSwitches& switches);
+
+// The input "→" converts: the Earth date fields' texts under these options.
+EarthDateInput EarthDateInputOf(std::string_view year, EntryMode mode, std::string_view month,
+                                std::string_view day, std::string_view dayOfYear,
+                                const ConversionSwitches& switches);
+
+// Filled Earth date fields as YYYY-MM-DD, the year padded to four digits.
+void AppendIsoDate(const EarthDateTexts& texts, std::string& out);
+
 }  // namespace quorvane

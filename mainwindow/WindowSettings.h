@@ -4,6 +4,7 @@
 
 #include "conversion/Converter.h"
 #include "services/SettingsStore.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QPoint>
 
@@ -39,9 +40,5 @@ void RestoreWindowSettings(frmMain& window);
 // Writes every key. A failed save leaves the previous store as it was and
 // returns false.
 bool SaveWindowSettings(const frmMain& window);
-
-// The outer top-left corner for `window` at `wanted` (pixels), moved onto
-// the nearest screen when its title bar would be out of reach on every one.
-QPoint ReachablePosition(const QWidget& window, QPoint wanted);
 
 }  // namespace quorvane

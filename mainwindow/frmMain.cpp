@@ -440,8 +440,9 @@ bool frmMain::IsEarthDateComplete() const {
 }
 
 void frmMain::ConvertToEarthDate() {
-    const quorvane::EarthDateTexts date = quorvane::EarthDateFromStardate(
-        Utf8(txtStarDate), chkBase90->isChecked() && chkReset->isChecked(), Utf8(txtReset));
+    const std::string reset = Utf8(txtReset);
+    const quorvane::EarthDateTexts date = quorvane::EarthDateFor(
+        Utf8(txtStarDate), {chkReset->isChecked(), reset, chkBase90->isChecked()});
     QuietWrites quiet(m_quietWrites);
     txtYear->setText(FromUtf8(date.year));
     txtYearDate->setText(FromUtf8(date.dayOfYear));
@@ -456,17 +457,10 @@ void frmMain::ConvertToStarDate() {
     const std::string dayOfYear = Utf8(txtYearDate);
     const std::string reset = Utf8(txtReset);
 
-    quorvane::EarthDateInput input;
-    input.year = year;
-    input.mode = optYD->isChecked() ? quorvane::EntryMode::DayOfYear
-                                    : quorvane::EntryMode::MonthDay;
-    input.month = month;
-    input.day = day;
-    input.dayOfYear = dayOfYear;
-    input.resetWrap = chkReset->isChecked();
-    input.resetText = reset;
-
-    const quorvane::StardateResult result = quorvane::StardateFromEarthDate(input);
+    const quorvane::EntryMode mode =
+        optYD->isChecked() ? quorvane::EntryMode::DayOfYear : quorvane::EntryMode::MonthDay;
+    const quorvane::StardateResult result = quorvane::StardateFromEarthDate(quorvane::EarthDateInputOf(
+        year, mode, month, day, dayOfYear, {chkReset->isChecked(), reset, chkBase90->isChecked()}));
     if (!result.ok()) {
         m_platform.showMessage(this, FromUtf8(quorvane::FailureMessage(result.failure)), kCaption,
                                quorvane::MessageIcon::Warning, quorvane::MessageButtons::Ok);
@@ -579,20 +573,8 @@ void frmMain::OpenReadme() {
 }
 
 void frmMain::EditDatabase() {
-    const QString folder = m_platform.programFolder();
-    std::string path = quorvane::CataloguePathToRead(LocalPath(folder));
-    if (!quorvane::FileExists(path)) {
-        const quorvane::MessageAnswer answer = m_platform.showMessage(
-            this, FromUtf8(quorvane::MissingFileQuestion(quorvane::kCatalogueFileName)), kCaption,
-            quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
-        if (answer != quorvane::MessageAnswer::Yes) return;
-        const QString chosen =
-            quorvane::ShowOpenDialog(m_platform, this, quorvane::CatalogueFilter(), folder,
-                                     FromUtf8(quorvane::kCatalogueFileName));
-        if (chosen.isEmpty()) return;
-        path = LocalPath(chosen);
-    }
-    OpenEditor(path);
+    const std::string path = quorvane::FindOrAskCatalogue(m_platform, this);
+    if (!path.empty()) OpenEditor(path);
 }
 
 void frmMain::OpenEditor(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "catalogue/ui/EventTableModel.h"
 
+#include "catalogue/CarryDate.h"
 #include "catalogue/TaggedValue.h"
 #include "widgets/Utf8.h"
 
@@ -69,10 +70,6 @@ private:
     std::vector<std::size_t> m_keptAfter;
 };
 
-QString TwoDigits(const std::string& number) {
-    return number.size() < 2 ? QStringLiteral("0") + FromUtf8(number) : FromUtf8(number);
-}
-
 }  // namespace
 
 EventTableModel::EventTableModel(quorvane::CatalogueDocument document, QObject* parent)
@@ -109,26 +106,7 @@ QVariant EventTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QString EventTableModel::convertedText(const EventRow& row) const {
-    if (const double* stardate = std::get_if<double>(&row.date)) {
-        const quorvane::EarthDateTexts earth = quorvane::EarthDateFromStardate(
-            quorvane::ShortestDecimal(*stardate), m_options.yearWindow && m_options.resetWrap,
-            m_options.resetNumber);
-        if (earth.empty()) return {};
-        return FromUtf8(earth.year) + QLatin1Char('-') + TwoDigits(earth.month) + QLatin1Char('-') +
-               TwoDigits(earth.day);
-    }
-    const quorvane::DateValue& date = std::get<quorvane::DateValue>(row.date);
-    const std::string year = std::to_string(date.year);
-    const std::string month = std::to_string(date.month);
-    const std::string day = std::to_string(date.day);
-    quorvane::EarthDateInput input;
-    input.year = year;
-    input.mode = quorvane::EntryMode::MonthDay;
-    input.month = month;
-    input.day = day;
-    input.resetWrap = m_options.resetWrap;
-    input.resetText = m_options.resetNumber;
-    return FromUtf8(quorvane::StardateFromEarthDate(input).stardate);
+    return FromUtf8(quorvane::OtherCalendarText(row.date, m_options.switches()));
 }
 
 QVariant EventTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

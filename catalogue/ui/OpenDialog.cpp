@@ -1,5 +1,10 @@
 #include "catalogue/ui/OpenDialog.h"
 
+#include "ProgramInfo.h"
+#include "catalogue/CatalogueDocument.h"
+#include "catalogue/FileLocation.h"
+#include "widgets/Utf8.h"
+
 #include <QFile>
 
 namespace quorvane {
@@ -34,6 +39,25 @@ QString ShowOpenDialog(Platform& platform, QWidget* owner, const QString& filter
                        const QString& initialFolder, const QString& initialFileName) {
     return platform.showOpenDialog(owner, ParseFilterPairs(filterText), initialFolder,
                                    initialFileName);
+}
+
+std::string FindOrAskCatalogue(Platform& platform, QWidget* owner, bool* declined) {
+    if (declined) *declined = false;
+    const QString folder = platform.programFolder();
+    // The user's own copy, once the editor made one, comes first.
+    std::string path = CataloguePathToRead(LocalPath(folder));
+    if (FileExists(path)) return path;
+
+    const MessageAnswer answer = platform.showMessage(
+        owner, FromUtf8(MissingFileQuestion(kCatalogueFileName)), FromUtf8(kProgramCaption),
+        MessageIcon::Question, MessageButtons::YesNo);
+    if (answer != MessageAnswer::Yes) {
+        if (declined) *declined = true;
+        return {};
+    }
+    const QString chosen =
+        ShowOpenDialog(platform, owner, CatalogueFilter(), folder, FromUtf8(kCatalogueFileName));
+    return chosen.isEmpty() ? std::string() : LocalPath(chosen);
 }
 
 }  // namespace quorvane

@@ -34,4 +34,9 @@ QList<FileFilter> ParseFilterPairs(const QString& filterText);
 QString ShowOpenDialog(Platform& platform, QWidget* owner, const QString& filterText,
                        const QString& initialFolder, const QString& initialFileName);
 
+// The catalogue to read (CataloguePathToRead), or, when there is none, the
+// file the user picks after agreeing to look for one. Empty when the user
+// answers No (`declined` is then set) or cancels the dialog.
+std::string FindOrAskCatalogue(Platform& platform, QWidget* owner, bool* declined = nullptr);
+
 }  // namespace quorvane

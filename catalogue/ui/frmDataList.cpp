@@ -131,21 +131,10 @@ void frmDataList::Form_Load() {
 }
 
 std::string frmDataList::locateCatalogue() {
-    const QString folder = m_platform.programFolder();
-    // The user's own copy, once the editor made one, comes first.
-    std::string defaultPath = quorvane::CataloguePathToRead(LocalPath(folder));
-    if (quorvane::FileExists(defaultPath)) return defaultPath;
-
-    const quorvane::MessageAnswer answer = m_platform.showMessage(
-        m_owner, FromUtf8(quorvane::MissingFileQuestion(quorvane::kCatalogueFileName)), kCaption,
-        quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
-    if (answer != quorvane::MessageAnswer::Yes) {
-        setWindowTitle(kCaptionPrefix + QStringLiteral("Nothing"));
-        return {};
-    }
-    const QString chosen = quorvane::ShowOpenDialog(m_platform, m_owner, CatalogueFilter(), folder,
-                                                    FromUtf8(quorvane::kCatalogueFileName));
-    return chosen.isEmpty() ? std::string() : LocalPath(chosen);
+    bool declined = false;
+    std::string path = quorvane::FindOrAskCatalogue(m_platform, m_owner, &declined);
+    if (declined) setWindowTitle(kCaptionPrefix + QStringLiteral("Nothing"));
+    return path;
 }
 
 void frmDataList::loadCatalogue(const std::string& path) {
@@ -187,8 +176,10 @@ void frmDataList::Reload(const std::string& path) {
 }
 
 bool frmDataList::fillFrom(const std::string& path, quorvane::CatalogueLoad& load) {
-    // The file is read whole and closed before anything is shown.
-    load = quorvane::LoadCatalogue(path);
+    // The file is read whole and closed before anything is shown. It is read
+    // as the editor reads it, so that the two windows show the same events.
+    quorvane::DocumentLoad document = quorvane::ReadCatalogueDocument(path);
+    load = std::move(document.reading);
     const std::string fileName = quorvane::GetFileName(path);
     m_records.clear();
     m_listOrder.clear();
@@ -198,9 +189,8 @@ bool frmDataList::fillFrom(const std::string& path, quorvane::CatalogueLoad& loa
         setWindowTitle(kCaptionPrefix + QStringLiteral("Nothing"));
         return false;
     }
-    quorvane::CatalogueContent& content = load.content;
-    if (content.headings) {
-        const auto& headings = *content.headings;
+    if (document.status != quorvane::DocumentReadStatus::NoHeader) {
+        const auto& headings = document.document.headings;
         lblTitle->setText(FromUtf8(headings[0]) + kHeadingEnd);
         lblDetail->setText(FromUtf8(headings[1]) + kHeadingEnd);
         lblSource->setText(FromUtf8(headings[3]) + kHeadingEnd);
@@ -209,8 +199,10 @@ bool frmDataList::fillFrom(const std::string& path, quorvane::CatalogueLoad& loa
     // The records stay in file order, where they and their texts lie one
     // after another; only the list is sorted. Moving each record, or
     // converting each title, in list order would cost a cache miss.
-    m_listOrder = quorvane::TitleOrder(content.records);
-    m_records = std::move(content.records);
+    std::vector<quorvane::EventRow>& rows = document.document.rows;
+    m_records.reserve(rows.size());
+    for (quorvane::EventRow& row : rows) m_records.push_back(quorvane::RecordOf(std::move(row)));
+    m_listOrder = quorvane::TitleOrder(m_records);
     std::vector<QString> fileOrderTitles;
     fileOrderTitles.reserve(m_records.size());
     for (const clsStarData& record : m_records) fileOrderTitles.push_back(FromUtf8(record.Title()));

@@ -11,12 +11,12 @@
 #include "services/SettingsStore.h"
 #include "widgets/Twips.h"
 #include "widgets/Utf8.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -24,7 +24,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QUndoStack>
@@ -532,14 +531,8 @@ void frmEditor::restorePlacement() {
     } else {
         wanted = QPoint(quorvane::TwipsToPixels(left, this), quorvane::TwipsToPixels(top, this));
     }
-    // A position remembered from a screen that is gone is not restored.
-    const QRect titleBar(wanted, QSize(size.width(), 30));
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().intersects(titleBar)) {
-            move(wanted);
-            return;
-        }
-    }
+    // A position remembered from a screen that is gone comes back onto one.
+    move(quorvane::ReachablePosition(*this, wanted));
 }
 
 void frmEditor::savePlacement() const {

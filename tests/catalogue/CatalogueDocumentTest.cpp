@@ -1,6 +1,7 @@
 // The catalogue as the editor holds it, and the same file written back.
 #include "catalogue/CatalogueDocument.h"
 
+#include "catalogue/CarryDate.h"
 #include "catalogue/CatalogueReader.h"
 #include "support/ShiftJis.h"
 
@@ -206,6 +207,37 @@ TEST(CatalogueDocumentTest, UserCopyIsReadFirstAndXdgDataHomeOnlyWhenAbsolute) {
     fs::remove_all(root);
     restore("HOME", home);
     restore("XDG_DATA_HOME", dataHome);
+}
+
+// The editor's converted column and quorvane-cli --events give the same text.
+TEST(CatalogueDocumentTest, AnEventsDateInTheOtherCalendar) {
+    const auto earth = [](int year, int month, int day) {
+        DateValue date;
+        date.year = year;
+        date.month = month;
+        date.day = day;
+        return EventDate(date);
+    };
+    struct Case {
+        const char* what;
+        EventDate date;
+        ConversionSwitches switches;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"a stardate's Earth date", 41153.7, {}, "2364-02-26"},
+        {"a year below 1000 keeps four digits", -1400000.0, {}, "0923-01-01"},
+        {"an Earth date's stardate", earth(2063, 4, 5), {}, "-259742.5"},
+        {"the reset wraps an Earth date's stardate", earth(2063, 4, 5), {true, "100000", false}, "40257.5"},
+        {"the year window alone moves no year", 41153.7, {false, "100000", true}, "2364-02-26"},
+        {"an Earth date before the year 100 is none", -2223500.0, {}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(OtherCalendarText(c.date, c.switches), c.expected);
+    }
+    // With the reset wrap on as well, the window moves the year.
+    EXPECT_NE(OtherCalendarText(41153.7, {true, "100000", true}), "2364-02-26");
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include <QTableView>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -161,6 +162,41 @@ TEST_F(EditorTest, EditUndoRedoAndSaveReachTheFileAndTheOpenDataList) {
     // The list read the saved file and kept its selection.
     EXPECT_EQ(list->cmbTitle->currentText(), "ファーストコンタクト");
     EXPECT_EQ(list->txtDetail->toPlainText(), "新しい説明");
+}
+
+// A line of three items shifts the items of the lines after it; whatever
+// the reader makes of that, the list and the editor show the same events.
+TEST_F(EditorTest, TheListAndTheEditorOfferTheSameEventsOfAMisalignedFile) {
+    writeCatalogue("\"Alpha\",\"a\",41000,\"A\"\r\n"
+                   "\"Broken\",\"x\",41001\r\n"
+                   "\"Charlie\",\"c\",41002,\"C\"\r\n"
+                   "\"Delta\",\"d\",41003,\"D\"\r\n");
+    start();
+    click(Ui(main).cmdData);
+    frmDataList* list = main->DataList();
+    ASSERT_TRUE(list);
+    std::vector<std::string> listed;
+    for (int i = 0; i < list->cmbTitle->count(); ++i) {
+        list->cmbTitle->setCurrentIndex(i);
+        list->cmbTitle->activated(i);
+        const clsStarData* record = list->currentRecord();
+        ASSERT_TRUE(record);
+        listed.push_back(record->Title() + "|" + record->Detail() + "|" + record->Source().text());
+    }
+
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    std::vector<std::string> edited;
+    for (int row = 0; row < editor->model()->rowCount(); ++row) {
+        const QString source = text(editor, row, EventTableModel::SourceColumn);
+        edited.push_back(quorvane::ToUtf8(text(editor, row, EventTableModel::TitleColumn) + "|" +
+                                          text(editor, row, EventTableModel::DetailColumn) + "|" +
+                                          (source.isEmpty() ? QStringLiteral("Nothing") : source)));
+    }
+    ASSERT_FALSE(edited.empty());
+    // The list is sorted, the editor in file order; the same titles sort alike.
+    std::sort(edited.begin(), edited.end());
+    EXPECT_EQ(listed, edited);
 }
 
 TEST_F(EditorTest, ARefusedTextStaysInItsCellWithTheReason) {
