@@ -102,7 +102,8 @@ public:
         m_content.records.reserve(std::min(expectedRecords, m_maxRecords));
     }
 
-    void header(const std::vector<ParsedItem>& items) {
+    // False when the headings cannot be read.
+    bool header(const std::vector<ParsedItem>& items) {
         // The date heading is never shown, so nothing wrong with it costs
         // the others.
         constexpr std::size_t kUnusedHeading = 2;
@@ -112,7 +113,8 @@ public:
         for (std::size_t i = 0; i < 4; ++i) {
             const ParsedItem& item = items[i];
             if (i == kUnusedHeading || !unusable(item)) continue;
-            return report(item.line, item.problem.value_or(CatalogueProblemKind::ErrorValue), false);
+            report(item.line, item.problem.value_or(CatalogueProblemKind::ErrorValue), false);
+            return false;
         }
         std::array<std::string, 4> headings;
         for (std::size_t i = 0; i < 4; ++i) {
@@ -121,22 +123,29 @@ public:
                 headings[i] = ToText(items[i].value);
         }
         m_content.headings = std::move(headings);
+        return true;
     }
 
-    void record(std::vector<ParsedItem>& items) {
+    // False when the group cannot be a record; records beyond the limit
+    // are skipped, but nothing is wrong with them.
+    bool record(std::vector<ParsedItem>& items) {
         if (m_content.records.size() >= m_maxRecords) {
             if (!m_full) report(items[0].line, CatalogueProblemKind::TooManyRecords, false);
             m_full = true;
             ++m_content.skippedRecords;
-            return;
+            return true;
         }
+        const auto refuse = [&](std::size_t line, CatalogueProblemKind kind) {
+            report(line, kind, true);
+            return false;
+        };
         for (const ParsedItem& item : items)
-            if (item.problem) return report(item.line, *item.problem, true);
+            if (item.problem) return refuse(item.line, *item.problem);
         // Error values are refused everywhere, also where the record would
         // quietly turn them into text.
         for (const ParsedItem& item : items)
             if (item.value.is(TaggedValue::Kind::Error))
-                return report(item.line, CatalogueProblemKind::ErrorValue, true);
+                return refuse(item.line, CatalogueProblemKind::ErrorValue);
 
         clsStarData record;
         std::size_t step = 0;
@@ -149,16 +158,46 @@ public:
             step = 3;
             record.Source(std::move(items[3].value));
         } catch (const ConversionError& e) {
-            return report(items[step].line, ProblemFor(e, step == 2), true);
+            return refuse(items[step].line, ProblemFor(e, step == 2));
         }
         if (!m_titles.insert(record.Title(), m_content.records.size(), m_content.records))
-            return report(items[0].line, CatalogueProblemKind::DuplicateTitle, true);
+            return refuse(items[0].line, CatalogueProblemKind::DuplicateTitle);
         m_content.records.push_back(std::move(record));
+        return true;
     }
 
     void report(std::size_t line, CatalogueProblemKind kind, bool skipsRecord) {
         AddProblem(m_content.problems, m_content.unlistedProblems, {line, kind});
         if (skipsRecord) ++m_content.skippedRecords;
+    }
+
+    // What has been read up to a point, to be taken back to it.
+    struct Mark {
+        std::size_t records = 0;
+        std::size_t problems = 0;
+        std::size_t unlisted = 0;
+        std::size_t skipped = 0;
+        bool full = false;
+        bool headings = false;
+    };
+
+    Mark mark() const {
+        return {m_content.records.size(), m_content.problems.size(), m_content.unlistedProblems,
+                m_content.skippedRecords, m_full, m_content.headings.has_value()};
+    }
+
+    void rollback(const Mark& mark) {
+        std::vector<clsStarData>& records = m_content.records;
+        // Newest first: the title index then unwinds as it was filled.
+        while (records.size() > mark.records) {
+            m_titles.erase(records.back().Title(), records.size() - 1);
+            records.pop_back();
+        }
+        m_content.problems.resize(mark.problems);
+        m_content.unlistedProblems = mark.unlisted;
+        m_content.skippedRecords = mark.skipped;
+        m_full = mark.full;
+        if (!mark.headings) m_content.headings.reset();
     }
 
 private:
@@ -189,8 +228,66 @@ CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords,
     std::vector<ParsedItem> group;
     group.reserve(4);
     bool headerRead = false;
+
+    // A run is the groups from a line start to the first group that ends at
+    // a line end. When a group of a run ends inside a later line than the
+    // run's first, a wrong count of items (three, or a trailing comma) may
+    // be shifting every item after it. Such a run is kept only if all of it
+    // reads; otherwise its first line is reported and left out, and reading
+    // starts again on its second line. A run that reads, however its groups
+    // lie over the lines, stands as read.
+    struct Run {
+        bool open = false;
+        std::size_t firstLine = 1;
+        bool firstLineEnded = false;
+        ItemScanner::Place secondLine;
+        GroupReader::Mark mark;
+        std::size_t groupsMark = 0;
+        bool header = false;   // it starts with the header group
+        bool shifted = false;  // a group ended inside a later line
+        bool failed = false;   // a group could not be read
+    } run;
+    const auto resync = [&] {
+        groups.rollback(run.mark);
+        groups.report(run.firstLine, CatalogueProblemKind::IncompleteGroup, !run.header);
+        if (groupsOut) {
+            groupsOut->resize(run.groupsMark);
+            groupsOut->push_back({run.firstLine, run.firstLine, true, true, false,
+                                  CatalogueGroup::kNoRecord});
+        }
+        headerRead = true;
+        group.clear();
+        run.open = false;
+        scanner.resume(run.secondLine);
+    };
+
     RawItem raw;
-    while (scanner.next(raw, content.problems, content.unlistedProblems)) {
+    for (;;) {
+        if (!scanner.next(raw, content.problems, content.unlistedProblems)) {
+            if (group.empty()) break;
+            if (run.shifted) {
+                resync();
+                continue;
+            }
+            groups.report(group.front().line, CatalogueProblemKind::IncompleteGroup, headerRead);
+            if (groupsOut)
+                groupsOut->push_back({group.front().line, group.back().line, true, false, false,
+                                      CatalogueGroup::kNoRecord});
+            headerRead = true;
+            break;
+        }
+        if (!run.open) {
+            run = Run{};
+            run.open = true;
+            run.firstLine = raw.line;
+            run.mark = groups.mark();
+            run.groupsMark = groupsOut ? groupsOut->size() : 0;
+            run.header = !headerRead;
+        }
+        if (raw.endsLine && !run.firstLineEnded) {
+            run.firstLineEnded = true;
+            run.secondLine = scanner.place();
+        }
         group.push_back(ParseItem(raw, decoder));
         // A quote left open, or closed too early, swallows the rest of its
         // line; the group ends there so that the next line starts afresh.
@@ -199,12 +296,13 @@ CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords,
         if (group.size() < 4 && !cutShort) continue;
         const std::size_t recordsBefore = content.records.size();
         const bool nullSource = group.size() == 4 && group[3].value.is(TaggedValue::Kind::Null);
+        bool read = false;
         if (cutShort) {
             groups.report(group.back().line, *group.back().problem, headerRead);
         } else if (!headerRead) {
-            groups.header(group);
+            read = groups.header(group);
         } else {
-            groups.record(group);
+            read = groups.record(group);
         }
         if (groupsOut) {
             const bool added = content.records.size() > recordsBefore;
@@ -213,13 +311,13 @@ CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords,
         }
         headerRead = true;
         group.clear();
-    }
-    if (!group.empty()) {
-        groups.report(group.front().line, CatalogueProblemKind::IncompleteGroup, headerRead);
-        if (groupsOut)
-            groupsOut->push_back({group.front().line, group.back().line, true, false, false,
-                                  CatalogueGroup::kNoRecord});
-        headerRead = true;
+        run.failed = run.failed || !read;
+        if (!raw.endsLine && raw.line > run.firstLine) run.shifted = true;
+        if (run.failed && run.shifted) {
+            resync();
+            continue;
+        }
+        if (raw.endsLine) run.open = false;
     }
     if (!headerRead) {
         // Blank lines alone are still an empty file; say that first.

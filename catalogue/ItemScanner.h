@@ -32,6 +32,19 @@ public:
 
     std::size_t line() const { return m_line; }
 
+    // Where the scanner stands, to scan on again from there.
+    struct Place {
+        std::size_t pos = 0;
+        std::size_t line = 1;
+        bool afterLineBreak = true;
+    };
+    Place place() const { return {m_pos, m_line, m_afterLineBreak}; }
+    void resume(const Place& place) {
+        m_pos = place.pos;
+        m_line = place.line;
+        m_afterLineBreak = place.afterLineBreak;
+    }
+
 private:
     void consumeLineBreak();
     std::size_t findSeparator(std::size_t p) const;

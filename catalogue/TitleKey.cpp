@@ -171,6 +171,28 @@ bool TitleIndex::insert(std::string_view title, std::size_t index,
     }
 }
 
+void TitleIndex::erase(std::string_view title, std::size_t index) {
+    const std::string_view key = TitleKey(title, m_keyScratch);
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(key));
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t hole = hash & mask;
+    while (m_slots[hole].index != index) {
+        if (m_slots[hole].index == kEmpty) return;
+        hole = (hole + 1) & mask;
+    }
+    // Later slots of the same probe chain move up into the hole, so that
+    // every title is still found from its own slot on.
+    for (std::size_t i = (hole + 1) & mask; m_slots[i].index != kEmpty; i = (i + 1) & mask) {
+        const std::size_t home = m_slots[i].hash & mask;
+        const bool reachable = hole <= i ? (home > hole && home <= i) : (home > hole || home <= i);
+        if (reachable) continue;
+        m_slots[hole] = m_slots[i];
+        hole = i;
+    }
+    m_slots[hole] = Slot{};
+    --m_size;
+}
+
 void TitleIndex::grow() {
     std::vector<Slot> old(m_slots.size() * 2);
     old.swap(m_slots);

@@ -39,6 +39,9 @@ public:
     bool insert(std::string_view title, std::size_t index,
                 const std::vector<clsStarData>& records);
 
+    // Takes back the filing of records[index] under `title`.
+    void erase(std::string_view title, std::size_t index);
+
 private:
     static constexpr std::uint32_t kEmpty = UINT32_MAX;
     struct Slot {

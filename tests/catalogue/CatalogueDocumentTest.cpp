@@ -102,6 +102,8 @@ TEST(CatalogueDocumentTest, UnreadableLinesAreWrittenBackAtTheirPlaces) {
         {"unterminated quote", ToShiftJis("\"開いたまま,x,1,y\r\n"), "", 1},
         {"NUL and a byte no encoding has", "\"a\0b\",\"\xFF\",1,\"y\"\r\n"s, "", 1},
         {"duplicate title", ToShiftJis("\"ファーポイント\",\"again\",1,\"y\"\r\n"), "", 1},
+        {"line of three items", ToShiftJis("\"三つ\",\"x\",1\r\n"), "", 1},
+        {"trailing comma", ToShiftJis("\"五つ\",\"x\",1,\"y\",\r\n"), "", 1},
         {"trailing line without a line end", "", ToShiftJis("\"途中\",\"x\""), 1},
         {"blank lines at the end", "", "\r\n  \r\n", 2},
     };

@@ -305,6 +305,42 @@ TEST(CatalogueReaderTest, ProblemsComeWithTheLineOfTheItemAndSkippedRecordsAreCo
     EXPECT_EQ(c.skippedRecords, 2u);
 }
 
+// A line with one item too few or too many would shift the items of every
+// later line; only that line is lost, and it is the one named.
+TEST(CatalogueReaderTest, LineWithTheWrongItemCountCostsOnlyItself) {
+    const std::string kGoodC = "\"C\",\"c\",3,\"s\"\r\n";
+    const struct {
+        const char* name;
+        std::string line;
+        std::string after;
+    } cases[] = {
+        {"three items", "\"X\",\"x\",1\r\n", kGoodB + kGoodC},
+        {"trailing comma", "\"X\",\"x\",1,\"s\",\r\n", kGoodB + kGoodC},
+        // Shifted, these lines give a record "b" until the file ends; read
+        // again, "B" must not clash with it.
+        {"three items before lines that read shifted", "\"X\",\"x\",1\r\n",
+         "\"B\",\"b\",2,3\r\n\"C\",\"c\",3,4\r\n"},
+    };
+    for (const auto& c : cases) {
+        const CatalogueContent content = ParseText(kHeader + kGoodA + c.line + c.after);
+        EXPECT_EQ(Titles(content), (std::vector<std::string>{"A", "B", "C"})) << c.name;
+        EXPECT_EQ(content.problems, (std::vector<CatalogueProblem>{{3, P::IncompleteGroup}})) << c.name;
+        EXPECT_EQ(content.skippedRecords, 1u) << c.name;
+    }
+}
+
+// Groups that lie over two lines are no mistake: they read as they always
+// did, also in a file where a later line is wrong.
+TEST(CatalogueReaderTest, GroupsOverSeveralLinesReadBesideAWrongLine) {
+    const CatalogueContent c = ParseText(kHeader +
+                                         "\"A\",\"a\"\r\n1,\"s\",\"B\",\"b\"\r\n2,\"s\"\r\n" +
+                                         "\"X\",\"x\",1\r\n" +
+                                         "\"C\",\"c\"\r\n3,\"s\"\r\n");
+    EXPECT_EQ(Titles(c), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(c.problems, (std::vector<CatalogueProblem>{{5, P::IncompleteGroup}}));
+    EXPECT_EQ(c.skippedRecords, 1u);
+}
+
 TEST(CatalogueReaderTest, RecordsBeyondTheLimitAreSkippedWithOneProblem) {
     const CatalogueContent c =
         ParseCatalogue(Sj(kHeader + kGoodA + kGoodB + "\"C\",\"c\",3,\"s\"\r\n\"D\",\"d\",4,\"s\"\r\n"), 2);
@@ -380,6 +416,25 @@ TEST(TitleOrderTest, SortsWithoutRegardToCaseWhateverTheFileOrder) {
     for (std::size_t i : TitleOrder(records)) sorted.push_back(records[i].Title());
     EXPECT_EQ(sorted,
               (std::vector<std::string>{"Alpha", "alpha 2", "beta", "Gamma", "ヴォイジャー"}));
+}
+
+// The reader takes back the titles of lines it reads again; the titles
+// filed before them must still clash, the taken-back ones no longer.
+TEST(TitleIndexTest, TakingBackTheNewestTitlesKeepsTheOthersFound) {
+    constexpr std::size_t kKept = 300;
+    constexpr std::size_t kAll = 600;
+    std::vector<clsStarData> records(kAll);
+    for (std::size_t i = 0; i < kAll; ++i) records[i].Title("Title " + std::to_string(i));
+    TitleIndex index(4);  // grows on the way, so probe chains mix
+    for (std::size_t i = 0; i < kAll; ++i) ASSERT_TRUE(index.insert(records[i].Title(), i, records));
+    for (std::size_t i = kAll; i-- > kKept;) index.erase(records[i].Title(), i);
+    records.resize(kKept);
+    for (std::size_t i = 0; i < kKept; ++i)
+        EXPECT_FALSE(index.insert("TITLE " + std::to_string(i), kKept, records)) << i;
+    for (std::size_t i = kKept; i < kAll; ++i) {
+        records.emplace_back().Title("title " + std::to_string(i));
+        EXPECT_TRUE(index.insert(records.back().Title(), i, records)) << i;
+    }
 }
 
 // ------------------------------------------------------------ files and messages
