@@ -14,10 +14,11 @@ class QWidget;
 namespace quorvane {
 
 enum class MessageIcon { None, Warning, Question, Information };
-// Yes is the default of YesNo, Save that of SaveDiscardCancel; closing the
+// Yes is the default of YesNo, Save that of SaveDiscardCancel, Cancel that of
+// ReloadOverwriteCancel (either of the others loses one side); closing the
 // box answers No or Cancel.
-enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
-enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel };
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel, ReloadOverwriteCancel };
+enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel, Reload, Overwrite };
 
 struct FileFilter {
     QString description;

@@ -38,6 +38,18 @@ MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
             box.button(QMessageBox::Discard)->setText(QStringLiteral("保存しない(&N)"));
             box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
             break;
+        case MessageButtons::ReloadOverwriteCancel: {
+            QPushButton* reload = box.addButton(QStringLiteral("再読み込み(&R)"), QMessageBox::AcceptRole);
+            QPushButton* overwrite = box.addButton(QStringLiteral("上書き保存(&O)"), QMessageBox::DestructiveRole);
+            QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+            box.setDefaultButton(cancel);
+            box.setEscapeButton(cancel);
+            box.exec();
+            // The close box presses the escape button; anything else keeps both sides too.
+            if (box.clickedButton() == reload) return MessageAnswer::Reload;
+            if (box.clickedButton() == overwrite) return MessageAnswer::Overwrite;
+            return MessageAnswer::Cancel;
+        }
     }
     const int answer = box.exec();
     switch (buttons) {
@@ -47,6 +59,7 @@ MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
         case MessageButtons::SaveDiscardCancel:
             if (answer == QMessageBox::Save) return MessageAnswer::Save;
             return answer == QMessageBox::Discard ? MessageAnswer::Discard : MessageAnswer::Cancel;
+        case MessageButtons::ReloadOverwriteCancel: break;
     }
     return MessageAnswer::Cancel;
 }

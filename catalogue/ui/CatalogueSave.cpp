@@ -8,6 +8,7 @@
 #include <QTemporaryFile>
 
 #include <memory>
+#include <optional>
 
 namespace quorvane {
 
@@ -119,25 +120,43 @@ private:
     bool m_installed = false;
 };
 
+struct InPlace {
+    SaveResult saved;
+    bool oldContentsBack = true;  // false: only the backup holds them now
+};
+
 // A file with other hard links is rewritten where it is, so that every name
 // sees the new contents; the old bytes go back on failure.
-SaveResult WriteInPlace(const QString& path, const QByteArray& bytes, const QByteArray& old) {
+InPlace WriteInPlace(const QString& path, const QByteArray& bytes, const QByteArray& old) {
     const QString name = FileName(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite))
-        return {false, Reason(QFileDevice::OpenError, name, file.errorString())};
+        return {{false, Reason(QFileDevice::OpenError, name, file.errorString())}};
     QString why;
     if (!file.resize(0)) why = file.errorString();
     if (why.isEmpty()) why = WriteWhole(file, bytes);
     if (why.isEmpty()) why = SyncToDisk(file);
-    if (why.isEmpty()) return {true, {}};
+    if (why.isEmpty()) return {{true, {}}};
 
-    const bool restored = file.seek(0) && file.resize(0) && WriteWhole(file, old).isEmpty() &&
-                          SyncToDisk(file).isEmpty();
-    SaveResult failed{false, Reason(QFileDevice::WriteError, name, why)};
-    if (!restored)
-        failed.reason += QStringLiteral("\n元の内容を戻せませんでした。%1.bak に保存してあります。").arg(name);
+    InPlace failed{{false, Reason(QFileDevice::WriteError, name, why)}};
+    failed.oldContentsBack = file.seek(0) && file.resize(0) && WriteWhole(file, old).isEmpty() &&
+                             SyncToDisk(file).isEmpty();
+    if (!failed.oldContentsBack)
+        failed.saved.reason +=
+            QStringLiteral("\n元の内容を戻せませんでした。%1.bak に保存してあります。").arg(name);
     return failed;
+}
+
+// Opens `file` and writes the whole of `bytes` to its passing name; nothing
+// is replaced until it is committed.
+SaveResult Stage(QSaveFile& file, const QByteArray& bytes) {
+    const QString name = FileName(file.fileName());
+    if (!file.open(QIODevice::WriteOnly)) return {false, Reason(QFileDevice::OpenError, name, file.errorString())};
+    if (const QString why = WriteWhole(file, bytes); !why.isEmpty()) {
+        file.cancelWriting();
+        return {false, Reason(QFileDevice::WriteError, name, why)};
+    }
+    return {true, {}};
 }
 
 }  // namespace
@@ -145,61 +164,56 @@ SaveResult WriteInPlace(const QString& path, const QByteArray& bytes, const QByt
 SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes) {
     const QString name = FileName(path);
     QFile previous(path);
-    if (!previous.exists()) {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) return {false, Reason(QFileDevice::OpenError, name, file.errorString())};
-        if (const QString why = WriteWhole(file, bytes); !why.isEmpty()) {
-            file.cancelWriting();
-            return {false, Reason(QFileDevice::WriteError, name, why)};
-        }
-        if (!file.commit()) return {false, Reason(file.error(), name, file.errorString())};
-        return {true, {}};
+    const bool replacing = previous.exists();
+    QByteArray old;
+    QFileDevice::Permissions mode;
+    const QString backupPath = path + QStringLiteral(".bak");
+    if (replacing) {
+        if (!previous.open(QIODevice::ReadOnly))
+            return {false, Reason(QFileDevice::OpenError, name, previous.errorString())};
+        old = previous.readAll();
+        if (previous.error() != QFileDevice::NoError)
+            return {false, QStringLiteral("%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
+        previous.close();
+        mode = previous.permissions();
     }
 
-    if (!previous.open(QIODevice::ReadOnly))
-        return {false, Reason(QFileDevice::OpenError, name, previous.errorString())};
-    const QByteArray old = previous.readAll();
-    if (previous.error() != QFileDevice::NoError)
-        return {false, QStringLiteral("%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
-    previous.close();
-    const QFileDevice::Permissions mode = previous.permissions();
-    const QString backupPath = path + QStringLiteral(".bak");
-
-    if (LinkCount(path) > 1) {
+    if (replacing && LinkCount(path) > 1) {
         Copy copy = WriteCopy(backupPath, old, mode);
         if (!copy.file) return copy.failure;
         Backup backup(backupPath);
         if (SaveResult installed = backup.install(*copy.file); !installed.ok) return installed;
-        SaveResult written = WriteInPlace(path, bytes, old);
-        if (written.ok) backup.keep();
-        else if (!written.reason.contains(QStringLiteral(".bak に保存"))) backup.putBack();
-        return written;
+        const InPlace written = WriteInPlace(path, bytes, old);
+        // Where the old contents could not be put back, the new backup is
+        // the only place that still holds them: it stays.
+        if (written.saved.ok || !written.oldContentsBack) backup.keep();
+        else backup.putBack();
+        return written.saved;
     }
 
     // The new catalogue is written whole before anything is replaced: a full
     // disk or a refused folder leaves the catalogue and its backup as they were.
     // A catalogue that is a symbolic link is written through to its target.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return {false, Reason(QFileDevice::OpenError, name, file.errorString())};
-    if (const QString why = WriteWhole(file, bytes); !why.isEmpty()) {
-        file.cancelWriting();
-        return {false, Reason(QFileDevice::WriteError, name, why)};
-    }
-    Copy copy = WriteCopy(backupPath, old, mode);
-    if (!copy.file) {
-        file.cancelWriting();
-        return copy.failure;
-    }
-    Backup backup(backupPath);
-    if (SaveResult installed = backup.install(*copy.file); !installed.ok) {
-        file.cancelWriting();
-        return installed;
+    if (SaveResult staged = Stage(file, bytes); !staged.ok) return staged;
+    std::optional<Backup> backup;
+    if (replacing) {
+        Copy copy = WriteCopy(backupPath, old, mode);
+        if (!copy.file) {
+            file.cancelWriting();
+            return copy.failure;
+        }
+        backup.emplace(backupPath);
+        if (SaveResult installed = backup->install(*copy.file); !installed.ok) {
+            file.cancelWriting();
+            return installed;
+        }
     }
     if (!file.commit()) {
-        backup.putBack();
+        if (backup) backup->putBack();
         return {false, Reason(file.error(), name, file.errorString())};
     }
-    backup.keep();
+    if (backup) backup->keep();
     return {true, {}};
 }
 

@@ -77,6 +77,13 @@ EventTableModel::EventTableModel(quorvane::CatalogueDocument document, QObject* 
 
 EventTableModel::~EventTableModel() = default;
 
+void EventTableModel::replaceDocument(quorvane::CatalogueDocument document) {
+    beginResetModel();
+    m_document = std::move(document);
+    endResetModel();
+    m_undo->clear();
+}
+
 void EventTableModel::setConverterOptions(const quorvane::ConverterOptions& options) {
     if (options == m_options) return;
     m_options = options;

@@ -54,6 +54,8 @@ public:
 
     // A save may change the file's encoding; it is no edit to undo.
     void setEncoding(quorvane::TextEncoding encoding) { m_document.encoding = encoding; }
+    // The file as read again: the edits and their undo history go.
+    void replaceDocument(quorvane::CatalogueDocument document);
 
     // For the undo commands: the document changed under the view's eyes.
     void replaceRow(int row, const quorvane::EventRow& value);

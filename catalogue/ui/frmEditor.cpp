@@ -2,6 +2,7 @@
 
 #include "ProgramInfo.h"
 #include "catalogue/CarryDate.h"
+#include "catalogue/CatalogueReader.h"
 #include "catalogue/FileLocation.h"
 #include "catalogue/ui/CatalogueSave.h"
 #include "catalogue/ui/EventTableModel.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QUndoStack>
@@ -65,6 +67,8 @@ public:
         m_show(QString());
         return editor;
     }
+
+    bool isEditing() const { return m_editor != nullptr; }
 
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
         if (editor == m_editor) m_editor = nullptr;
@@ -126,6 +130,23 @@ QString ReadFailure(quorvane::DocumentReadStatus status, const QString& fileName
     }
 }
 
+// The question about a change another program made; Reload, Overwrite or Cancel.
+QString OutsideChangeQuestion(quorvane::DiskChange change, const QString& fileName, bool unsaved) {
+    QString text = change == quorvane::DiskChange::Deleted
+                       ? QStringLiteral("%1 はほかのプログラムによって削除されました。\n\n"
+                                        "上書き保存すると、編集中の内容でファイルを作り直します。")
+                             .arg(fileName)
+                       : QStringLiteral("%1 はほかのプログラムによって変更されました。\n\n"
+                                        "再読み込みすると、変更後のファイルを表示します。")
+                             .arg(fileName);
+    if (change != quorvane::DiskChange::Deleted) {
+        if (unsaved) text += QStringLiteral("この画面で保存していない変更は失われます。");
+        text += QStringLiteral("\n上書き保存すると、ほかのプログラムによる変更は %1.bak にだけ残ります。")
+                    .arg(fileName);
+    }
+    return text + QStringLiteral("\nキャンセルすると、何も書き込まず編集を続けます。");
+}
+
 QString CodePoint(const QString& character) {
     const QList<uint> points = character.toUcs4();
     return points.isEmpty() ? QString()
@@ -160,16 +181,72 @@ frmEditor::~frmEditor() {
 
 bool frmEditor::isModified() const { return m_model && !m_model->undoStack()->isClean(); }
 
-void frmEditor::load() {
-    quorvane::DocumentLoad load = quorvane::ReadCatalogueDocument(m_path);
+bool frmEditor::load() {
+    // The bytes are read once and kept as a hash, to know later whether the
+    // file still holds them.
+    quorvane::FileStamp stamp = quorvane::StatFile(FromLocalPath(m_path));
+    const quorvane::FileBytes file = quorvane::ReadCatalogueBytes(m_path);
+    quorvane::DocumentLoad load;
+    if (file.status == quorvane::FileReadStatus::Ok) load = quorvane::ParseCatalogueDocument(file.bytes);
+    else if (file.status == quorvane::FileReadStatus::TooLarge) load.status = quorvane::DocumentReadStatus::TooLarge;
+    else load.status = quorvane::DocumentReadStatus::Unreadable;
     if (load.status != quorvane::DocumentReadStatus::Ok) {
-        m_platform.showMessage(m_owner,
+        m_platform.showMessage(m_model ? static_cast<QWidget*>(this) : m_owner,
                                ReadFailure(load.status, FromLocalPath(quorvane::GetFileName(m_path))),
                                kCaption, MessageIcon::Warning, MessageButtons::Ok);
-        return;
+        return false;
     }
+    stamp.hash = quorvane::ContentHash(file.bytes);
+    m_onDisk = stamp;
     m_unreadableLines = load.unreadableLines;
-    m_model = new EventTableModel(std::move(load.document), this);
+    if (m_model) m_model->replaceDocument(std::move(load.document));
+    else m_model = new EventTableModel(std::move(load.document), this);
+    return true;
+}
+
+void frmEditor::reload() {
+    if (!load()) return;
+    lblStatus->clear();
+    showFile();
+    refreshConverted();
+    if (m_model->rowCount() > 0) selectRow(0, EventTableModel::TitleColumn);
+}
+
+frmEditor::OutsideChange frmEditor::resolveOutsideChange(bool saving) {
+    const QString path = FromLocalPath(m_path);
+    const quorvane::DiskLook look = quorvane::LookAtDisk(m_onDisk, path, saving);
+    if (look.change == quorvane::DiskChange::None) {
+        // Touched, not changed: the next look need not read it again.
+        m_onDisk = look.now;
+        return OutsideChange::None;
+    }
+    if (saving && look.now == m_overwriteAgreed) return OutsideChange::Overwrite;
+    // The window is activated again when the question closes.
+    if (!saving && look.now == m_askedAbout) return OutsideChange::Keep;
+    m_askedAbout = look.now;
+
+    const bool unsaved =
+        isModified() || static_cast<CellDelegate*>(grdEvents->itemDelegate())->isEditing();
+    const MessageAnswer answer = m_platform.showMessage(
+        this, OutsideChangeQuestion(look.change, FromLocalPath(quorvane::GetFileName(m_path)), unsaved),
+        kCaption, MessageIcon::Warning, MessageButtons::ReloadOverwriteCancel);
+    if (answer == MessageAnswer::Overwrite) {
+        m_overwriteAgreed = look.now;
+        return OutsideChange::Overwrite;
+    }
+    if (answer == MessageAnswer::Reload) reload();
+    else if (saving) lblStatus->setText(QStringLiteral("保存しませんでした。"));
+    return OutsideChange::Keep;
+}
+
+void frmEditor::checkOutsideChange() {
+    if (!m_model || m_busy || !isActiveWindow()) return;
+    OutsideChange answer;
+    {
+        QScopedValueRollback busy(m_busy, true);
+        answer = resolveOutsideChange(false);
+    }
+    if (answer == OutsideChange::Overwrite) Save();
 }
 
 void frmEditor::createControls() {
@@ -329,6 +406,14 @@ void frmEditor::showRefusal(const QString& reason) { lblStatus->setText(reason);
 
 void frmEditor::refreshConverted() { m_model->setConverterOptions(m_converter.Options()); }
 
+bool frmEditor::event(QEvent* event) {
+    // Once per activation, not at every focus change inside the window; the
+    // look waits until the activation is over, as a question takes the focus.
+    if (event->type() == QEvent::WindowActivate && m_model)
+        QMetaObject::invokeMethod(this, &frmEditor::checkOutsideChange, Qt::QueuedConnection);
+    return QWidget::event(event);
+}
+
 void frmEditor::changeEvent(QEvent* event) {
     // The main window's options may have changed while it had the focus.
     if (event->type() == QEvent::ActivationChange && m_model && isActiveWindow()) refreshConverted();
@@ -406,6 +491,8 @@ void frmEditor::txtFilter_Change(const QString& text) { m_view->setFilterText(te
 bool frmEditor::Save() {
     if (!m_model) return false;
     if (!static_cast<CellDelegate*>(grdEvents->itemDelegate())->commitOpenEditor()) return false;
+    QScopedValueRollback busy(m_busy, true);
+    if (resolveOutsideChange(true) == OutsideChange::Keep) return false;
 
     const quorvane::CatalogueDocument& document = m_model->document();
     quorvane::TextEncoding encoding = document.encoding;
@@ -475,6 +562,11 @@ bool frmEditor::Save() {
             kCaption, MessageIcon::Warning, MessageButtons::Ok);
         return false;
     }
+    // Size and time come after the write: a change slipping in right after it
+    // is missed by an activation, but a save compares the contents.
+    m_onDisk = quorvane::StatFile(target);
+    m_onDisk.hash = quorvane::ContentHash(bytes);
+    m_askedAbout = m_overwriteAgreed = {};
     m_model->setEncoding(encoding);
     m_model->undoStack()->setClean();
     lblStatus->clear();

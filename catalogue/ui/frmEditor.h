@@ -5,6 +5,7 @@
 // Like the event list it reaches the main window only through the converter.
 
 #include "catalogue/CatalogueDocument.h"
+#include "catalogue/ui/FileStamp.h"
 
 #include <QWidget>
 #include <string>
@@ -39,7 +40,8 @@ public:
     EventTableModel* model() const { return m_model; }
 
     // Writes the catalogue; false when nothing was written (the user was
-    // told why, or declined).
+    // told why, or declined). A file another program changed since it was
+    // read is asked about first: reload, overwrite or cancel.
     bool Save();
     // Asks about unsaved changes and saves when told to; false when the
     // window is to stay open.
@@ -65,6 +67,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private slots:
@@ -78,7 +81,15 @@ private slots:
 
 private:
     void createControls();
-    void load();
+    // Reads m_path; false when the user was told it cannot be read.
+    bool load();
+    // None: the file holds what the editor read or wrote. Overwrite: the
+    // user let the editor's version replace another program's. Keep: the
+    // user reloaded or cancelled, or was already asked about this version.
+    enum class OutsideChange { None, Overwrite, Keep };
+    OutsideChange resolveOutsideChange(bool saving);
+    void checkOutsideChange();
+    void reload();
     void showFile();
     void showRefusal(const QString& reason);
     void refreshConverted();
@@ -96,4 +107,10 @@ private:
     std::size_t m_unreadableLines = 0;
     EventTableModel* m_model = nullptr;
     EventFilterModel* m_view = nullptr;
+    // The file as the editor last read or wrote it, and the outside versions
+    // the user already answered for.
+    quorvane::FileStamp m_onDisk;
+    quorvane::FileStamp m_askedAbout;
+    quorvane::FileStamp m_overwriteAgreed;
+    bool m_busy = false;
 };

@@ -1,6 +1,7 @@
 // The catalogue editor as the user meets it: opened with the pencil, edited
 // in its cells, undone and redone, saved over the file with the previous one
-// kept, and asked about when unsaved changes would be lost.
+// kept, and asked about when unsaved changes would be lost or when another
+// program changed the file.
 #include "IntegrationFixture.h"
 
 #include "../hostile/HostileSupport.h"
@@ -109,6 +110,28 @@ protected:
     static QByteArray bytes(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Another program writes the file in place, keeping its old time when
+    // `sameTime` (as a copy with kept times or a coarse clock would).
+    static void writeOutside(const QString& path, const QByteArray& contents, bool sameTime = false) {
+        const QDateTime before = QFileInfo(path).lastModified();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(contents), contents.size());
+        if (sameTime) {
+            ASSERT_TRUE(file.setFileTime(before, QFileDevice::FileModificationTime));
+        }
+    }
+
+    // The window comes to the front again, after the user was elsewhere.
+    void reactivate(frmEditor* editor) {
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        editor->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
+        // The editor looks at the file once the activation is handled.
+        QCoreApplication::processEvents();
     }
 
     static std::vector<std::string> details(const QString& path) {
@@ -520,6 +543,107 @@ TEST_F(EditorTest, AReadOnlyProgramFolderSavesTheUserCopyWhichIsReadFromThenOn) 
     }
     EXPECT_EQ(bytes(cataloguePath()), original);
     QFile::setPermissions(programFolder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(EditorTest, ASaveAfterAnotherProgramChangedTheFileAsksAndOverwritesOnlyWhenTold) {
+    writeCatalogue(kRecords);
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::SourceColumn, "劇場版"));
+    // The other program's change keeps size and time: only the contents tell.
+    QByteArray theirs = bytes(cataloguePath());
+    const qsizetype at = theirs.indexOf("41153.7");
+    ASSERT_GE(at, 0);
+    theirs.replace(at, 7, "41153.8");
+    writeOutside(cataloguePath(), theirs, true);
+
+    platform.messageAnswers.enqueue(MessageAnswer::Cancel);
+    EXPECT_FALSE(editor->Save());
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::ReloadOverwriteCancel);
+    EXPECT_TRUE(platform.messages[0].text.contains("StarTrek.vqd"));
+    EXPECT_TRUE(platform.messages[0].text.contains("保存していない変更は失われます"));
+    EXPECT_EQ(bytes(cataloguePath()), theirs);
+    EXPECT_FALSE(QFile::exists(cataloguePath() + ".bak"));
+    EXPECT_TRUE(editor->isModified());
+
+    // Overwrite writes the editor's version; the other one is the backup.
+    platform.messageAnswers.enqueue(MessageAnswer::Overwrite);
+    EXPECT_TRUE(editor->Save());
+    EXPECT_EQ(platform.messages.size(), 2);
+    EXPECT_EQ(bytes(cataloguePath() + ".bak"), theirs);
+    const auto records = quorvane::LoadCatalogue(quorvane::LocalPath(cataloguePath())).content.records;
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].Source().text(), "劇場版");
+    EXPECT_FALSE(bytes(cataloguePath()).contains("41153.8"));
+
+    // The editor's own save is no outside change.
+    ASSERT_TRUE(typeIntoCell(editor, 1, EventTableModel::SourceColumn, "TNG"));
+    EXPECT_TRUE(editor->Save());
+    EXPECT_EQ(platform.messages.size(), 2) << messageTexts().join('\n').toStdString();
+}
+
+TEST_F(EditorTest, ReloadShowsWhatTheOtherProgramWroteAndWritesNothing) {
+    writeCatalogue(kRecords);
+    start();
+    click(Ui(main).cmdData);
+    frmDataList* list = main->DataList();
+    ASSERT_TRUE(list);
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::DetailColumn, "新しい説明"));
+    quorvane::testing::WriteCatalogue(
+        cataloguePath(), kRecords + "\"Emissary\",\"シスコ司令官の着任\",46379.1,\"DS9\"\r\n");
+    const QByteArray theirs = bytes(cataloguePath());
+
+    platform.messageAnswers.enqueue(MessageAnswer::Reload);
+    EXPECT_FALSE(editor->Save());
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(bytes(cataloguePath()), theirs);
+    EXPECT_FALSE(QFile::exists(cataloguePath() + ".bak"));
+    ASSERT_EQ(editor->model()->rowCount(), 3);
+    EXPECT_EQ(text(editor, 0, EventTableModel::DetailColumn), "人類とヴァルカン人の出会い");
+    EXPECT_EQ(text(editor, 2, EventTableModel::TitleColumn), "Emissary");
+    EXPECT_FALSE(editor->isModified());
+    EXPECT_FALSE(editor->cmdUndo->isEnabled()) << "the discarded edit cannot come back over the file";
+
+    // From then on the reloaded file is the one the editor knows.
+    ASSERT_TRUE(typeIntoCell(editor, 2, EventTableModel::SourceColumn, "ディープ・スペース・ナイン"));
+    EXPECT_TRUE(editor->Save());
+    EXPECT_EQ(platform.messages.size(), 1) << messageTexts().join('\n').toStdString();
+    EXPECT_EQ(list->recordCount(), 3) << "the event list read the saved file";
+}
+
+TEST_F(EditorTest, ActivationAsksOnceAboutAnOutsideChangeAndADeletedFileCanBeWrittenAgain) {
+    writeCatalogue(kRecords);
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    quorvane::testing::WriteCatalogue(cataloguePath(), kRecords.substr(0, kRecords.find("\r\n") + 2));
+    const QByteArray theirs = bytes(cataloguePath());
+
+    reactivate(editor);
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::ReloadOverwriteCancel);
+    EXPECT_FALSE(platform.messages[0].text.contains("保存していない変更")) << "there are none";
+    // Cancelled; the same change is not asked about at every return.
+    reactivate(editor);
+    reactivate(editor);
+    EXPECT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(bytes(cataloguePath()), theirs);
+    EXPECT_EQ(editor->model()->rowCount(), 2);
+
+    // Deleted meanwhile: said so, and overwriting writes the file again.
+    ASSERT_TRUE(QFile::remove(cataloguePath()));
+    platform.messageAnswers.enqueue(MessageAnswer::Overwrite);
+    reactivate(editor);
+    ASSERT_EQ(platform.messages.size(), 2);
+    EXPECT_TRUE(platform.messages[1].text.contains("削除"));
+    ASSERT_EQ(details(cataloguePath()),
+              (std::vector<std::string>{"人類とヴァルカン人の出会い", "ピカード艦長の最初の任務"}));
+    reactivate(editor);
+    EXPECT_EQ(platform.messages.size(), 2) << messageTexts().join('\n').toStdString();
 }
 
 }  // namespace

@@ -10,7 +10,8 @@ MessageAnswer FakePlatform::showMessage(QWidget*, const QString& text, const QSt
         case MessageButtons::Ok: return MessageAnswer::Ok;
         case MessageButtons::YesNo: return MessageAnswer::Yes;
         // Unscripted, the question that could lose work keeps it.
-        case MessageButtons::SaveDiscardCancel: return MessageAnswer::Cancel;
+        case MessageButtons::SaveDiscardCancel:
+        case MessageButtons::ReloadOverwriteCancel: return MessageAnswer::Cancel;
     }
     return MessageAnswer::Ok;
 }

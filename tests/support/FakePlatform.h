@@ -36,7 +36,7 @@ public:
     QString registryFile() const override { return registry; }
 
     // Scripted answers; when a queue runs dry, messages answer Ok, Yes or
-    // Cancel (Save/Discard/Cancel) and dialogs answer as if cancelled.
+    // Cancel (the three-button questions) and dialogs answer as if cancelled.
     QQueue<MessageAnswer> messageAnswers;
     QQueue<QString> dialogAnswers;
     bool openUrlSucceeds = true;
