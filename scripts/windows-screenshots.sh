@@ -42,7 +42,7 @@ wineboot </dev/null >/dev/null 2>&1
 # Yu Gothic UI); Wine has none of them, so they and the Western UI faces are
 # pointed at the installed CJK sans face.
 cjk="Noto Sans CJK JP"
-fc-list | grep -q "$cjk" || { echo "windows-screenshots: the font $cjk is missing (scripts/install-deps.sh)" >&2; exit 1; }
+[ -n "$(fc-list "$cjk")" ] || { echo "windows-screenshots: the font $cjk is missing (scripts/install-deps.sh)" >&2; exit 1; }
 for face in "MS UI Gothic" "MS Gothic" "MS PGothic" "ＭＳ Ｐゴシック" "ＭＳ ゴシック" "Meiryo" "Meiryo UI" \
             "Yu Gothic" "Yu Gothic UI" "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" "Arial"; do
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "$cjk" /f </dev/null >/dev/null 2>&1
@@ -55,14 +55,20 @@ mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip")
 cd "$unpacked"/quorvane-*-win64
 
-# The X window whose name holds $1, once it is on the screen.
+# The X window whose name matches $1, other than those in $2, once it is on
+# the screen. Wine gives X only the Latin-1 part of a caption.
 wait_window() {
   local id=""
-  for _ in $(seq 200); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && break
+  for _ in $(seq "${tries:-200}"); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vxF -e "${2:-none}" | head -1) &&
+      [ -n "$id" ] && break
     sleep 0.1
   done
-  [ -n "$id" ] || { echo "windows-screenshots: no window named \"$1\"" >&2; exit 1; }
+  if [ -z "$id" ]; then
+    import -window root "$out/windows-screenshots-failed.png"
+    echo "windows-screenshots: no window named \"$1\"; the screen is in $out/windows-screenshots-failed.png" >&2
+    exit 1
+  fi
   sleep 1.5
   echo "$id"
 }
@@ -81,7 +87,7 @@ main=$(wait_window "^Quorvane$")
 
 # The event list under the main window: the crossed-book button.
 click_design "$main" 3427 2107
-list=$(wait_window "StarTrek.vqd")
+list=$(wait_window "StarTrek\\.vqd")
 eval "$(xdotool getwindowgeometry --shell "$main" | sed 's/^/M_/')"
 eval "$(xdotool getwindowgeometry --shell "$list" | sed 's/^/L_/')"
 left=$((M_X < L_X ? M_X : L_X)) top=$((M_Y < L_Y ? M_Y : L_Y))
@@ -91,11 +97,17 @@ import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" "$out
 echo "windows-screenshots: wrote $out/windows-main-and-list.png"
 
 click_design "$main" 4267 2107
-about=$(wait_window "ﾊﾞｰｼﾞｮﾝ情報")
+about=$(wait_window "^ Quorvane" "$main")
 grab "$about" windows-about.png
 xdotool key --window "$about" Escape
 sleep 1
 
-click_design "$main" 3067 2107
-editor=$(wait_window "編集")
+# Back from a modal window, Wine may take the first click as the one that
+# activates the main window.
+editor=""
+for _ in 1 2 3; do
+  click_design "$main" 3067 2107
+  editor=$(tries=50 wait_window "StarTrek\\.vqd" "$list" 2>/dev/null) && break
+done
+[ -n "$editor" ] || editor=$(wait_window "StarTrek\\.vqd" "$list")
 grab "$editor" windows-editor.png
