@@ -355,12 +355,12 @@ double WineStartupMs(const std::string& exe, const WineSetup& wine) {
     const int fifo = open(wine.fifo.c_str(), O_RDONLY | O_NONBLOCK);
     if (fifo < 0) throw std::runtime_error("cannot open " + wine.fifo);
     Launch launch;
-    launch.argv = {"/usr/bin/wine", exe};
+    // Qt for Windows loads a generic plug-in named on the command line.
+    launch.argv = {"/usr/bin/wine", exe, "-plugin", "quorvanestartupprobe"};
     // The platform a user gets: real windows through Wine's X11 driver, with
     // its font look-up, which offscreen would skip.
     launch.env["QT_QPA_PLATFORM"] = "windows";
     launch.env["QT_PLUGIN_PATH"] = wine.pluginPath;
-    launch.env["QT_QPA_GENERIC_PLUGINS"] = "quorvanestartupprobe";
     launch.env["QUORVANE_STARTUP_PROBE_FILE"] = WinePath(wine.fifo);
     launch.quiet = true;
     launch.closeFd = fifo;

@@ -1,6 +1,7 @@
 // Windows has no LD_PRELOAD: there the probe is a Qt generic plug-in, which
-// any Qt program loads at start when QT_QPA_GENERIC_PLUGINS names it, so the
-// program itself still carries no code for it. Once the first window has
+// any Qt program loads at start when its command line says
+// `-plugin quorvanestartupprobe` (this Qt for Windows ignores
+// QT_QPA_GENERIC_PLUGINS), so the program itself still carries no code for it. Once the first window has
 // been exposed and painted it writes one line to the file named by
 // QUORVANE_STARTUP_PROBE_FILE (the runner's FIFO, which timestamps the line)
 // and ends the process on the spot, so that no shutdown work is counted.
