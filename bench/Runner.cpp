@@ -3,6 +3,11 @@
 //
 //   quorvane_bench [--results=FOLDER] [--startup-runs=N] [--batch-requests=N]
 //                  [--batch-runs=N] [--argument-values=N]
+//                  [--wine-build=FOLDER --wine-kit=FOLDER | --wine-skipped=REASON]
+//
+// The Wine row runs the Windows build in FOLDER (quorvane.exe and the
+// baselines, built against the Qt for Windows kit) in the Wine prefix and on
+// the display that the environment names (scripts/bench.sh sets them up).
 
 #include "bench/support/BatchRequests.h"
 #include "bench/support/CatalogueGenerator.h"
@@ -16,6 +21,8 @@
 #include <QtGlobal>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/utsname.h>
@@ -50,6 +57,9 @@ struct Options {
     std::size_t batchRequests = 1'000'000;
     // As many as fit one command line with room to spare (Linux allows 2 MiB).
     std::size_t argumentValues = 100'000;
+    std::string wineBuild;
+    std::string wineKit;
+    std::string wineSkipped;
 };
 
 // ---- child processes -------------------------------------------------------
@@ -321,6 +331,87 @@ void StartupRows(const Options& options, const std::string& work, std::vector<Ro
                     false, Goal{std::nullopt, 1.3, "≤ 1.3× bare Qt window"}});
     rows.push_back({"start-up, window with one Japanese caption", Median(caption), Median(bare),
                     "ms", false, std::nullopt});
+    rows.push_back({"start-up to main window shown, against the Japanese-caption window",
+                    Median(program), Median(caption), "ms", false,
+                    Goal{std::nullopt, 1.2, "≤ 1.2× Japanese-caption window"}});
+}
+
+// The Windows form of a path on Wine's Z: drive, the whole Unix tree.
+std::string WinePath(const std::string& unixPath) {
+    std::string path = "Z:" + std::filesystem::absolute(unixPath).lexically_normal().string();
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+struct WineSetup {
+    std::string fifo;        // the probe's line arrives here
+    std::string pluginPath;  // the kit's plug-ins, and the probe's
+};
+
+// Start-up under Wine to the first shown frame: from starting wine to the
+// probe's line in the FIFO, which the runner timestamps as it arrives.
+double WineStartupMs(const std::string& exe, const WineSetup& wine, int timeoutMs = 120'000) {
+    const int fifo = open(wine.fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fifo < 0) throw std::runtime_error("cannot open " + wine.fifo);
+    Launch launch;
+    // Qt for Windows loads a generic plug-in named on the command line.
+    launch.argv = {"/usr/bin/wine", exe, "-plugin", "quorvanestartupprobe"};
+    // The platform a user gets: real windows through Wine's X11 driver, with
+    // its font look-up, which offscreen would skip.
+    launch.env["QT_QPA_PLATFORM"] = "windows";
+    launch.env["QT_PLUGIN_PATH"] = wine.pluginPath;
+    launch.env["QUORVANE_STARTUP_PROBE_FILE"] = WinePath(wine.fifo);
+    launch.quiet = true;
+    launch.closeFd = fifo;
+    double startNs = 0;
+    const pid_t pid = Spawn(launch, startNs);
+    pollfd ready{fifo, POLLIN, 0};
+    int got = 0;
+    while ((got = poll(&ready, 1, timeoutMs)) < 0 && errno == EINTR) {
+    }
+    const double shownNs = MonotonicNs();
+    char buffer[64];
+    const ssize_t length = got > 0 ? read(fifo, buffer, sizeof buffer) : 0;
+    close(fifo);
+    if (got <= 0) kill(pid, SIGKILL);
+    const Finished done = Wait(pid, startNs);
+    if (length <= 0 || done.exitStatus != 0)
+        throw std::runtime_error(exe + " never reported a shown window under Wine");
+    return (shownNs - startNs) / 1e6;
+}
+
+void WineStartupRows(const Options& options, const std::string& work, std::vector<Row>& rows) {
+    if (options.wineBuild.empty()) {
+        Progress("start-up under Wine: " + options.wineSkipped);
+        return;
+    }
+    Progress("start-up under Wine, " + std::to_string(options.startupRuns) + " runs each");
+    WineSetup wine;
+    wine.fifo = work + "/wine-probe.fifo";
+    if (mkfifo(wine.fifo.c_str(), 0600) != 0) throw std::runtime_error("cannot make " + wine.fifo);
+    const std::string bin = options.wineBuild + "/bench/bin";
+    wine.pluginPath = WinePath(options.wineKit + "/plugins") + ";" + WinePath(bin);
+    const std::string bareExe = bin + "/bench_bare_window.exe";
+    const std::string captionExe = bin + "/bench_caption_window.exe";
+    const std::string programExe = options.wineBuild + "/bin/quorvane.exe";
+    // One run each first: the first start of a program in a prefix is far
+    // slower (Wine builds its font cache then), and is given ten minutes.
+    for (const std::string* exe : {&bareExe, &captionExe, &programExe})
+        WineStartupMs(*exe, wine, 600'000);
+    std::vector<double> bare, caption, program;
+    for (int i = 0; i < options.startupRuns; ++i) {
+        bare.push_back(WineStartupMs(bareExe, wine));
+        caption.push_back(WineStartupMs(captionExe, wine));
+        program.push_back(WineStartupMs(programExe, wine));
+    }
+    rows.push_back({"start-up under Wine, quorvane.exe to main window shown (median)",
+                    Median(program), Median(bare), "ms", false, std::nullopt});
+    rows.push_back({"start-up under Wine, window with one Japanese caption", Median(caption),
+                    Median(bare), "ms", false, std::nullopt});
+    rows.push_back({"start-up under Wine, quorvane.exe against the Japanese-caption window",
+                    Median(program), Median(caption), "ms", false,
+                    Goal{std::nullopt, 1.2, "≤ 1.2× Japanese-caption window"}});
 }
 
 std::size_t CountLines(const std::string& path, std::size_t& errors) {
@@ -457,7 +548,8 @@ std::string LoadAverages(const std::string& line) {
     return one + " " + five + " " + fifteen;
 }
 
-std::string Machine(const std::string& loadBefore, const std::string& loadAfter) {
+std::string Machine(const std::string& loadBefore, const std::string& loadAfter,
+                    const Options& options) {
     utsname system{};
     uname(&system);
     std::ostringstream out;
@@ -468,6 +560,11 @@ std::string Machine(const std::string& loadBefore, const std::string& loadAfter)
         << "Qt " << qVersion() << ", " << "GCC " << __VERSION__ << ", Release build\n"
         << "Load average (1, 5, 15 min) before: " << LoadAverages(loadBefore)
         << "; after: " << LoadAverages(loadAfter) << "\n";
+    if (options.wineBuild.empty())
+        out << "Start-up under Wine: " << options.wineSkipped << "\n";
+    else
+        out << "Start-up under Wine: MinGW-w64 Release build, Qt for Windows " << qVersion()
+            << ", windows platform plug-in on Xvfb\n";
     return out.str();
 }
 
@@ -507,11 +604,21 @@ int main(int argc, char** argv) {
         else if (auto v = TakeValue(arg, "--batch-runs"); !v.empty()) options.batchRuns = std::stoi(v);
         else if (auto v = TakeValue(arg, "--batch-requests"); !v.empty()) options.batchRequests = std::stoul(v);
         else if (auto v = TakeValue(arg, "--argument-values"); !v.empty()) options.argumentValues = std::stoul(v);
+        else if (auto v = TakeValue(arg, "--wine-build"); !v.empty()) options.wineBuild = v;
+        else if (auto v = TakeValue(arg, "--wine-kit"); !v.empty()) options.wineKit = v;
+        else if (auto v = TakeValue(arg, "--wine-skipped"); !v.empty()) options.wineSkipped = v;
         else {
             std::fprintf(stderr, "quorvane_bench: unknown argument %s\n", arg.c_str());
             return 2;
         }
     }
+
+    if (options.wineBuild.empty() != options.wineKit.empty()) {
+        std::fprintf(stderr, "quorvane_bench: --wine-build and --wine-kit go together\n");
+        return 2;
+    }
+    if (options.wineBuild.empty() && options.wineSkipped.empty())
+        options.wineSkipped = "skipped, no Windows build named (--wine-build)";
 
     QTemporaryDir workDir;
     const std::string work = workDir.path().toStdString();
@@ -522,13 +629,22 @@ int main(int argc, char** argv) {
         KeystrokeRows(work, rows);
         CatalogueRows(work, rows);
         StartupRows(options, work, rows);
+        try {
+            WineStartupRows(options, work, rows);
+        } catch (const std::exception& error) {
+            // The Linux rows stand on their own: a Wine that cannot show the
+            // window costs its row, not the table.
+            options.wineSkipped = std::string("failed: ") + error.what();
+            options.wineBuild.clear();
+            Progress("start-up under Wine: " + options.wineSkipped);
+        }
         BatchRows(options, work, rows);
         ArgumentRows(options, work, rows);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quorvane_bench: %s\n", error.what());
         return 1;
     }
-    const std::string machine = Machine(loadBefore, ReadLine("/proc/loadavg"));
+    const std::string machine = Machine(loadBefore, ReadLine("/proc/loadavg"), options);
 
     std::printf("\n%s\n%s", quorvane::bench::FormatTable(rows).c_str(), machine.c_str());
 

@@ -4,9 +4,9 @@
 // by QUORVANE_STARTUP_PROBE_FD and ends the process on the spot, so that no
 // shutdown work is counted. Without that variable it does nothing.
 
+#include "bench/FirstFrame.h"
+
 #include <QCoreApplication>
-#include <QEvent>
-#include <QWindow>
 
 #include <unistd.h>
 
@@ -29,33 +29,11 @@ void ReportAndExit() {
     std::_Exit(0);
 }
 
-class FirstFrame : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!m_seen && event->type() == QEvent::Expose) {
-            auto* window = qobject_cast<QWindow*>(watched);
-            if (window && window->isTopLevel()) {
-                m_seen = true;
-                // Queued: the window paints while it handles the expose, and
-                // the report comes after that.
-                QMetaObject::invokeMethod(qApp, &ReportAndExit, Qt::QueuedConnection);
-            }
-        }
-        return false;
-    }
-
-private:
-    bool m_seen = false;
-};
-
 void InstallProbe() {
     const char* fd = std::getenv("QUORVANE_STARTUP_PROBE_FD");
     if (!fd || !*fd) return;
     g_reportFd = std::atoi(fd);
-    qApp->installEventFilter(new FirstFrame(qApp));
+    qApp->installEventFilter(new quorvane::bench::FirstFrame(&ReportAndExit, qApp));
 }
 
 }  // namespace
