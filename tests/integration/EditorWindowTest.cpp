@@ -366,10 +366,10 @@ TEST_F(EditorTest, ADoubleQuoteInABareItemIsRefusedWithItsPlaceAndTheReason) {
     ASSERT_EQ(platform.messages.size(), 1);
     const auto& message = platform.messages.first();
     EXPECT_EQ(message.buttons, MessageButtons::Ok);
-    EXPECT_TRUE(message.text.contains("3 件目の事象「Q\"uote」の「事象」欄（1 列目）")) << message.text;
-    EXPECT_TRUE(message.text.contains("この形式では項目の中に「\"」を書けません")) << message.text;
-    EXPECT_FALSE(message.text.contains("Shift-JIS")) << message.text;
-    EXPECT_FALSE(message.text.contains("UTF-8")) << message.text;
+    EXPECT_TRUE(message.text.contains("3 件目の事象「Q\"uote」の「事象」欄（1 列目）")) << message.text.toStdString();
+    EXPECT_TRUE(message.text.contains("この形式では項目の中に「\"」を書けません")) << message.text.toStdString();
+    EXPECT_FALSE(message.text.contains("Shift-JIS")) << message.text.toStdString();
+    EXPECT_FALSE(message.text.contains("UTF-8")) << message.text.toStdString();
     EXPECT_EQ(bytes(cataloguePath()), original);
     EXPECT_TRUE(editor->isModified());
     EXPECT_EQ(editor->grdEvents->currentIndex(), cell(editor, 2, EventTableModel::TitleColumn))
@@ -392,7 +392,7 @@ TEST_F(EditorTest, AKeptLineInAnotherEncodingIsToldBeforeTheSave) {
     EXPECT_FALSE(editor->Save());
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages.first().buttons, MessageButtons::YesNo);
-    EXPECT_TRUE(platform.messages.first().text.contains("4 行目")) << platform.messages.first().text;
+    EXPECT_TRUE(platform.messages.first().text.contains("4 行目")) << platform.messages.first().text.toStdString();
     EXPECT_TRUE(platform.messages.first().text.contains("Shift-JIS"));
     EXPECT_EQ(bytes(cataloguePath()), original);
 
