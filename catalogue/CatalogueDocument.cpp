@@ -3,6 +3,7 @@
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/FileLocation.h"
 #include "catalogue/TitleKey.h"
+#include "catalogue/Utf16Text.h"
 #include "conversion/CivilCalendar.h"
 #include "conversion/NumberScanner.h"
 #include "ProgramInfo.h"
@@ -91,10 +92,6 @@ std::string CharacterAt(std::string_view text, std::size_t offset) {
     return std::string(text.substr(offset, Utf8Length(static_cast<unsigned char>(text[offset]))));
 }
 
-// The first byte an item of this format cannot hold, or npos.
-std::size_t Unwritable(std::string_view text) {
-    return text.find_first_of(std::string_view("\"\r\n\0", 4));
-}
 
 void AppendDate(std::string& out, const EventDate& date, bool hashes) {
     if (const double* stardate = std::get_if<double>(&date)) {
@@ -136,11 +133,11 @@ std::optional<EncodingFailure> CheckRow(const EventRow& row, std::size_t index) 
     const std::string* texts[] = {&row.title, &row.detail, nullptr, &row.source};
     for (int column = 0; column < 4; ++column) {
         if (!texts[column]) continue;
-        if (const std::size_t bad = Unwritable(*texts[column]); bad != std::string::npos)
-            return EncodingFailure{index, column, texts[column]->substr(bad, 1)};
+        if (const std::size_t bad = FirstUnwritableByte(*texts[column]); bad != std::string::npos)
+            return EncodingFailure{index, column, texts[column]->substr(bad, 1), true};
     }
     if (const double* stardate = std::get_if<double>(&row.date); stardate && !std::isfinite(*stardate))
-        return EncodingFailure{index, 2, ShortestDecimal(*stardate)};
+        return EncodingFailure{index, 2, ShortestDecimal(*stardate), true};
     return std::nullopt;
 }
 
@@ -194,11 +191,10 @@ DocumentLoad ParseCatalogueDocument(std::string_view bytes) {
     DocumentLoad load;
     CatalogueDocument& doc = load.document;
     std::vector<CatalogueGroup> groups;
-    CatalogueContent content = ParseCatalogue(bytes, kMaxCatalogueRecords, &groups);
-    if (content.utf8) {
-        bytes.remove_prefix(kUtf8Mark.size());
-        doc.encoding = doc.keptEncoding = TextEncoding::Utf8;
-    }
+    const CatalogueText text(bytes);
+    CatalogueContent content = ParseCatalogue(text, kMaxCatalogueRecords, &groups);
+    bytes = text.text();
+    doc.encoding = doc.keptEncoding = text.encoding();
     if (content.headings) doc.headings = *content.headings;
     else load.status = DocumentReadStatus::NoHeader;
 
@@ -291,7 +287,7 @@ std::variant<std::string, EncodingFailure> EncodeCatalogueDocument(const Catalog
         if (auto failure = CheckRow(rows[r], r)) return *failure;
 
     TextEncoder encoder(document.encoding);
-    const bool transcode = document.encoding != document.keptEncoding;
+    const bool transcode = IsUtf8Text(document.encoding) != IsUtf8Text(document.keptEncoding);
     std::string utf8;
     std::size_t bad = 0;
 
@@ -357,7 +353,57 @@ std::variant<std::string, EncodingFailure> EncodeCatalogueDocument(const Catalog
         if (more && !kept.bytes.empty() && !IsLineBreak(kept.bytes.back())) out += kLineEnd;
     }
     if (auto failure = writeRowsUpTo(rows.size())) return *failure;
+    if (document.encoding == TextEncoding::Utf16Le || document.encoding == TextEncoding::Utf16Be) {
+        const bool little = document.encoding == TextEncoding::Utf16Le;
+        auto wide = Utf8ToUtf16(out, little ? ByteOrder::LittleEndian : ByteOrder::BigEndian, bad);
+        // Only bytes kept from a file read in another encoding get here.
+        if (!wide) return EncodingFailure{rows.size(), -1, CharacterAt(out, bad)};
+        out.clear();
+        out.shrink_to_fit();
+        wide->insert(0, little ? "\xFF\xFE" : "\xFE\xFF");
+        return std::move(*wide);
+    }
     return out;
+}
+
+std::size_t FirstUnwritableByte(std::string_view text) {
+    return text.find_first_of(std::string_view("\"\r\n\0", 4));
+}
+
+std::string UnwritableReason(std::string_view character) {
+    switch (character.size() == 1 ? character.front() : '\x01') {
+        case '"': return "この形式では項目の中に「\"」を書けません";
+        case '\r':
+        case '\n': return "この形式では項目の中に改行を書けません";
+        case '\0': return "この形式では項目の中に NUL 文字を書けません";
+    }
+    return "この形式では書けない値です";
+}
+
+std::string_view EncodingName(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::ShiftJis: return "Shift-JIS";
+        case TextEncoding::Utf8:
+        case TextEncoding::Utf8NoMark: return "UTF-8";
+        case TextEncoding::Utf16Le:
+        case TextEncoding::Utf16Be: return "UTF-16";
+    }
+    return "Shift-JIS";
+}
+
+std::optional<std::size_t> LineInAnotherEncoding(const CatalogueDocument& document) {
+    TextDecoder decoder(document.keptEncoding);
+    std::string scratch;
+    if (!decoder.decode(document.headerBytes, scratch)) return 1;
+    for (const KeptLines& kept : document.kept) {
+        // Whole blocks first: only a block that fails is gone through by line.
+        if (decoder.decode(kept.bytes, scratch)) continue;
+        const LineMap lines(kept.bytes);
+        for (std::size_t n = 1; n <= lines.count(); ++n)
+            if (!decoder.decode(lines.lines(n, n), scratch)) return kept.firstLine + n - 1;
+        return kept.firstLine;
+    }
+    return std::nullopt;
 }
 
 // ---------------------------------------------------------------- cells

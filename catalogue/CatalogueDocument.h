@@ -84,13 +84,31 @@ struct EncodingFailure {
     std::size_t row = 0;     // 0-based index into rows; rows.size() for the header
     int column = 0;          // 0 title, 1 detail, 2 date, 3 source; -1 a kept line before `row`
     std::string character;   // the character, UTF-8
+    // The format refuses it, not the encoding: no other encoding would help.
+    bool formatCannotHold = false;
 };
+
+// The first byte of an item's text that this format cannot hold (a double
+// quote, a line break, a NUL), or std::string_view::npos.
+std::size_t FirstUnwritableByte(std::string_view text);
+// Why the format refuses `character` (UTF-8, as EncodingFailure names it):
+// a short Japanese reason, UTF-8.
+std::string UnwritableReason(std::string_view character);
+
+// The encoding's name as the user knows it: "Shift-JIS", "UTF-8", "UTF-16".
+std::string_view EncodingName(TextEncoding encoding);
+
+// The first line (1-based, as read) that a save would write back in another
+// encoding than the rest: the header or a kept line that is no valid text in
+// the encoding it was read in, and so goes back as the bytes it was.
+std::optional<std::size_t> LineInAnotherEncoding(const CatalogueDocument& document);
 
 // The file's bytes: the header line as it was, each row's items quoted,
 // stardates as bare numbers (shortest form that reads back the same), Earth
 // dates as #YYYY-MM-DD#, #NULL# for an empty source, CRLF line ends, no
-// trailing blank line; kept lines at their places; a UTF-8 file starts with
-// its byte-order mark. A document read from a file already in this form
+// trailing blank line; kept lines at their places; the whole in the
+// document's encoding, with the byte-order mark it came with (UTF-8 with or
+// without one, UTF-16 with one in its byte order). A document read from a file already in this form
 // gives the same bytes.
 std::variant<std::string, EncodingFailure> EncodeCatalogueDocument(const CatalogueDocument& document);
 

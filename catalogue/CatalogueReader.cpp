@@ -5,6 +5,7 @@
 #include "catalogue/ItemScanner.h"
 #include "catalogue/TextCodec.h"
 #include "catalogue/TitleKey.h"
+#include "catalogue/Utf16Text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -209,15 +210,46 @@ private:
 
 }  // namespace
 
+// ---------------------------------------------------------------- text
+
+CatalogueText::CatalogueText(std::string_view bytes) : m_bytes(bytes) {
+    static constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    static constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+    static constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+    // Neither 0xFF nor 0xFE starts a Shift-JIS character, so a UTF-16 mark
+    // is never the start of a Shift-JIS file.
+    if (bytes.starts_with(kUtf8Mark)) {
+        m_encoding = TextEncoding::Utf8;
+        m_bytes.remove_prefix(kUtf8Mark.size());
+    } else if (bytes.starts_with(kUtf16LeMark) || bytes.starts_with(kUtf16BeMark)) {
+        const bool little = bytes.starts_with(kUtf16LeMark);
+        m_encoding = little ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+        m_utf8 = Utf16ToUtf8(bytes.substr(2), little ? ByteOrder::LittleEndian : ByteOrder::BigEndian);
+        m_converted = true;
+    } else if (std::any_of(bytes.begin(), bytes.end(),
+                           [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+               IsWellFormedUtf8(bytes)) {
+        // Japanese Shift-JIS text is practically never valid UTF-8 beyond a
+        // few characters, while a UTF-8 file is valid throughout.
+        m_encoding = TextEncoding::Utf8NoMark;
+    }
+}
+
+// ---------------------------------------------------------------- parse
+
 CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords,
                                 std::vector<CatalogueGroup>* groupsOut) {
+    const CatalogueText text(bytes);
+    return ParseCatalogue(text, maxRecords, groupsOut);
+}
+
+CatalogueContent ParseCatalogue(const CatalogueText& text, std::size_t maxRecords,
+                                std::vector<CatalogueGroup>* groupsOut) {
     CatalogueContent content;
-    static constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
-        content.utf8 = true;
-        bytes.remove_prefix(kUtf8Mark.size());
-    }
-    TextDecoder decoder(content.utf8 ? TextEncoding::Utf8 : TextEncoding::ShiftJis);
+    content.encoding = text.encoding();
+    content.utf8 = IsUtf8Text(content.encoding);
+    const std::string_view bytes = text.text();
+    TextDecoder decoder(content.encoding);
     ItemScanner scanner(bytes);
     // One record a line is the usual layout; reserving for it saves moving
     // every record as the list grows. A file of nothing but line breaks

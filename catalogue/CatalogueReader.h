@@ -1,14 +1,16 @@
 #pragma once
 // Reads the event catalogue: a text file of comma-separated items in groups
 // of four, a header group of column headings and then one group per event.
-// The file is Shift-JIS (code page 932), or UTF-8 when it starts with a
-// UTF-8 byte-order mark. Any bytes give records and problems; nothing here
+// The file is Shift-JIS (code page 932); or UTF-8, with a byte-order mark or
+// without (then the whole file is valid UTF-8 and not plain ASCII); or
+// UTF-16 with its mark. Any bytes give records and problems; nothing here
 // throws on bad input. The parts: ItemScanner splits the bytes into items,
 // ItemParser makes tagged values of them, TextCodec decodes their text,
 // TitleKey holds the duplicate rule, CatalogueMessages tells the user.
 
 #include "catalogue/CatalogueMessages.h"
 #include "catalogue/CatalogueProblem.h"
+#include "catalogue/TextCodec.h"
 #include "catalogue/TitleKey.h"
 #include "catalogue/clsStarData.h"
 
@@ -39,7 +41,26 @@ struct CatalogueContent {
     std::vector<CatalogueProblem> problems;  // in reading order
     std::size_t unlistedProblems = 0;        // beyond kMaxCatalogueProblems: counted only
     std::size_t skippedRecords = 0;          // record groups left out
-    bool utf8 = false;                       // the file started with a UTF-8 mark
+    TextEncoding encoding = TextEncoding::ShiftJis;  // the file's, as recognised
+    bool utf8 = false;                       // its items were read as UTF-8
+};
+
+// The text the reader scans: the file's bytes without their mark, UTF-16
+// turned into UTF-8 line for line (so line numbers stay).
+class CatalogueText {
+public:
+    explicit CatalogueText(std::string_view bytes);
+    CatalogueText(const CatalogueText&) = delete;
+    CatalogueText& operator=(const CatalogueText&) = delete;
+
+    TextEncoding encoding() const { return m_encoding; }
+    std::string_view text() const { return m_converted ? std::string_view(m_utf8) : m_bytes; }
+
+private:
+    TextEncoding m_encoding = TextEncoding::ShiftJis;
+    std::string_view m_bytes;
+    std::string m_utf8;
+    bool m_converted = false;
 };
 
 // Where one group of four items stood, and what became of it: for the
@@ -57,6 +78,9 @@ struct CatalogueGroup {
 // Records beyond `maxRecords` are skipped and reported once. `groups`, when
 // given, receives every group in file order, the header's first.
 CatalogueContent ParseCatalogue(std::string_view bytes,
+                                std::size_t maxRecords = kMaxCatalogueRecords,
+                                std::vector<CatalogueGroup>* groups = nullptr);
+CatalogueContent ParseCatalogue(const CatalogueText& text,
                                 std::size_t maxRecords = kMaxCatalogueRecords,
                                 std::vector<CatalogueGroup>* groups = nullptr);
 

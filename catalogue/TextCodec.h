@@ -11,7 +11,13 @@
 
 namespace quorvane {
 
-enum class TextEncoding { ShiftJis, Utf8 };
+// How a catalogue file holds its text. UTF-8 with its byte-order mark, and
+// without, as modern editors save it; UTF-16 with a mark in either byte
+// order, which the reader turns into UTF-8 before it scans. The codec sees
+// every form but Shift-JIS as UTF-8 text.
+enum class TextEncoding { ShiftJis, Utf8, Utf8NoMark, Utf16Le, Utf16Be };
+
+inline bool IsUtf8Text(TextEncoding encoding) { return encoding != TextEncoding::ShiftJis; }
 
 // Turns one item's bytes into UTF-8. Pure ASCII passes through untouched.
 class TextDecoder {

@@ -11,7 +11,7 @@ namespace {
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 const char* IconvName(TextEncoding encoding) {
-    return encoding == TextEncoding::Utf8 ? "UTF-8" : "CP932";
+    return IsUtf8Text(encoding) ? "UTF-8" : "CP932";
 }
 
 bool IsAscii(std::string_view text) {
@@ -69,12 +69,14 @@ std::size_t FirstInvalidUtf8(std::string_view s) {
 // ---------------------------------------------------------------- decoder
 
 struct TextDecoder::State {
+    bool utf8 = false;
     iconv_t cd = kNoConverter;
     std::string buffer;  // reused, so each text gets only what it needs
 };
 
 TextDecoder::TextDecoder(TextEncoding encoding) : m_state(std::make_unique<State>()) {
-    m_state->cd = iconv_open("UTF-8", IconvName(encoding));
+    m_state->utf8 = IsUtf8Text(encoding);
+    if (!m_state->utf8) m_state->cd = iconv_open("UTF-8", IconvName(encoding));
 }
 
 TextDecoder::~TextDecoder() {
@@ -87,6 +89,12 @@ bool TextDecoder::decode(std::string_view in, std::string& out) {
         return true;
     }
     State& st = *m_state;
+    // UTF-8 needs only the check, by the same rule as on Windows.
+    if (st.utf8) {
+        if (FirstInvalidUtf8(in) != std::string_view::npos) return false;
+        out.assign(in);
+        return true;
+    }
     if (st.cd == kNoConverter) return false;
     // No code page 932 character needs more than three UTF-8 bytes.
     st.buffer.resize(std::max(st.buffer.size(), in.size() * 3 + 4));
@@ -125,7 +133,7 @@ bool TextEncoder::encode(std::string_view utf8, std::string& out, std::size_t& b
         return false;
     }
     State& st = *m_state;
-    if (st.encoding == TextEncoding::Utf8 || IsAscii(utf8)) {
+    if (IsUtf8Text(st.encoding) || IsAscii(utf8)) {
         out.assign(utf8);
         return true;
     }

@@ -126,7 +126,7 @@ bool TextDecoder::decode(std::string_view in, std::string& out) {
         return true;
     }
     if (in.size() > INT_MAX / 4) return false;
-    if (m_state->encoding == TextEncoding::Utf8) {
+    if (IsUtf8Text(m_state->encoding)) {
         if (FirstBadUtf8(in) != std::string_view::npos) return false;
         out.assign(in);
         return true;
@@ -145,7 +145,7 @@ TextEncoder::~TextEncoder() = default;
 bool TextEncoder::encode(std::string_view utf8, std::string& out, std::size_t& badOffset) {
     badOffset = FirstBadUtf8(utf8);
     if (badOffset != std::string_view::npos) return false;
-    if (m_state->encoding == TextEncoding::Utf8 || IsAscii(utf8)) {
+    if (IsUtf8Text(m_state->encoding) || IsAscii(utf8)) {
         out.assign(utf8);
         return true;
     }

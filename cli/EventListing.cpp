@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalogue/CarryDate.h"
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/FileLocation.h"
 #include "catalogue/TaggedValue.h"
@@ -145,23 +146,49 @@ bool ListEvents(const std::string& path, const ConversionOptions& options, Listi
 }
 
 bool CheckCatalogue(const std::string& path, std::string& report, std::string& unreadable) {
-    const CatalogueLoad load = LoadCatalogue(path);
-    if (load.status != FileReadStatus::Ok) {
+    const FileBytes file = ReadCatalogueBytes(path);
+    if (file.status != FileReadStatus::Ok) {
+        CatalogueLoad load;
+        load.status = file.status;
         unreadable = CatalogueMessage(GetFileName(path), load);
         return false;
     }
-    const CatalogueContent& content = load.content;
+    std::vector<CatalogueGroup> groups;
+    const CatalogueContent content = ParseCatalogue(file.bytes, kMaxCatalogueRecords, &groups);
+
+    struct Finding {
+        std::size_t line;
+        std::string text;
+    };
+    std::vector<Finding> findings;
+    findings.reserve(content.problems.size());
+    for (const CatalogueProblem& problem : content.problems)
+        findings.push_back({problem.line, std::string(ProblemReason(problem.kind, content.utf8))});
+    // Items the reader takes but the editor could not write back: the list
+    // shows them, and a save would be refused.
+    for (const CatalogueGroup& group : groups) {
+        if (group.record == CatalogueGroup::kNoRecord) continue;
+        const clsStarData& record = content.records[group.record];
+        const std::string source = group.nullSource ? std::string() : ToText(record.Source());
+        const std::string* items[] = {&record.Title(), &record.Detail(), nullptr, &source};
+        for (std::size_t i = 0; i < 4; ++i) {
+            if (!items[i]) continue;
+            const std::size_t bad = FirstUnwritableByte(*items[i]);
+            if (bad == std::string::npos) continue;
+            findings.push_back({group.firstLine, std::to_string(i + 1) + " 番目の項目は保存できません（" +
+                                                     UnwritableReason(items[i]->substr(bad, 1)) + "）"});
+        }
+    }
     // Kept in reading order, which a problem found at a group's end can
     // put after a later line's.
-    std::vector<CatalogueProblem> problems = content.problems;
-    std::stable_sort(problems.begin(), problems.end(),
-                     [](const CatalogueProblem& a, const CatalogueProblem& b) { return a.line < b.line; });
-    for (const CatalogueProblem& problem : problems) {
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    for (const Finding& finding : findings) {
         report += path;
         report += ':';
-        report += std::to_string(problem.line);
+        report += std::to_string(finding.line);
         report += ": ";
-        report += ProblemReason(problem.kind, content.utf8);
+        report += finding.text;
         report += '\n';
     }
     if (content.unlistedProblems > 0) {
@@ -169,7 +196,7 @@ bool CheckCatalogue(const std::string& path, std::string& report, std::string& u
                   " 件の誤りがあります（" + std::to_string(kMaxCatalogueProblems) +
                   " 件を超える分は示しません）\n";
     }
-    return problems.empty();
+    return findings.empty() && content.unlistedProblems == 0;
 }
 
 }  // namespace quorvane::cli

@@ -495,21 +495,62 @@ bool frmEditor::Save() {
     if (resolveOutsideChange(true) == OutsideChange::Keep) return false;
 
     const quorvane::CatalogueDocument& document = m_model->document();
+    if (const auto line = quorvane::LineInAnotherEncoding(document)) {
+        const QString question =
+            QStringLiteral("読み込めなかった %1 行目は %2 の文字として正しくありません。\n"
+                           "この行は読み込んだときのまま書き戻すため、保存したファイルには"
+                           "別の文字コードの行が混ざります。\n保存しますか？")
+                .arg(*line)
+                .arg(FromUtf8(quorvane::EncodingName(document.keptEncoding)));
+        if (m_platform.showMessage(this, question, kCaption, MessageIcon::Warning,
+                                   MessageButtons::YesNo) != MessageAnswer::Yes) {
+            lblStatus->setText(QStringLiteral("保存しませんでした。"));
+            return false;
+        }
+    }
+    // Where a refused character stands, as the user finds it in the grid.
+    const auto place = [&](const quorvane::EncodingFailure& failure) {
+        const std::size_t rowCount = document.rows.size();
+        if (failure.column < 0)
+            return failure.row < rowCount
+                       ? QStringLiteral("%1 件目の事象の前にある読み込めなかった行").arg(failure.row + 1)
+                       : QStringLiteral("最後の読み込めなかった行");
+        if (failure.row >= rowCount) return QStringLiteral("見出しの行");
+        return QStringLiteral("%1 件目の事象「%2」の「%3」欄（%4 列目）")
+            .arg(failure.row + 1)
+            .arg(FromUtf8(document.rows[failure.row].title),
+                 FromUtf8(document.headings[static_cast<std::size_t>(failure.column)]))
+            .arg(failure.column + 1);
+    };
+    const auto refuse = [&](const quorvane::EncodingFailure& failure, const QString& reason) {
+        m_platform.showMessage(this, reason, kCaption, MessageIcon::Warning, MessageButtons::Ok);
+        lblStatus->setText(QStringLiteral("保存しませんでした。"));
+        if (failure.column >= 0 && failure.row < document.rows.size())
+            selectRow(static_cast<int>(failure.row), failure.column);
+        return false;
+    };
+    const auto formatRefusal = [&](const quorvane::EncodingFailure& failure) {
+        const QString character = FromUtf8(failure.character);
+        return QStringLiteral("%1に「%2」(%3) があります。\n%4。このままでは保存できません。")
+            .arg(place(failure), character, CodePoint(character),
+                 FromUtf8(quorvane::UnwritableReason(failure.character)));
+    };
+
     quorvane::TextEncoding encoding = document.encoding;
     auto encoded = quorvane::EncodeCatalogueDocument(document);
     if (const auto* failure = std::get_if<quorvane::EncodingFailure>(&encoded)) {
         const QString character = FromUtf8(failure->character);
-        const QString where =
-            failure->row < document.rows.size()
-                ? QStringLiteral("%1 件目の事象「%2」の「%3」")
-                      .arg(failure->row + 1)
-                      .arg(FromUtf8(document.rows[failure->row].title),
-                           FromUtf8(document.headings[static_cast<std::size_t>(failure->column)]))
-                : QStringLiteral("見出しの行");
+        // No encoding holds what the format cannot: offering UTF-8 would
+        // only fail again.
+        if (failure->formatCannotHold) return refuse(*failure, formatRefusal(*failure));
+        if (encoding != quorvane::TextEncoding::ShiftJis)
+            return refuse(*failure, QStringLiteral("%1にある文字「%2」(%3) は %4 で保存できません。")
+                                        .arg(place(*failure), character, CodePoint(character),
+                                             FromUtf8(quorvane::EncodingName(encoding))));
         const QString question =
             QStringLiteral("%1にある文字「%2」(%3) は Shift-JIS で保存できません。\n"
                            "UTF-8 (BOM 付き) のファイルとして保存しますか？")
-                .arg(where, character, CodePoint(character));
+                .arg(place(*failure), character, CodePoint(character));
         if (m_platform.showMessage(this, question, kCaption, MessageIcon::Question,
                                    MessageButtons::YesNo) != MessageAnswer::Yes) {
             lblStatus->setText(QStringLiteral("保存しませんでした。"));
@@ -518,10 +559,12 @@ bool frmEditor::Save() {
         quorvane::CatalogueDocument asUtf8 = document;
         asUtf8.encoding = quorvane::TextEncoding::Utf8;
         encoded = quorvane::EncodeCatalogueDocument(asUtf8);
-        if (std::holds_alternative<quorvane::EncodingFailure>(encoded)) {
-            m_platform.showMessage(this, QStringLiteral("UTF-8 でも保存できない文字があります。"),
-                                   kCaption, MessageIcon::Warning, MessageButtons::Ok);
-            return false;
+        if (const auto* again = std::get_if<quorvane::EncodingFailure>(&encoded)) {
+            const QString other = FromUtf8(again->character);
+            return refuse(*again, again->formatCannotHold
+                                      ? formatRefusal(*again)
+                                      : QStringLiteral("%1にある文字「%2」(%3) は UTF-8 でも保存できません。")
+                                            .arg(place(*again), other, CodePoint(other)));
         }
         encoding = quorvane::TextEncoding::Utf8;
     }

@@ -16,6 +16,7 @@
 namespace quorvane {
 namespace {
 
+using testing::ConvertUtf8;
 using testing::ToShiftJis;
 using namespace std::string_literals;
 
@@ -86,6 +87,60 @@ TEST(CatalogueDocumentTest, SwitchingToUtf8KeepsTheHeaderAndKeptLinesReadable) {
     DocumentLoad load = ParseCatalogueDocument(ToShiftJis(kHeader + kFarpoint + bad));
     load.document.encoding = TextEncoding::Utf8;
     EXPECT_EQ(Encoded(load.document), "\xEF\xBB\xBF"s + kHeader + kFarpoint + bad);
+}
+
+// A save writes the file in the form it came in: the same mark, the same
+// byte order, the lines the reader could not read byte for byte; also after
+// an edit, and also with a character Shift-JIS lacks.
+TEST(CatalogueDocumentTest, Utf8WithoutMarkAndUtf16ComeBackAsTheyCame) {
+    const std::string bad = "\"転送事故\",\"二人\",#2063-02-30#,\"TOS\"\r\n";
+    const std::string text = kHeader + kFarpoint + bad + kContact;
+    const std::string added = "\"長寿と繁栄を🖖\",\"挨拶\",42000.5,#NULL#\r\n";
+    const auto le = [](const std::string& utf8) { return ConvertUtf8(utf8, "UTF-16LE"); };
+    const struct {
+        const char* name;
+        std::string bytes;
+        TextEncoding encoding;
+        std::string addedBytes;
+    } cases[] = {
+        {"UTF-8 without a mark, as modern editors save it", text, TextEncoding::Utf8NoMark, added},
+        {"UTF-16 little-endian with its mark (Notepad's Unicode)", "\xFF\xFE" + le(text),
+         TextEncoding::Utf16Le, le(added)},
+        {"UTF-16 big-endian with its mark", "\xFE\xFF" + ConvertUtf8(text, "UTF-16BE"),
+         TextEncoding::Utf16Be, ConvertUtf8(added, "UTF-16BE")},
+        {"UTF-16 with a lone surrogate in the line kept",
+         "\xFF\xFE" + le(kHeader + kFarpoint + "\"") + "\x00\xD8"s + le("\",\"x\",1,\"y\"\r\n" + kContact),
+         TextEncoding::Utf16Le, le(added)},
+    };
+    for (const auto& c : cases) {
+        DocumentLoad load = ParseCatalogueDocument(c.bytes);
+        ASSERT_EQ(load.status, DocumentReadStatus::Ok) << c.name;
+        EXPECT_EQ(load.document.encoding, c.encoding) << c.name;
+        ASSERT_EQ(load.document.rows.size(), 2u) << c.name;
+        EXPECT_EQ(load.document.rows[0].title, "ファーポイント") << c.name;
+        EXPECT_EQ(load.unreadableLines, 1u) << c.name;
+        EXPECT_EQ(Encoded(load.document), c.bytes) << c.name;
+
+        load.document.rows.push_back({"長寿と繁栄を🖖", "挨拶", 42000.5, ""});
+        EXPECT_EQ(Encoded(load.document), c.bytes + c.addedBytes) << c.name;
+    }
+}
+
+// Kept lines go back as the bytes they were; where those are no text in the
+// file's encoding, the file would hold two encodings, and the user is told.
+TEST(CatalogueDocumentTest, KeptLinesInAnotherEncodingAreFound) {
+    // "あ" in UTF-8 ends in a Shift-JIS lead byte, which the quote cannot follow.
+    const std::string inUtf8 = "\"A\",\"あ\",41000,\"TOS\"\r\n";
+    const DocumentLoad mixed =
+        ParseCatalogueDocument(ToShiftJis(kHeader + kFarpoint) + "\r\n" + inUtf8 + ToShiftJis(kContact));
+    EXPECT_EQ(mixed.document.encoding, TextEncoding::ShiftJis);
+    EXPECT_EQ(LineInAnotherEncoding(mixed.document), std::optional<std::size_t>(4));
+
+    // A bad date or a blank line is unreadable, but no other encoding.
+    const DocumentLoad plain = ParseCatalogueDocument(
+        ToShiftJis(kHeader + kFarpoint + "\r\n\"転送事故\",\"二人\",#2063-02-30#,\"TOS\"\r\n" + kContact));
+    EXPECT_EQ(plain.unreadableLines, 2u);
+    EXPECT_EQ(LineInAnotherEncoding(plain.document), std::nullopt);
 }
 
 // Lines the reader skips come back unchanged and in place; everything else

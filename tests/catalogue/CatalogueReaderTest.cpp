@@ -15,6 +15,7 @@
 namespace quorvane {
 namespace {
 
+using testing::ConvertUtf8;
 using testing::IsValidUtf8;
 using testing::ToShiftJis;
 using namespace std::string_literals;
@@ -349,16 +350,51 @@ TEST(CatalogueReaderTest, RecordsBeyondTheLimitAreSkippedWithOneProblem) {
     EXPECT_EQ(c.skippedRecords, 2u);
 }
 
-TEST(CatalogueReaderTest, FileSavedAsUtf16IsRefusedRecordByRecord) {
-    std::string utf16 = "\xFF\xFE";
-    for (char ch : kGoodA + kGoodA + kGoodB) {
-        utf16 += ch;
-        utf16 += '\0';
+// Notepad's "Unicode" save: UTF-16 with its mark, in either byte order. A
+// bad line is reported under its own number, as in any other file.
+TEST(CatalogueReaderTest, FileSavedAsUtf16IsReadLineForLine) {
+    const std::string text = kHeader + kGoodA + "\"転送\",\"x\",#2063-02-30#,\"s\"\r\n" + kGoodB;
+    const struct {
+        const char* name;
+        const char* iconvName;
+        std::string mark;
+        TextEncoding encoding;
+    } orders[] = {{"little-endian", "UTF-16LE", "\xFF\xFE", TextEncoding::Utf16Le},
+                  {"big-endian", "UTF-16BE", "\xFE\xFF", TextEncoding::Utf16Be}};
+    for (const auto& order : orders) {
+        const CatalogueContent c = ParseCatalogue(order.mark + ConvertUtf8(text, order.iconvName));
+        EXPECT_EQ(c.encoding, order.encoding) << order.name;
+        ASSERT_TRUE(c.headings.has_value()) << order.name;
+        EXPECT_EQ((*c.headings)[1], "詳細") << order.name;
+        EXPECT_EQ(Titles(c), (std::vector<std::string>{"A", "B"})) << order.name;
+        EXPECT_EQ(c.problems, (std::vector<CatalogueProblem>{{3, P::InvalidDate}})) << order.name;
     }
-    const CatalogueContent c = ParseCatalogue(utf16);
-    EXPECT_TRUE(c.records.empty());
-    ASSERT_FALSE(c.problems.empty());
-    EXPECT_EQ(*FirstProblemLine(c), 1u);
+}
+
+// A modern editor saves UTF-8 without a mark. Only a file that is valid
+// UTF-8 throughout is taken for one: Shift-JIS Japanese never is, and plain
+// ASCII reads the same either way.
+TEST(CatalogueReaderTest, Utf8WithoutMarkIsRecognisedByTheWholeFile) {
+    const std::string records = "\"星暦 ①\",\"ｶﾅ\",41153.7,\"出典\"\r\n";
+    const CatalogueContent utf8 = ParseCatalogue(kHeader + records);
+    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8NoMark);
+    EXPECT_TRUE(utf8.problems.empty());
+    ASSERT_TRUE(utf8.headings.has_value());
+    EXPECT_EQ((*utf8.headings)[0], "事象");
+    EXPECT_EQ(Titles(utf8), (std::vector<std::string>{"星暦 ①"}));
+
+    const CatalogueContent shiftJis = ParseText(kHeader + records);
+    EXPECT_EQ(shiftJis.encoding, TextEncoding::ShiftJis);
+    EXPECT_EQ(Titles(shiftJis), (std::vector<std::string>{"星暦 ①"}));
+
+    // One line that is no UTF-8 makes the whole file Shift-JIS: a file is
+    // never read half one way, half the other.
+    const CatalogueContent mixed = ParseCatalogue(kHeader + records + "\"A\",\"\x82\xa0\",1,\"s\"\r\n");
+    EXPECT_EQ(mixed.encoding, TextEncoding::ShiftJis);
+    ASSERT_FALSE(mixed.records.empty());
+    EXPECT_EQ(mixed.records.back().Detail(), "あ");
+
+    EXPECT_EQ(ParseCatalogue(kGoodA + kGoodB).encoding, TextEncoding::ShiftJis);
 }
 
 // Whatever the bytes, the reader ends with records and problems: no crash,

@@ -236,6 +236,18 @@ TEST_F(EventListing, CheckListsEveryProblemWithItsLine) {
     EXPECT_EQ(missing.exitStatus, 1);
 }
 
+// The list reads a double quote inside a bare item, but the editor could not
+// save it: --check says so, where the editor would refuse.
+TEST_F(EventListing, CheckWarnsOfAnItemASaveCouldNotWrite) {
+    const std::string path = write("quote.vqd",
+                                   "\"Title\",\"Detail\",\"Date\",\"Source\"\r\n"
+                                   "\"Data\",\"a\",41000,\"s\"\r\n"
+                                   "\"Worf\",Q\"apla,42000,\"s\"\r\n");
+    const RunResult run = RunCli({"--check", path});
+    EXPECT_EQ(run.out, path + ":3: 2 番目の項目は保存できません（この形式では項目の中に「\"」を書けません）\n");
+    EXPECT_EQ(run.exitStatus, 1);
+}
+
 TEST_F(EventListing, CheckCountsTheProblemsBeyondThoseItLists) {
     const std::size_t blankLines = quorvane::kMaxCatalogueProblems + 3;
     std::string bytes = "\"T\",\"D\",\"S\",\"O\"\r\n";

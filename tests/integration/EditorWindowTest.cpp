@@ -409,6 +409,59 @@ TEST_F(EditorTest, ACharacterShiftJisCannotHoldIsNamedAndUtf8Offered) {
     EXPECT_EQ(details(cataloguePath())[1], "長寿と繁栄を🖖");
 }
 
+// The reader takes a double quote inside a bare item; no item written back
+// can hold one. The save names the place and that reason, and offers no
+// other encoding, which could not help.
+TEST_F(EditorTest, ADoubleQuoteInABareItemIsRefusedWithItsPlaceAndTheReason) {
+    writeCatalogue(kRecords + "Q\"uote,\"引用符\",41000,\"出典\"\r\n");
+    const QByteArray original = bytes(cataloguePath());
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_EQ(editor->model()->rowCount(), 3);
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::SourceColumn, "劇場版"));
+
+    EXPECT_FALSE(editor->Save());
+    ASSERT_EQ(platform.messages.size(), 1);
+    const auto& message = platform.messages.first();
+    EXPECT_EQ(message.buttons, MessageButtons::Ok);
+    EXPECT_TRUE(message.text.contains("3 件目の事象「Q\"uote」の「事象」欄（1 列目）")) << message.text.toStdString();
+    EXPECT_TRUE(message.text.contains("この形式では項目の中に「\"」を書けません")) << message.text.toStdString();
+    EXPECT_FALSE(message.text.contains("Shift-JIS")) << message.text.toStdString();
+    EXPECT_FALSE(message.text.contains("UTF-8")) << message.text.toStdString();
+    EXPECT_EQ(bytes(cataloguePath()), original);
+    EXPECT_TRUE(editor->isModified());
+    EXPECT_EQ(editor->grdEvents->currentIndex(), cell(editor, 2, EventTableModel::TitleColumn))
+        << "the user is taken to the cell";
+}
+
+// A line kept as it was read, in another encoding than the file, would make
+// a file of two encodings: the save says so first, and No keeps the file.
+TEST_F(EditorTest, AKeptLineInAnotherEncodingIsToldBeforeTheSave) {
+    const std::string utf8Line = "\"A\",\"あ\",41000,\"TOS\"\r\n";
+    quorvane::testing::WriteTestFile(
+        cataloguePath(), quorvane::testing::ToShiftJis(quorvane::testing::kCatalogueHeading + kRecords) + utf8Line);
+    const QByteArray original = bytes(cataloguePath());
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::SourceColumn, "劇場版"));
+
+    platform.messageAnswers.enqueue(MessageAnswer::No);
+    EXPECT_FALSE(editor->Save());
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages.first().buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(platform.messages.first().text.contains("4 行目")) << platform.messages.first().text.toStdString();
+    EXPECT_TRUE(platform.messages.first().text.contains("Shift-JIS"));
+    EXPECT_EQ(bytes(cataloguePath()), original);
+
+    platform.messageAnswers.enqueue(MessageAnswer::Yes);
+    EXPECT_TRUE(editor->Save());
+    const QByteArray saved = bytes(cataloguePath());
+    EXPECT_TRUE(saved.endsWith(QByteArray::fromStdString(utf8Line)));
+    EXPECT_EQ(details(cataloguePath())[0], "人類とヴァルカン人の出会い");
+}
+
 TEST_F(EditorTest, AFailedSaveLeavesTheOldFileByteForByteAndSaysWhy) {
     writeCatalogue(kRecords);
     const QByteArray original = bytes(cataloguePath());

@@ -25,6 +25,22 @@ inline std::string ToShiftJis(std::string_view utf8) {
     return out;
 }
 
+// UTF-8 text in another of iconv's encodings ("UTF-16LE", ...), no mark added.
+inline std::string ConvertUtf8(std::string_view utf8, const char* encoding) {
+    iconv_t cd = iconv_open(encoding, "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no converter");
+    std::string out(utf8.size() * 4 + 4, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    char* o = out.data();
+    std::size_t outLeft = out.size();
+    const std::size_t rc = iconv(cd, &in, &inLeft, &o, &outLeft);
+    iconv_close(cd);
+    if (rc == static_cast<std::size_t>(-1)) throw std::runtime_error("not convertible");
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
 inline bool IsValidUtf8(std::string_view text) {
     iconv_t cd = iconv_open("UTF-8", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no UTF-8 converter");
