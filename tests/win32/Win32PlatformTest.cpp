@@ -176,6 +176,17 @@ TEST_F(SettingsRegistryTest, ReadsWhatAnotherProgramWroteExactly) {
     EXPECT_EQ(ReadSettingsText(kKey, L"Window", L"Top"), std::nullopt);
 }
 
+// The registry refuses a key name over 255 characters; the write says so
+// and goes no further, so the window can tell the user.
+TEST_F(SettingsRegistryTest, RefusedWriteIsReportedWithTheSystemsReason) {
+    unsigned long error = 0;
+    EXPECT_FALSE(WriteSettingsTexts(kKey, {{std::wstring(300, L'x'), L"Top", L"100"},
+                                           {L"Window", L"Left", L"100"}},
+                                    &error));
+    EXPECT_NE(error, 0ul);
+    EXPECT_EQ(ReadSettingsText(kKey, L"Window", L"Left"), std::nullopt);
+}
+
 // The window's keys, from the one list of them, under their sections as text.
 TEST_F(SettingsRegistryTest, EveryKeyOfTheWindowLivesUnderItsSection) {
     std::vector<SettingsText> texts;
