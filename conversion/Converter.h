@@ -4,6 +4,7 @@
 // never touch its controls. Plain C++, so windows and settings code can hold
 // it without knowing the main window.
 
+#include "conversion/SettingsKeys.h"
 #include "conversion/StardateArithmetic.h"
 
 #include <optional>
@@ -12,13 +13,14 @@
 
 namespace quorvane {
 
-// The user's conversion options, as one value.
+// The user's conversion options, as one value; by default those of a first
+// run, with nothing stored.
 struct ConverterOptions {
-    bool liveConversion = true;   // convert at every keystroke
-    bool resetWrap = true;        // keep stardates within the reset number
-    std::string resetNumber = "100000";  // the reset number's text, as typed
-    bool yearWindow = true;       // move Earth years towards 1990 - 2010
-    EntryMode entryMode = EntryMode::DayOfYear;
+    bool liveConversion = settings::MissingCheck(settings::kRealTime);  // convert at every keystroke
+    bool resetWrap = settings::MissingCheck(settings::kReset);  // keep stardates within the reset number
+    std::string resetNumber{settings::kResetNum.missing};  // the reset number's text, as typed
+    bool yearWindow = settings::MissingCheck(settings::kBase);  // move Earth years towards 1990 - 2010
+    EntryMode entryMode = settings::MissingDayOfYear() ? EntryMode::DayOfYear : EntryMode::MonthDay;
 
     ConversionSwitches switches() const { return {resetWrap, resetNumber, yearWindow}; }
 

@@ -3,6 +3,7 @@
 // restores to the very same window. Each input is the whole settings file.
 
 #include "FuzzInput.h"
+#include "ProgramInfo.h"
 #include "SilentPlatform.h"
 #include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/WindowSettings.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
-#include <QSettings>
 #include <cstdlib>
 #include <memory>
 
@@ -83,14 +83,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(SaveWindowSettings(window), context);
     }
 
-    const auto saved = OpenSettingsStore();
+    const SettingsTexts saved = OpenSettingsStore()->Read(StoredSettingsKeys());
     const QStringList flags = {QStringLiteral("True"), QStringLiteral("False")};
     for (const char* key : {"Option/Reset", "Option/RealTime", "Option/Base"})
-        FUZZ_CHECK(flags.contains(saved->value(QLatin1String(key)).toString()), context + " " + key);
-    FUZZ_CHECK(saved->value(QStringLiteral("Option/DayOpt")).toString() ==
+        FUZZ_CHECK(flags.contains(saved.value(QLatin1String(key))), context + " " + key);
+    FUZZ_CHECK(saved.value(QStringLiteral("Option/DayOpt")) ==
                    (restored.dayOfYear ? QStringLiteral("YearDay") : QStringLiteral("Month-Day")),
                context);
-    FUZZ_CHECK(saved->value(QStringLiteral("SoftInfo/Vertion")).toString() == QStringLiteral("1.22"), context);
+    FUZZ_CHECK(saved.value(QStringLiteral("SoftInfo/Vertion")) ==
+                   QString::fromUtf8(kProgramVersion.data(), kProgramVersion.size()),
+               context);
 
     {
         frmMain again(*g_platform);

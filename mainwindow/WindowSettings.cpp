@@ -13,31 +13,34 @@ namespace quorvane {
 
 namespace {
 
-const QString True = QStringLiteral("True");
-const QString False = QStringLiteral("False");
-const QString MonthDay = QStringLiteral("Month-Day");
-const QString YearDay = QStringLiteral("YearDay");
-const QString Version = FromUtf8(kProgramVersion);
+QString Text(std::string_view text) { return FromUtf8(text); }
+
+QString KeyOf(const settings::Key& key) { return Text(key.section) + u'/' + Text(key.name); }
+
+const QString True = Text(settings::kTrue);
+const QString False = Text(settings::kFalse);
+const QString MonthDay = Text(settings::kMonthDay);
+const QString YearDay = Text(settings::kYearDay);
+const QString Version = Text(kProgramVersion);
 constexpr double DefaultPosition = 100;
 
 // Far beyond any screen, yet small enough to turn into pixels safely.
 constexpr double PositionLimit = 1.0e7;
 
-QString ReadText(const QSettings& store, const QString& key, const QString& fallback) {
-    const QVariant value = store.value(key);
-    return value.isValid() ? value.toString() : fallback;
+QString ReadText(const SettingsTexts& stored, const settings::Key& key) {
+    return stored.value(KeyOf(key), Text(key.missing));
 }
 
-double ReadPosition(const QSettings& store, const QString& key) {
+double ReadPosition(const SettingsTexts& stored, const settings::Key& key) {
     bool ok = false;
-    const float twips = ReadText(store, key, QStringLiteral("100")).trimmed().toFloat(&ok);
+    const float twips = ReadText(stored, key).trimmed().toFloat(&ok);
     if (!ok || !std::isfinite(twips)) return DefaultPosition;
     return std::clamp(static_cast<double>(twips), -PositionLimit, PositionLimit);
 }
 
 // "True" and "False" exactly; any other text leaves `current` as it is.
-bool ReadCheck(const QSettings& store, const QString& key, bool current) {
-    const QString text = ReadText(store, key, True);
+bool ReadCheck(const SettingsTexts& stored, const settings::Key& key, bool current) {
+    const QString text = ReadText(stored, key);
     return text == True ? true : text == False ? false : current;
 }
 
@@ -54,39 +57,46 @@ QString CheckText(bool checked) { return checked ? True : False; }
 
 }  // namespace
 
-StoredSettings ReadStoredSettings(const QSettings& store, const ConverterOptions& unrecognised) {
+QStringList StoredSettingsKeys() {
+    QStringList keys;
+    for (const settings::Key& key : settings::kWindowKeys) keys << KeyOf(key);
+    return keys;
+}
+
+StoredSettings ReadStoredSettings(const SettingsTexts& stored, const ConverterOptions& unrecognised) {
     StoredSettings read;
-    read.topTwips = ReadPosition(store, QStringLiteral("Window/Top"));
-    read.leftTwips = ReadPosition(store, QStringLiteral("Window/Left"));
+    read.topTwips = ReadPosition(stored, settings::kTop);
+    read.leftTwips = ReadPosition(stored, settings::kLeft);
 
     ConverterOptions& options = read.options;
-    options.resetWrap = ReadCheck(store, QStringLiteral("Option/Reset"), unrecognised.resetWrap);
-    options.resetNumber =
-        ReadText(store, QStringLiteral("Option/ResetNum"), QStringLiteral("100000")).toStdString();
-    options.liveConversion = ReadCheck(store, QStringLiteral("Option/RealTime"), unrecognised.liveConversion);
-    options.yearWindow = ReadCheck(store, QStringLiteral("Option/Base"), unrecognised.yearWindow);
-    const QString dayOption = ReadText(store, QStringLiteral("Option/DayOpt"), YearDay);
+    options.resetWrap = ReadCheck(stored, settings::kReset, unrecognised.resetWrap);
+    options.resetNumber = ReadText(stored, settings::kResetNum).toStdString();
+    options.liveConversion = ReadCheck(stored, settings::kRealTime, unrecognised.liveConversion);
+    options.yearWindow = ReadCheck(stored, settings::kBase, unrecognised.yearWindow);
+    const QString dayOption = ReadText(stored, settings::kDayOpt);
     options.entryMode = dayOption == YearDay    ? EntryMode::DayOfYear
                         : dayOption == MonthDay ? EntryMode::MonthDay
                                                 : unrecognised.entryMode;
     return read;
 }
 
-void WriteStoredSettings(QSettings& store, const StoredSettings& settings) {
+SettingsTexts StoredTexts(const StoredSettings& settings) {
     const ConverterOptions& options = settings.options;
-    store.setValue(QStringLiteral("Window/Top"), PositionText(settings.topTwips));
-    store.setValue(QStringLiteral("Window/Left"), PositionText(settings.leftTwips));
-    store.setValue(QStringLiteral("Option/Reset"), CheckText(options.resetWrap));
-    store.setValue(QStringLiteral("Option/ResetNum"), QString::fromStdString(options.resetNumber));
-    store.setValue(QStringLiteral("Option/RealTime"), CheckText(options.liveConversion));
-    store.setValue(QStringLiteral("Option/Base"), CheckText(options.yearWindow));
-    store.setValue(QStringLiteral("Option/DayOpt"),
-                   options.entryMode == EntryMode::MonthDay ? MonthDay : YearDay);
-    store.setValue(QStringLiteral("SoftInfo/Vertion"), Version);
+    return {
+        {KeyOf(settings::kTop), PositionText(settings.topTwips)},
+        {KeyOf(settings::kLeft), PositionText(settings.leftTwips)},
+        {KeyOf(settings::kReset), CheckText(options.resetWrap)},
+        {KeyOf(settings::kResetNum), QString::fromStdString(options.resetNumber)},
+        {KeyOf(settings::kRealTime), CheckText(options.liveConversion)},
+        {KeyOf(settings::kBase), CheckText(options.yearWindow)},
+        {KeyOf(settings::kDayOpt), options.entryMode == EntryMode::MonthDay ? MonthDay : YearDay},
+        {KeyOf(settings::kVersion), Version},
+    };
 }
 
 void RestoreWindowSettings(frmMain& window) {
-    const StoredSettings stored = ReadStoredSettings(*OpenSettingsStore(), window.Options());
+    const StoredSettings stored =
+        ReadStoredSettings(OpenSettingsStore()->Read(StoredSettingsKeys()), window.Options());
     window.move(ReachablePosition(window, QPoint(TwipsToPixels(stored.leftTwips, &window),
                                                  TwipsToPixels(stored.topTwips, &window))));
     window.ApplyOptions(stored.options);
@@ -94,11 +104,8 @@ void RestoreWindowSettings(frmMain& window) {
 
 bool SaveWindowSettings(const frmMain& window) {
     const QPoint outer = window.frameGeometry().topLeft();
-    const std::unique_ptr<QSettings> store = OpenSettingsStore();
-    WriteStoredSettings(*store, {window.Options(), PixelsToTwips(outer.y(), &window),
-                                 PixelsToTwips(outer.x(), &window)});
-    store->sync();
-    return store->status() == QSettings::NoError;
+    return OpenSettingsStore()->Write(StoredTexts({window.Options(), PixelsToTwips(outer.y(), &window),
+                                                   PixelsToTwips(outer.x(), &window)}));
 }
 
 }  // namespace quorvane

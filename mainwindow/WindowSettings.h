@@ -7,6 +7,7 @@
 #include "widgets/WindowPlacement.h"
 
 #include <QPoint>
+#include <QStringList>
 
 class QWidget;
 class frmMain;
@@ -22,14 +23,17 @@ struct StoredSettings {
     bool operator==(const StoredSettings&) const = default;
 };
 
+// Every key the window reads and writes, as "Section/Key".
+QStringList StoredSettingsKeys();
+
 // A missing key reads as its default (ConverterOptions' own, and 100 for a
 // position). A check box or the entry mode whose text is neither of its two
 // words keeps its value from `unrecognised` (the window's state as created);
 // a position that is no number reads as 100.
-StoredSettings ReadStoredSettings(const QSettings& store, const ConverterOptions& unrecognised);
+StoredSettings ReadStoredSettings(const SettingsTexts& stored, const ConverterOptions& unrecognised);
 
 // Every key, whether or not it changed, and "SoftInfo/Vertion".
-void WriteStoredSettings(QSettings& store, const StoredSettings& settings);
+SettingsTexts StoredTexts(const StoredSettings& settings);
 
 // Reads the store and sets the window's position and controls. Setting a
 // control raises its own notifications, so the window's handlers bring the

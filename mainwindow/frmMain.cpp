@@ -216,10 +216,15 @@ void frmMain::Form_Load() {
 
 void frmMain::Form_Unload() {
     if (m_dataList) m_dataList->close();
-    // The close goes on whatever happens to the settings.
-    if (!quorvane::SaveWindowSettings(*this))
-        qWarning("Quorvane: could not save the settings to %s",
-                 qUtf8Printable(quorvane::SettingsFilePath()));
+    // The close goes on whatever happens to the settings; the user is told,
+    // since the next start will not have them.
+    if (!quorvane::SaveWindowSettings(*this)) {
+        const QString where = quorvane::SettingsFilePath();
+        qWarning("Quorvane: could not save the settings to %s", qUtf8Printable(where));
+        m_platform.showMessage(this, QStringLiteral("設定を保存できませんでした。\n%1").arg(where),
+                               kCaption, quorvane::MessageIcon::Warning,
+                               quorvane::MessageButtons::Ok);
+    }
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -185,7 +185,7 @@ bool IsIniName(QStringView name) {
     return QString::fromUtf8(name.toUtf8()) == name;
 }
 
-bool ReadIni(QIODevice& device, QSettings::SettingsMap& map) {
+bool ReadIni(QIODevice& device, SettingsTexts& map) {
     const std::optional<QByteArray> data = ReadCapped(device);
     if (!data) return true;
     QByteArrayView text(*data);
@@ -212,20 +212,22 @@ bool ReadIni(QIODevice& device, QSettings::SettingsMap& map) {
         if (equals < 0) continue;
         const QString key = QString::fromUtf8(Trimmed(line.first(equals)));
         if (!IsIniName(key)) continue;
-        if (std::optional<QString> value = ParseValue(line.sliced(equals + 1)))
-            map.insert(section->isEmpty() ? key : *section + u'/' + key, *value);
+        const QByteArrayView raw = line.sliced(equals + 1);
+        const std::optional<QString> value = ParseValue(raw);
+        map.insert(section->isEmpty() ? key : *section + u'/' + key,
+                   value ? *value : QString::fromUtf8(Trimmed(raw)));
     }
     return true;
 }
 
-bool WriteIni(QIODevice& device, const QSettings::SettingsMap& map) {
+bool WriteIni(QIODevice& device, const SettingsTexts& map) {
     QByteArray out;
     // Keys outside any section first, then one block per section; a section's
     // keys sit next to each other in the sorted map.
     for (auto it = map.cbegin(); it != map.cend(); ++it) {
         if (it.key().contains(u'/')) continue;
         if (!IsIniName(it.key())) return false;
-        out += it.key().toUtf8() + '=' + EscapedValue(it.value().toString()).toUtf8() + '\n';
+        out += it.key().toUtf8() + '=' + EscapedValue(it.value()).toUtf8() + '\n';
     }
     QString section;
     for (auto it = map.cbegin(); it != map.cend(); ++it) {
@@ -239,7 +241,7 @@ bool WriteIni(QIODevice& device, const QSettings::SettingsMap& map) {
             out += '[' + name.toUtf8() + "]\n";
             section = name;
         }
-        out += key.toUtf8() + '=' + EscapedValue(it.value().toString()).toUtf8() + '\n';
+        out += key.toUtf8() + '=' + EscapedValue(it.value()).toUtf8() + '\n';
     }
     return device.write(out) == out.size();
 }

@@ -1,15 +1,54 @@
 #include "services/SettingsStore.h"
 
+#include "services/win32/SettingsRegistry.h"
+
+#include <QtGlobal>
+#include <vector>
+
 namespace quorvane {
 
-QString SettingsFilePath() {
-    return QStringLiteral("HKEY_CURRENT_USER\\Software\\OvrekSoft\\Quorvane");
+namespace {
+
+// "Section/Key": the section before the first "/", the value name after it.
+struct Address {
+    std::wstring section;
+    std::wstring name;
+};
+
+Address AddressOf(const QString& key) {
+    const qsizetype slash = key.indexOf(u'/');
+    if (slash < 0) return {std::wstring(), key.toStdWString()};
+    return {key.first(slash).toStdWString(), key.sliced(slash + 1).toStdWString()};
 }
 
-// Sections become subkeys, keys become text values.
-std::unique_ptr<QSettings> OpenSettingsStore() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("OvrekSoft"), QStringLiteral("Quorvane"));
+class SettingsRegistry final : public SettingsStore {
+public:
+    SettingsTexts Read(const QStringList& keys) const override {
+        SettingsTexts texts;
+        for (const QString& key : keys) {
+            const Address at = AddressOf(key);
+            if (const auto text = win32::ReadSettingsText(win32::kSettingsKey, at.section, at.name))
+                texts.insert(key, QString::fromStdWString(*text));
+        }
+        return texts;
+    }
+
+    bool Write(const SettingsTexts& texts) override {
+        std::vector<win32::SettingsText> entries;
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+            Address at = AddressOf(it.key());
+            entries.push_back({std::move(at.section), std::move(at.name), it.value().toStdWString()});
+        }
+        return win32::WriteSettingsTexts(win32::kSettingsKey, entries);
+    }
+};
+
+}  // namespace
+
+QString SettingsFilePath() {
+    return QStringLiteral("HKEY_CURRENT_USER\\") + QString::fromStdWString(std::wstring(win32::kSettingsKey));
 }
+
+std::unique_ptr<SettingsStore> OpenSettingsStore() { return std::make_unique<SettingsRegistry>(); }
 
 }  // namespace quorvane

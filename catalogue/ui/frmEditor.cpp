@@ -648,10 +648,12 @@ void frmEditor::closeEvent(QCloseEvent* event) {
 }
 
 void frmEditor::restorePlacement() {
-    const auto store = quorvane::OpenSettingsStore();
-    const auto read = [&store](const char* key, double fallback) {
+    QStringList keys;
+    for (const char* key : {"Width", "Height", "Top", "Left"}) keys << kSection + QLatin1String(key);
+    const quorvane::SettingsTexts stored = quorvane::OpenSettingsStore()->Read(keys);
+    const auto read = [&stored](const char* key, double fallback) {
         bool ok = false;
-        const double twips = store->value(kSection + QLatin1String(key)).toString().toDouble(&ok);
+        const double twips = stored.value(kSection + QLatin1String(key)).toDouble(&ok);
         return ok && std::isfinite(twips) ? twips : fallback;
     };
     const QSize size(quorvane::TwipsToPixels(std::max(read("Width", kDefaultWidth), 1500.0), this),
@@ -673,14 +675,15 @@ void frmEditor::restorePlacement() {
 void frmEditor::savePlacement() const {
     // Top and Left of the outer window, as the main window keeps them; Width
     // and Height of the client area, which is what a restore can set.
-    const auto store = quorvane::OpenSettingsStore();
-    const auto write = [&store, this](const char* key, int pixels) {
-        store->setValue(kSection + QLatin1String(key),
-                        QString::number(std::lround(quorvane::PixelsToTwips(pixels, this))));
+    quorvane::SettingsTexts texts;
+    const auto add = [&texts, this](const char* key, int pixels) {
+        texts.insert(kSection + QLatin1String(key),
+                     QString::number(std::lround(quorvane::PixelsToTwips(pixels, this))));
     };
     const QPoint outer = frameGeometry().topLeft();
-    write("Top", outer.y());
-    write("Left", outer.x());
-    write("Width", width());
-    write("Height", height());
+    add("Top", outer.y());
+    add("Left", outer.x());
+    add("Width", width());
+    add("Height", height());
+    quorvane::OpenSettingsStore()->Write(texts);
 }

@@ -290,9 +290,10 @@ TEST_F(EditorTest, UnsavedChangesAreAskedAboutWhenTheEditorOrTheMainWindowCloses
     EXPECT_FALSE(editor);
     EXPECT_EQ(bytes(cataloguePath()), original);
     EXPECT_FALSE(QFile::exists(cataloguePath() + ".bak"));
-    const auto store = quorvane::OpenSettingsStore();
-    EXPECT_TRUE(store->contains(QStringLiteral("Window/Top")));
-    EXPECT_TRUE(store->contains(QStringLiteral("Editor/Width")));
+    const quorvane::SettingsTexts stored = quorvane::OpenSettingsStore()->Read(
+        {QStringLiteral("Window/Top"), QStringLiteral("Editor/Width")});
+    EXPECT_TRUE(stored.contains(QStringLiteral("Window/Top")));
+    EXPECT_TRUE(stored.contains(QStringLiteral("Editor/Width")));
 
     // Save writes, then closes.
     start();

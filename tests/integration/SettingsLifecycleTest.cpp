@@ -7,6 +7,13 @@
 
 #include <functional>
 
+#ifdef _WIN32
+#include "ProgramInfo.h"
+#include "widgets/Utf8.h"
+
+#include <windows.h>
+#endif
+
 namespace {
 
 using quorvane::TwipsToPixels;
@@ -67,6 +74,7 @@ TEST_P(ClosingTest, WritesEveryKeyAndTheNextStartRestoresThem) {
 
     GetParam().close(*main);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !main->isVisible(); }, 2000));
+    EXPECT_TRUE(platform.messages.isEmpty()) << "a save that worked is not reported";
 
     QStringList keys = QSettings(quorvane::SettingsFilePath(), QSettings::IniFormat).allKeys();
     keys.sort();
@@ -112,6 +120,13 @@ TEST_F(IntegrationTest, AStoreThatCannotBeWrittenDoesNotStopTheClose) {
     QTest::keyClick(main.get(), Qt::Key_X, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([this] { return !main->isVisible(); }, 2000));
     EXPECT_FALSE(QFile::exists(quorvane::SettingsFilePath()));
+    // Told once, in the program's own words, and only then on standard error.
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text,
+              QStringLiteral("設定を保存できませんでした。\n") + quorvane::SettingsFilePath());
+    EXPECT_EQ(platform.messages[0].caption, "Quorvane");
+    EXPECT_EQ(platform.messages[0].icon, quorvane::MessageIcon::Warning);
+    EXPECT_EQ(platform.messages[0].buttons, quorvane::MessageButtons::Ok);
 }
 
 TEST_F(IntegrationTest, AStoreThatCannotBeReadGivesTheDefaultsAndStillCloses) {
@@ -124,7 +139,52 @@ TEST_F(IntegrationTest, AStoreThatCannotBeReadGivesTheDefaultsAndStillCloses) {
     main->close();
     EXPECT_FALSE(main->isVisible());
     EXPECT_TRUE(QFileInfo(quorvane::SettingsFilePath()).isDir());
+    EXPECT_EQ(platform.messages.size(), 1) << "the failed save is told";
 }
+
+#ifdef _WIN32
+// The registry as any other program reads it, with the plain system calls.
+std::wstring RegistryText(const wchar_t* section, const wchar_t* name) {
+    const std::wstring path = std::wstring(L"Software\\OvrekSoft\\Quorvane\\") + section;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return L"(no key)";
+    wchar_t buffer[512] = {};
+    DWORD type = REG_NONE;
+    DWORD size = sizeof buffer - sizeof(wchar_t);
+    const LSTATUS status =
+        ::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ) return L"(no text)";
+    return std::wstring(buffer, size / sizeof(wchar_t));
+}
+
+TEST_F(IntegrationTest, CloseStoresTheTypedTextInTheRegistryExactly) {
+    HKEY existing = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\OvrekSoft\\Quorvane", 0, KEY_READ,
+                        &existing) == ERROR_SUCCESS) {
+        ::RegCloseKey(existing);
+        GTEST_SKIP() << "this user has settings of the real program; left alone";
+    }
+    start();
+    typeInto(Ui(main).txtReset, QStringLiteral("@Variant(x)"));
+    QTest::keyClick(main.get(), Qt::Key_X, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !main->isVisible(); }, 2000));
+    EXPECT_TRUE(platform.messages.isEmpty());
+
+    EXPECT_EQ(RegistryText(L"Option", L"ResetNum"), std::wstring(L"@Variant(x)") + L'\0');
+    EXPECT_EQ(RegistryText(L"Option", L"DayOpt"), std::wstring(L"YearDay") + L'\0');
+    EXPECT_EQ(RegistryText(L"Option", L"Reset"), std::wstring(L"True") + L'\0');
+    EXPECT_EQ(RegistryText(L"SoftInfo", L"Vertion"),
+              quorvane::FromUtf8(quorvane::kProgramVersion).toStdWString() + L'\0');
+
+    main = std::make_unique<frmMain>(platform);
+    main->Form_Load();
+    EXPECT_EQ(Ui(main).txtReset->text(), QStringLiteral("@Variant(x)"));
+    main.reset();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\OvrekSoft\\Quorvane");
+}
+#endif
 
 TEST_F(IntegrationTest, ClosingTheMainWindowClosesTheDataListFirst) {
     writeCatalogue("\"A\",\"a\",41000,\"s\"\r\n");

@@ -4,11 +4,15 @@
 
 #include <windows.h>
 
+#include <iterator>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "conversion/SettingsKeys.h"
 #include "services/win32/Registry.h"
-#include "services/win32/SettingsLayout.h"
+#include "services/win32/SettingsRegistry.h"
 #include "services/win32/ShellOpen.h"
 #include "services/win32/SystemFolders.h"
 #include "services/win32/WideText.h"
@@ -96,33 +100,106 @@ TEST_F(RegistryReaderTest, ValueLongerThanTheBufferIsNotRead) {
     EXPECT_EQ(value, "");
 }
 
-// The window's settings, written the way Qt's native format writes them,
-// are found where the layout says and read back unchanged.
-TEST(SettingsLayoutTest, EveryValueLivesUnderItsSectionAsText) {
-    const std::wstring root(kSettingsKey);
-    HKEY existing = nullptr;
-    const bool hadSettings =
-        ::RegOpenKeyExW(HKEY_CURRENT_USER, root.c_str(), 0, KEY_READ, &existing) == ERROR_SUCCESS;
-    if (hadSettings) {
-        ::RegCloseKey(existing);
-        GTEST_SKIP() << "this user has settings of the real program; left alone";
-    }
-    for (const SettingsValue& v : kSettingsValues) {
+// ---- The settings store ------------------------------------------------------
+//
+// Under a key of the test's own; the texts are read back, and written, with
+// the plain calls any other program (or the registry editor) would use.
+
+class SettingsRegistryTest : public ::testing::Test {
+protected:
+    static constexpr const wchar_t* kKey = L"Software\\QuorvaneTest\\Settings";
+
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QuorvaneTest"); }
+
+    // The value's type and its bytes as wide characters, terminator included.
+    static std::pair<DWORD, std::wstring> Stored(const std::wstring& section, const std::wstring& name) {
         HKEY key = nullptr;
-        const std::wstring path = root + L"\\" + std::wstring(v.section);
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                    nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        SetText(key, std::wstring(v.key).c_str(), std::wstring(v.example));
+        const std::wstring path = std::wstring(kKey) + L"\\" + section;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+            return {REG_NONE, L"(no key)"};
+        std::vector<wchar_t> buffer(4096, L'\0');
+        DWORD type = REG_NONE;
+        DWORD size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        const LSTATUS status = ::RegQueryValueExW(key, name.c_str(), nullptr, &type,
+                                                  reinterpret_cast<BYTE*>(buffer.data()), &size);
         ::RegCloseKey(key);
+        if (status != ERROR_SUCCESS) return {REG_NONE, L"(no value)"};
+        return {type, std::wstring(buffer.data(), size / sizeof(wchar_t))};
     }
-    for (const SettingsValue& v : kSettingsValues) {
-        std::string text;
-        const std::string path = ToUtf8(root) + "\\" + ToUtf8(v.section);
-        EXPECT_TRUE(GetKeyValue(kCurrentUser, path, ToUtf8(v.key), text)) << ToUtf8(v.key);
-        EXPECT_EQ(text, ToUtf8(v.example)) << ToUtf8(v.key);
+};
+
+// Texts Qt's native format would have changed ("@Variant(x)" became
+// "@@Variant(x)") or read back as a serialised object.
+const std::wstring kExactTexts[] = {L"@Variant(x)", L"a@Variant(1)", L"@", L"@@x",
+                                    L"C:\\a\\\\b\\", L"\u5341\u4e07\u3000\uff7d\uff80\uff70\uff83\uff9e\uff70\uff84",
+                                    L" 1,000 ; x=\"y\" ", L""};
+
+TEST_F(SettingsRegistryTest, WritesEveryTextAsExactlyThatRegSz) {
+    std::vector<SettingsText> texts;
+    for (std::size_t i = 0; i < std::size(kExactTexts); ++i)
+        texts.push_back({L"Option", L"Text" + std::to_wstring(i), kExactTexts[i]});
+    ASSERT_TRUE(WriteSettingsTexts(kKey, texts));
+    for (const SettingsText& t : texts) {
+        const auto [type, data] = Stored(t.section, t.name);
+        EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << ToUtf8(t.text);
+        EXPECT_EQ(data, t.text + L'\0') << ToUtf8(t.text);
+        EXPECT_EQ(ReadSettingsText(kKey, t.section, t.name), t.text) << ToUtf8(t.text);
     }
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\OvrekSoft");
+}
+
+TEST_F(SettingsRegistryTest, ReadsWhatAnotherProgramWroteExactly) {
+    HKEY key = nullptr;
+    const std::wstring path = std::wstring(kKey) + L"\\Option";
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                &key, nullptr),
+              ERROR_SUCCESS);
+    for (std::size_t i = 0; i < std::size(kExactTexts); ++i)
+        SetText(key, (L"Text" + std::to_wstring(i)).c_str(), kExactTexts[i]);
+    // Stored without its terminating NUL, and with text after an inner NUL.
+    const std::wstring bare = L"@Variant(1)";
+    SetValue(key, L"Bare", REG_SZ, bare.data(), bare.size() * sizeof(wchar_t));
+    const wchar_t cut[] = L"5000\0junk";
+    SetValue(key, L"Cut", REG_SZ, cut, sizeof cut);
+    const DWORD number = 5000;
+    SetValue(key, L"Number", REG_DWORD, &number, sizeof number);
+    ::RegCloseKey(key);
+
+    for (std::size_t i = 0; i < std::size(kExactTexts); ++i)
+        EXPECT_EQ(ReadSettingsText(kKey, L"Option", L"Text" + std::to_wstring(i)), kExactTexts[i])
+            << ToUtf8(kExactTexts[i]);
+    EXPECT_EQ(ReadSettingsText(kKey, L"Option", L"Bare"), bare);
+    EXPECT_EQ(ReadSettingsText(kKey, L"Option", L"Cut"), L"5000");
+    EXPECT_EQ(ReadSettingsText(kKey, L"Option", L"Number"), L"5000");
+    // Names match without regard to letter case, as the system's do.
+    EXPECT_EQ(ReadSettingsText(kKey, L"OPTION", L"text0"), kExactTexts[0]);
+    EXPECT_EQ(ReadSettingsText(kKey, L"Option", L"Missing"), std::nullopt);
+    EXPECT_EQ(ReadSettingsText(kKey, L"Window", L"Top"), std::nullopt);
+}
+
+// The registry refuses a key name over 255 characters; the write says so
+// and goes no further, so the window can tell the user.
+TEST_F(SettingsRegistryTest, RefusedWriteIsReportedWithTheSystemsReason) {
+    unsigned long error = 0;
+    EXPECT_FALSE(WriteSettingsTexts(kKey, {{std::wstring(300, L'x'), L"Top", L"100"},
+                                           {L"Window", L"Left", L"100"}},
+                                    &error));
+    EXPECT_NE(error, 0ul);
+    EXPECT_EQ(ReadSettingsText(kKey, L"Window", L"Left"), std::nullopt);
+}
+
+// The window's keys, from the one list of them, under their sections as text.
+TEST_F(SettingsRegistryTest, EveryKeyOfTheWindowLivesUnderItsSection) {
+    std::vector<SettingsText> texts;
+    for (const quorvane::settings::Key& k : quorvane::settings::kWindowKeys)
+        texts.push_back({ToWide(k.section), ToWide(k.name), ToWide(k.missing)});
+    ASSERT_TRUE(WriteSettingsTexts(kKey, texts));
+    for (const SettingsText& t : texts) {
+        std::string text = "before";
+        EXPECT_TRUE(GetKeyValue(kCurrentUser, ToUtf8(std::wstring(kKey) + L"\\" + t.section),
+                                ToUtf8(t.name), text))
+            << ToUtf8(t.name);
+        EXPECT_EQ(text, ToUtf8(t.text)) << ToUtf8(t.name);
+    }
 }
 
 TEST(SystemFoldersTest, DirectoriesAreFoundAndOnlyTempEndsInABackslash) {

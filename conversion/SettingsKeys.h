@@ -1,0 +1,45 @@
+#pragma once
+// What the per-user settings hold, written once: the sections, the keys, the
+// text a missing key reads as, and the words the options are stored as. The
+// settings file, the Windows registry and ConverterOptions' defaults all
+// take them from here.
+
+#include <array>
+#include <string_view>
+
+namespace quorvane::settings {
+
+inline constexpr std::string_view kTrue = "True";
+inline constexpr std::string_view kFalse = "False";
+inline constexpr std::string_view kYearDay = "YearDay";
+inline constexpr std::string_view kMonthDay = "Month-Day";
+
+inline constexpr std::string_view kWindowSection = "Window";
+inline constexpr std::string_view kOptionSection = "Option";
+inline constexpr std::string_view kSoftInfoSection = "SoftInfo";
+
+struct Key {
+    std::string_view section;
+    std::string_view name;
+    std::string_view missing;  // the text a missing key reads as
+};
+
+inline constexpr Key kTop{kWindowSection, "Top", "100"};
+inline constexpr Key kLeft{kWindowSection, "Left", "100"};
+inline constexpr Key kReset{kOptionSection, "Reset", kTrue};
+inline constexpr Key kResetNum{kOptionSection, "ResetNum", "100000"};
+inline constexpr Key kRealTime{kOptionSection, "RealTime", kTrue};
+inline constexpr Key kBase{kOptionSection, "Base", kTrue};
+inline constexpr Key kDayOpt{kOptionSection, "DayOpt", kYearDay};
+// The version of the program that saved last; never read back.
+inline constexpr Key kVersion{kSoftInfoSection, "Vertion", ""};
+
+// Every key the main window writes at its close, in the order it writes them.
+inline constexpr std::array<Key, 8> kWindowKeys{kTop,      kLeft, kReset,  kResetNum,
+                                                kRealTime, kBase, kDayOpt, kVersion};
+
+// What a first run starts with, as the options' own defaults.
+inline constexpr bool MissingCheck(const Key& key) { return key.missing == kTrue; }
+inline constexpr bool MissingDayOfYear() { return kDayOpt.missing == kYearDay; }
+
+}  // namespace quorvane::settings
