@@ -187,7 +187,7 @@ TEST_F(EditorTest, ALongCellShowsALinesWorthAndEditsWhole) {
     EXPECT_LE(shown.size(), quorvane::kShownLineLength);
     EXPECT_TRUE(shown.endsWith(QStringLiteral("…")));
     EXPECT_TRUE(whole.startsWith(shown.chopped(1)));
-    EXPECT_EQ(shownCell.data(Qt::EditRole).toString(), whole);
+    EXPECT_TRUE(shownCell.data(Qt::EditRole).toString() == whole);
     EXPECT_EQ(cell(editor, 1, EventTableModel::DetailColumn).data().toString(), "ピカード艦長の最初の任務");
 
     editor->grdEvents->setFocus();
@@ -195,13 +195,13 @@ TEST_F(EditorTest, ALongCellShowsALinesWorthAndEditsWhole) {
     QTest::keyClick(editor->grdEvents, Qt::Key_F2);
     auto* line = qobject_cast<QLineEdit*>(editor->grdEvents->indexWidget(shownCell));
     ASSERT_TRUE(line);
-    EXPECT_EQ(line->text(), whole);
+    EXPECT_TRUE(line->text() == whole) << line->text().size() << " of " << whole.size();
     QTest::keyClick(line, Qt::Key_End);
     QTest::keyClicks(line, "!");
     QTest::keyClick(line, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !editor->grdEvents->indexWidget(shownCell); }));
-    EXPECT_EQ(editor->model()->index(0, EventTableModel::DetailColumn).data(Qt::EditRole).toString(),
-              whole + "!");
+    EXPECT_TRUE(editor->model()->index(0, EventTableModel::DetailColumn).data(Qt::EditRole).toString() ==
+                whole + "!");
     // A word past what the cell shows is still found.
     QTest::keyClicks(editor->txtFilter, "!");
     EXPECT_EQ(editor->grdEvents->model()->rowCount(), 1);
@@ -231,9 +231,10 @@ TEST_F(EditorTest, ASaveAfterPassingThroughALongCellWritesItIntact) {
     QTest::keyClick(editor->grdEvents, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(platform.messages.isEmpty()) << messageTexts().join('\n').toStdString();
     EXPECT_FALSE(editor->isModified());
-    EXPECT_EQ(bytes(cataloguePath()),
-              QByteArray::fromStdString(quorvane::testing::ToShiftJis(
-                  quorvane::testing::kCatalogueHeading + LongRecords("Farpoint"))));
+    const QByteArray saved = bytes(cataloguePath());
+    EXPECT_TRUE(saved == QByteArray::fromStdString(quorvane::testing::ToShiftJis(
+                             quorvane::testing::kCatalogueHeading + LongRecords("Farpoint"))))
+        << saved.size() << " bytes";
 }
 
 TEST_F(EditorTest, ARefusedTextStaysInItsCellWithTheReason) {
