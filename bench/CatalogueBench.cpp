@@ -1,12 +1,14 @@
 // The catalogue at a size no real one reaches: 100,000 records in Shift-JIS,
 // read into records, and the data list window filled from it (load, sorted
 // list, first selection, first paint); opened as the editor's document and
-// saved again, to bytes and through a file replaced whole. The baseline
-// reads the same bytes and decodes them, nothing else.
+// saved again, to bytes and through a file replaced whole; the editor window
+// opened on it (load, table, first paint). The baseline reads the same bytes
+// and decodes them, nothing else. With --long-items, the first record's
+// texts run to that many bytes each, and both windows show them at once.
 //
 //   bench_catalogue [--catalogue=FOLDER] [google benchmark flags]
-//   bench_catalogue --generate=FOLDER [--records=N]
-//   bench_catalogue --memory=baseline|reader|window --catalogue=FOLDER
+//   bench_catalogue --generate=FOLDER [--records=N] [--long-items=BYTES]
+//   bench_catalogue --memory=baseline|reader|window|editor --catalogue=FOLDER
 //
 // Memory is measured one step per process, so nothing an earlier step
 // allocated hides in the figure.
@@ -15,7 +17,9 @@
 #include "bench/support/ProcessMemory.h"
 #include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
+#include "catalogue/ui/EventTableModel.h"
 #include "catalogue/ui/frmDataList.h"
+#include "catalogue/ui/frmEditor.h"
 #include "mainwindow/frmMain.h"
 #include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
@@ -107,6 +111,38 @@ void BM_Catalogue_DataListWindow(benchmark::State& state) {
     }
 }
 
+std::unique_ptr<frmEditor> OpenEditor(MainWindow& main) {
+    auto editor = std::make_unique<frmEditor>(main.platform, *main.window, main.window.get(),
+                                              CataloguePath());
+    editor->show();
+    QCoreApplication::processEvents();
+    return editor;
+}
+
+bool EditorFilled(const frmEditor& editor, const MainWindow& main) {
+    return editor.isLoaded() && editor.model()->rowCount() == static_cast<int>(g_records) &&
+           main.platform.messages.isEmpty();
+}
+
+void BM_Catalogue_EditorWindow(benchmark::State& state) {
+    MainWindow main;
+    if (!main.active) {
+        state.SkipWithError("the main window did not become active");
+        return;
+    }
+    for (auto _ : state) {
+        std::unique_ptr<frmEditor> editor = OpenEditor(main);
+        if (!EditorFilled(*editor, main)) {
+            state.SkipWithError("the editor did not fill from the catalogue");
+            break;
+        }
+        state.PauseTiming();
+        editor.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
 bool CleanDocument(const quorvane::DocumentLoad& load) {
     return load.status == quorvane::DocumentReadStatus::Ok && load.document.kept.empty() &&
            load.document.rows.size() == g_records;
@@ -162,6 +198,7 @@ void Repeated(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_Catalogue_Baseline_ReadAndDecode)->Apply(Repeated);
 BENCHMARK(BM_Catalogue_ReadIntoRecords)->Apply(Repeated);
 BENCHMARK(BM_Catalogue_DataListWindow)->Apply(Repeated);
+BENCHMARK(BM_Catalogue_EditorWindow)->Apply(Repeated);
 BENCHMARK(BM_Catalogue_OpenDocument)->Apply(Repeated);
 BENCHMARK(BM_Catalogue_EncodeDocument)->Apply(Repeated);
 BENCHMARK(BM_Catalogue_SaveDocument)->Apply(Repeated);
@@ -184,6 +221,7 @@ int MeasureMemory(const std::string& step) {
     quorvane::bench::DecodedFile text;
     quorvane::CatalogueLoad load;
     std::unique_ptr<frmDataList> list;
+    std::unique_ptr<frmEditor> editor;
     if (step == "baseline") {
         text = quorvane::bench::ReadAndDecodeShiftJis(CataloguePath());
     } else if (step == "reader") {
@@ -194,6 +232,9 @@ int MeasureMemory(const std::string& step) {
         list->show();
         QCoreApplication::processEvents();
         ok = list->recordCount() == static_cast<int>(g_records);
+    } else if (step == "editor") {
+        editor = OpenEditor(main);
+        ok = EditorFilled(*editor, main);
     } else {
         std::fprintf(stderr, "bench_catalogue: unknown step %s\n", step.c_str());
         return 2;
@@ -229,12 +270,15 @@ int main(int argc, char** argv) {
     const std::string generate = TakeOption(argc, argv, "--generate");
     const std::string memory = TakeOption(argc, argv, "--memory");
     const std::string records = TakeOption(argc, argv, "--records");
+    const std::string longItems = TakeOption(argc, argv, "--long-items");
     g_folder = TakeOption(argc, argv, "--catalogue");
     if (!records.empty()) g_records = std::stoul(records);
 
     if (!generate.empty()) {
         g_folder = generate;
-        quorvane::bench::WriteFile(CataloguePath(), quorvane::bench::GenerateCatalogue(g_records));
+        quorvane::bench::WriteFile(
+            CataloguePath(),
+            quorvane::bench::GenerateCatalogue(g_records, longItems.empty() ? 0 : std::stoul(longItems)));
         return 0;
     }
 

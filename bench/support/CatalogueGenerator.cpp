@@ -68,17 +68,27 @@ void AppendTwoDigits(std::string& out, unsigned value) {
     out += static_cast<char>('0' + value % 10);
 }
 
+// At least `bytes` of the details' sentences, one after another.
+void AppendLongText(std::string& out, std::size_t bytes, SplitMix64& random) {
+    const std::size_t end = out.size() + bytes;
+    while (out.size() < end) out += kDetailParts[random.below(kDetailParts.size())];
+}
+
 }  // namespace
 
-std::string GenerateCatalogueText(std::size_t records) {
+std::string GenerateCatalogueText(std::size_t records, std::size_t longItemBytes) {
     SplitMix64 random;
     std::string text;
-    text.reserve(records * 150 + 64);
+    text.reserve(records * 150 + 64 + 3 * longItemBytes);
     text += "\"事象\",\"詳細\",\"日付\",\"出典\"\r\n";
     for (std::size_t i = 0; i < records; ++i) {
+        const bool longItems = i == 0 && longItemBytes > 0;
         // Title: two words and the record's own number, which keeps it unique.
         text += '"';
-        if (i % 10 == 3) {
+        if (longItems) {
+            text += "A ";
+            AppendLongText(text, longItemBytes, random);
+        } else if (i % 10 == 3) {
             text += kLatinWords[random.below(kLatinWords.size())];
             text += ' ';
         }
@@ -89,6 +99,7 @@ std::string GenerateCatalogueText(std::size_t records) {
         AppendNumber(text, i + 1);
         text += "）\",\"";
 
+        if (longItems) AppendLongText(text, longItemBytes, random);
         text += kDetailParts[random.below(kDetailParts.size())];
         text += kDetailEnds[random.below(kDetailEnds.size())];
         text += "\",";
@@ -119,6 +130,7 @@ std::string GenerateCatalogueText(std::size_t records) {
         } else {
             text += '"';
             text += kSeries[random.below(kSeries.size())];
+            if (longItems) AppendLongText(text, longItemBytes, random);
             text += " 第";
             AppendNumber(text, 1 + random.below(180));
             text += "話\"";
@@ -198,8 +210,8 @@ DecodedFile ReadAndDecodeShiftJis(const std::string& path) {
     return decoded;
 }
 
-std::string GenerateCatalogue(std::size_t records) {
-    return EncodeShiftJis(GenerateCatalogueText(records));
+std::string GenerateCatalogue(std::size_t records, std::size_t longItemBytes) {
+    return EncodeShiftJis(GenerateCatalogueText(records, longItemBytes));
 }
 
 void WriteFile(const std::string& path, std::string_view bytes) {

@@ -12,8 +12,10 @@ namespace quorvane::bench {
 
 // The catalogue as UTF-8 text: a header line and `records` record lines.
 // Titles are unique, letter case aside, and their file order is not their
-// sorted order.
-std::string GenerateCatalogueText(std::size_t records);
+// sorted order. With `longItemBytes`, the first record's title, detail and
+// source hold that many bytes of Japanese text each, far more than a window
+// shows, and the title comes first in the list.
+std::string GenerateCatalogueText(std::size_t records, std::size_t longItemBytes = 0);
 
 // UTF-8 to Shift-JIS (code page 932) with the system's converter. Throws
 // std::runtime_error when a character has no Shift-JIS form.
@@ -32,7 +34,7 @@ struct DecodedFile {
 DecodedFile ReadAndDecodeShiftJis(const std::string& path);
 
 // GenerateCatalogueText, encoded.
-std::string GenerateCatalogue(std::size_t records);
+std::string GenerateCatalogue(std::size_t records, std::size_t longItemBytes = 0);
 
 // Writes `bytes` to `path`; throws std::runtime_error on failure.
 void WriteFile(const std::string& path, std::string_view bytes);

@@ -2,6 +2,7 @@
 
 #include "catalogue/CarryDate.h"
 #include "catalogue/TaggedValue.h"
+#include "widgets/ShownText.h"
 #include "widgets/Utf8.h"
 
 #include <QUndoCommand>
@@ -102,11 +103,16 @@ int EventTableModel::columnCount(const QModelIndex& parent) const {
 QVariant EventTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
     const EventRow& row = m_document.rows[static_cast<std::size_t>(index.row())];
+    // A cell shows a line's worth of its text, which is all that every paint,
+    // size hint and elision then works on; its editor gets the whole text.
+    const auto text = [role](const std::string& cell) {
+        return role == Qt::EditRole ? FromUtf8(cell) : quorvane::ShownText(cell, quorvane::kShownLineLength);
+    };
     switch (index.column()) {
-        case TitleColumn: return FromUtf8(row.title);
-        case DetailColumn: return FromUtf8(row.detail);
+        case TitleColumn: return text(row.title);
+        case DetailColumn: return text(row.detail);
         case DateColumn: return FromUtf8(quorvane::DateCellText(row.date));
-        case SourceColumn: return FromUtf8(row.source);
+        case SourceColumn: return text(row.source);
         case ConvertedColumn: return convertedText(row);
     }
     return {};
@@ -216,14 +222,27 @@ bool EventFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& source
     if (m_filter.isEmpty()) return true;
     for (const int column : {EventTableModel::TitleColumn, EventTableModel::DetailColumn}) {
         const QModelIndex cell = sourceModel()->index(sourceRow, column, sourceParent);
-        if (cell.data().toString().contains(m_filter, Qt::CaseInsensitive)) return true;
+        // The whole text: a word past what the cell shows is found too.
+        if (cell.data(Qt::EditRole).toString().contains(m_filter, Qt::CaseInsensitive)) return true;
     }
     return false;
 }
 
 bool EventFilterModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    if (left.column() != EventTableModel::DateColumn)
+    if (left.column() == EventTableModel::ConvertedColumn)
         return QSortFilterProxyModel::lessThan(left, right);
+    if (left.column() != EventTableModel::DateColumn) {
+        // By what the cells show; only texts that begin alike are compared whole.
+        const auto compare = [this](const QString& a, const QString& b) {
+            return isSortLocaleAware() ? QString::localeAwareCompare(a, b)
+                                       : QString::compare(a, b, sortCaseSensitivity());
+        };
+        const QString a = left.data().toString();
+        const QString b = right.data().toString();
+        const int shown = compare(a, b);
+        if (shown != 0 || !a.endsWith(QChar(0x2026)) || !b.endsWith(QChar(0x2026))) return shown < 0;
+        return compare(left.data(Qt::EditRole).toString(), right.data(Qt::EditRole).toString()) < 0;
+    }
     // Stardates by their number, then Earth dates by the calendar.
     const auto* model = static_cast<const EventTableModel*>(sourceModel());
     const auto& rows = model->document().rows;

@@ -10,6 +10,7 @@
 #include "ProgramInfo.h"
 #include "conversion/Converter.h"
 #include "services/Platform.h"
+#include "widgets/ShownText.h"
 #include "widgets/Utf8.h"
 
 #include <QApplication>
@@ -205,7 +206,9 @@ bool frmDataList::fillFrom(const std::string& path, quorvane::CatalogueLoad& loa
     m_listOrder = quorvane::TitleOrder(m_records);
     std::vector<QString> fileOrderTitles;
     fileOrderTitles.reserve(m_records.size());
-    for (const clsStarData& record : m_records) fileOrderTitles.push_back(FromUtf8(record.Title()));
+    // An entry shows a line's worth; the record keeps the whole title.
+    for (const clsStarData& record : m_records)
+        fileOrderTitles.push_back(quorvane::ShownText(record.Title(), quorvane::kShownLineLength));
     QStringList titles;
     titles.reserve(static_cast<qsizetype>(m_listOrder.size()));
     for (const std::size_t i : m_listOrder) titles.append(std::move(fileOrderTitles[i]));
@@ -217,8 +220,8 @@ bool frmDataList::fillFrom(const std::string& path, quorvane::CatalogueLoad& loa
 void frmDataList::showRecord(int index) {
     m_current = index;
     const clsStarData& record = m_records[m_listOrder[static_cast<std::size_t>(index)]];
-    txtDetail->setPlainText(FromUtf8(record.Detail()));
-    txtSource->setText(FromUtf8(record.Source().text()));
+    txtDetail->setPlainText(quorvane::ShownText(record.Detail(), quorvane::kShownBoxLength));
+    txtSource->setText(quorvane::ShownText(record.Source().text(), quorvane::kShownLineLength));
     txtSource->setCursorPosition(0);
 }
 

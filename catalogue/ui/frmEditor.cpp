@@ -33,6 +33,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 
 using quorvane::FromLocalPath;
 using quorvane::FromUtf8;
@@ -62,6 +63,10 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        // A line edit keeps 32767 characters by default: a longer cell would
+        // be cut, and the cut saved, by merely opening and leaving it.
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(std::numeric_limits<int>::max());
         m_editor = editor;
         m_editing = index;
         m_show(QString());

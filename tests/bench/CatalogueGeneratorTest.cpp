@@ -88,6 +88,22 @@ TEST(CatalogueGeneratorTest, HasNoBlankLineAndEndsWithCrLf) {
     EXPECT_TRUE(text.ends_with("\"\r\n") || text.ends_with("#NULL#\r\n"));
 }
 
+// The long texts must be the first record's, and its title the first the
+// list shows, or the windows' figures would never meet them.
+TEST(CatalogueGeneratorTest, LongItemsAreTheFirstRecordsAndItsTitleComesFirst) {
+    constexpr std::size_t kLong = 1'000'000;
+    const quorvane::CatalogueContent content =
+        quorvane::ParseCatalogue(GenerateCatalogue(1000, kLong));
+    EXPECT_TRUE(content.problems.empty());
+    ASSERT_EQ(content.records.size(), 1000u);
+    const clsStarData& first = content.records[0];
+    EXPECT_GE(first.Title().size(), kLong);
+    EXPECT_GE(first.Detail().size(), kLong);
+    EXPECT_GE(first.Source().text().size(), kLong);
+    EXPECT_LT(content.records[1].Detail().size(), 200u);
+    EXPECT_EQ(quorvane::TitleOrder(content.records).front(), 0u);
+}
+
 TEST(ShiftJisTest, RoundTripsJapaneseText) {
     const std::string text = "\"宇宙暦（ﾃｽﾄ）\",\"ボーグ\"\r\n";
     const std::string encoded = EncodeShiftJis(text);

@@ -5,6 +5,7 @@
 #include "catalogue/CatalogueReader.h"
 #include "conversion/StardateArithmetic.h"
 #include "widgets/Twips.h"
+#include "widgets/ShownText.h"
 #include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"
 #include "support/MainWindowControls.h"
@@ -176,6 +177,39 @@ TEST_F(DataListTest, NullSourceShowsNothing) {
     writeCatalogue("\"A\",\"a\",1,#NULL#\r\n");
     open();
     EXPECT_EQ(list->txtSource->text(), "Nothing");
+}
+
+TEST_F(DataListTest, LongTextsAreShownCutWhileTheRecordKeepsThemWhole) {
+    // The line's bound falls between the two halves of the emoji.
+    const std::string title = "A" + std::string(quorvane::kShownLineLength - 3, 'x') + "🖖" +
+                              std::string(1000, 'y');
+    std::string detail;
+    for (int i = 0; i < 20000; ++i) detail += "航星日誌 ";
+    const std::string source = std::string(5000, 's');
+    WriteTestFile(programFolder.filePath("StarTrek.vqd"),
+                  "\xEF\xBB\xBF" + quorvane::testing::kCatalogueHeading + "\"" + title + "\",\"" +
+                      detail + "\",41000,\"" + source + "\"\r\n\"B\",\"b\",2,\"s\"\r\n");
+    open();
+    ASSERT_TRUE(platform.messages.isEmpty()) << platform.messages.size();
+    ASSERT_NE(list->currentRecord(), nullptr);
+    EXPECT_EQ(list->currentRecord()->Title(), title);
+    EXPECT_EQ(list->currentRecord()->Detail(), detail);
+    EXPECT_EQ(list->currentRecord()->Source().text(), source);
+
+    const auto expectCut = [](const QString& shown, const std::string& whole, qsizetype limit) {
+        EXPECT_LE(shown.size(), limit);
+        ASSERT_TRUE(shown.endsWith(QStringLiteral("…"))) << shown.right(10).toStdString();
+        const QString kept = shown.chopped(1);
+        EXPECT_TRUE(QString::fromStdString(whole).startsWith(kept));
+        EXPECT_GT(kept.size(), limit / 2);
+        EXPECT_FALSE(kept.back().isHighSurrogate());
+    };
+    expectCut(list->cmbTitle->itemText(0), title, quorvane::kShownLineLength);
+    expectCut(list->cmbTitle->currentText(), title, quorvane::kShownLineLength);
+    expectCut(list->txtDetail->toPlainText(), detail, quorvane::kShownBoxLength);
+    expectCut(list->txtSource->text(), source, quorvane::kShownLineLength);
+    // Short texts are shown as they are.
+    EXPECT_EQ(list->cmbTitle->itemText(1), "B");
 }
 
 // ------------------------------------------------------------ into the main window

@@ -13,6 +13,7 @@
 #include "catalogue/ui/frmEditor.h"
 #include "services/SettingsStore.h"
 #include "support/ShiftJis.h"
+#include "widgets/ShownText.h"
 #include "widgets/Utf8.h"
 
 #include <QApplication>
@@ -220,6 +221,79 @@ TEST_F(EditorTest, TheListAndTheEditorOfferTheSameEventsOfAMisalignedFile) {
     // The list is sorted, the editor in file order; the same titles sort alike.
     std::sort(edited.begin(), edited.end());
     EXPECT_EQ(listed, edited);
+}
+
+// Longer than a line edit holds by default, in a character Shift-JIS holds.
+std::string LongDetail() {
+    std::string detail;
+    for (int i = 0; i < 8000; ++i) detail += "航星日誌 ";
+    return detail;
+}
+
+std::string LongRecords(const std::string& secondTitle) {
+    return "\"ファーストコンタクト\",\"" + LongDetail() + "\",#2063-04-05#,\"映画\"\r\n\"" + secondTitle +
+           "\",\"ピカード艦長の最初の任務\",41153.7,\"TNG\"\r\n";
+}
+
+TEST_F(EditorTest, ALongCellShowsALinesWorthAndEditsWhole) {
+    writeCatalogue(LongRecords("Encounter at Farpoint"));
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    const QString whole = QString::fromStdString(LongDetail());
+    const QModelIndex shownCell = cell(editor, 0, EventTableModel::DetailColumn);
+    const QString shown = shownCell.data().toString();
+    EXPECT_LE(shown.size(), quorvane::kShownLineLength);
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("…")));
+    EXPECT_TRUE(whole.startsWith(shown.chopped(1)));
+    EXPECT_TRUE(shownCell.data(Qt::EditRole).toString() == whole);
+    EXPECT_EQ(cell(editor, 1, EventTableModel::DetailColumn).data().toString(), "ピカード艦長の最初の任務");
+
+    editor->grdEvents->setFocus();
+    editor->grdEvents->setCurrentIndex(shownCell);
+    QTest::keyClick(editor->grdEvents, Qt::Key_F2);
+    auto* line = qobject_cast<QLineEdit*>(editor->grdEvents->indexWidget(shownCell));
+    ASSERT_TRUE(line);
+    EXPECT_TRUE(line->text() == whole) << line->text().size() << " of " << whole.size();
+    QTest::keyClick(line, Qt::Key_End);
+    QTest::keyClicks(line, "!");
+    QTest::keyClick(line, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !editor->grdEvents->indexWidget(shownCell); }));
+    EXPECT_TRUE(editor->model()->index(0, EventTableModel::DetailColumn).data(Qt::EditRole).toString() ==
+                whole + "!");
+    // A word past what the cell shows is still found.
+    QTest::keyClicks(editor->txtFilter, "!");
+    EXPECT_EQ(editor->grdEvents->model()->rowCount(), 1);
+}
+
+TEST_F(EditorTest, ASaveAfterPassingThroughALongCellWritesItIntact) {
+    writeCatalogue(LongRecords("Encounter at Farpoint"));
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    // Through the long cell's editor with Tab, as a user moving along the row.
+    const QModelIndex longCell = cell(editor, 0, EventTableModel::DetailColumn);
+    editor->grdEvents->setFocus();
+    editor->grdEvents->setCurrentIndex(longCell);
+    QTest::keyClick(editor->grdEvents, Qt::Key_F2);
+    auto* line = qobject_cast<QLineEdit*>(editor->grdEvents->indexWidget(longCell));
+    ASSERT_TRUE(line);
+    QTest::keyClick(line, Qt::Key_Tab);
+    QWidget* next = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        next = editor->grdEvents->indexWidget(cell(editor, 0, EventTableModel::DateColumn));
+        return next != nullptr;
+    }));
+    QTest::keyClick(next, Qt::Key_Escape);
+
+    ASSERT_TRUE(typeIntoCell(editor, 1, EventTableModel::TitleColumn, "Farpoint"));
+    QTest::keyClick(editor->grdEvents, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(platform.messages.isEmpty()) << messageTexts().join('\n').toStdString();
+    EXPECT_FALSE(editor->isModified());
+    const QByteArray saved = bytes(cataloguePath());
+    EXPECT_TRUE(saved == QByteArray::fromStdString(quorvane::testing::ToShiftJis(
+                             quorvane::testing::kCatalogueHeading + LongRecords("Farpoint"))))
+        << saved.size() << " bytes";
 }
 
 TEST_F(EditorTest, ARefusedTextStaysInItsCellWithTheReason) {
