@@ -1,6 +1,5 @@
 #include "catalogue/ui/OpenDialog.h"
 
-#include <QFile>
 
 namespace quorvane {
 
@@ -13,12 +12,6 @@ QString FilterText(std::initializer_list<const char16_t*> items) {
 QString CatalogueFilter() {
     return FilterText({u"Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)", u"*.vqd", u"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", u"*.txt",
                        u"すべてのﾌｧｲﾙ(*.*)", u"*.*"});
-}
-
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-QString FromLocalPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 QList<FileFilter> ParseFilterPairs(const QString& filterText) {
