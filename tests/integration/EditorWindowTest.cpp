@@ -44,12 +44,11 @@ protected:
     void SetUp() override {
         IntegrationTest::SetUp();
         ASSERT_TRUE(userData.isValid());
-        savedDataHome = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
+        savedDataHome = quorvane::testing::UseUserDataFolder(userData.path());
     }
     void TearDown() override {
         IntegrationTest::TearDown();
-        qputenv("XDG_DATA_HOME", savedDataHome);
+        quorvane::testing::UseUserDataFolder(savedDataHome);
     }
 
     QString cataloguePath() const { return programFolder.filePath(QStringLiteral("StarTrek.vqd")); }
@@ -118,7 +117,7 @@ protected:
     }
 
     QTemporaryDir userData;
-    QByteArray savedDataHome;
+    QString savedDataHome;
 };
 
 TEST_F(EditorTest, EditUndoRedoAndSaveReachTheFileAndTheOpenDataList) {
@@ -416,6 +415,7 @@ TEST_F(EditorTest, AHardLinkedCatalogueIsSavedUnderBothNames) {
 }
 
 TEST_F(EditorTest, AFileInAFolderTheUserCannotWriteIsLeftAsItWasAndNoCopyMade) {
+    if (!quorvane::hostile::kModeBits) GTEST_SKIP() << quorvane::hostile::kNoModeBits;
     QTemporaryDir elsewhere;
     ASSERT_TRUE(elsewhere.isValid());
     const QString chosen = quorvane::testing::WriteCatalogue(elsewhere.filePath("mine.vqd"), kRecords);
@@ -424,7 +424,7 @@ TEST_F(EditorTest, AFileInAFolderTheUserCannotWriteIsLeftAsItWasAndNoCopyMade) {
     start();
     {
         quorvane::hostile::WithoutPrivileges nobody;
-        if (!nobody.active()) GTEST_SKIP() << "root cannot drop its rights here";
+        if (!nobody.active()) GTEST_SKIP() << nobody.whyNot();
         platform.messageAnswers.enqueue(MessageAnswer::Yes);
         platform.dialogAnswers.enqueue(chosen);
         frmEditor* editor = pressEdit();
@@ -442,6 +442,7 @@ TEST_F(EditorTest, AFileInAFolderTheUserCannotWriteIsLeftAsItWasAndNoCopyMade) {
 }
 
 TEST_F(EditorTest, AReadOnlyProgramFolderSavesTheUserCopyWhichIsReadFromThenOn) {
+    if (!quorvane::hostile::kModeBits) GTEST_SKIP() << quorvane::hostile::kNoModeBits;
     writeCatalogue(kRecords);
     const QByteArray original = bytes(cataloguePath());
     quorvane::hostile::OpenToEveryone(programFolder.path());
@@ -457,7 +458,7 @@ TEST_F(EditorTest, AReadOnlyProgramFolderSavesTheUserCopyWhichIsReadFromThenOn) 
     start();
     {
         quorvane::hostile::WithoutPrivileges nobody;
-        if (!nobody.active()) GTEST_SKIP() << "root cannot drop its rights here";
+        if (!nobody.active()) GTEST_SKIP() << nobody.whyNot();
         QPointer<frmEditor> editor = pressEdit();
         ASSERT_TRUE(editor);
         ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::DetailColumn, "利用者の写し"));

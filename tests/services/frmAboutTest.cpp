@@ -194,6 +194,10 @@ const QString ToolKey = QStringLiteral("[HKLM\\SOFTWARE\\Microsoft\\Shared Tools
 const QString FolderKey = QStringLiteral("[HKLM\\SOFTWARE\\Microsoft\\Shared Tools Location]\n");
 
 TEST_P(SysInfoTest, StartsTheToolOrSaysItIsUnavailable) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the registry stand-in's file exists on Linux only; Windows reads the "
+                    "registry itself (win32_platform_test)";
+#endif
     const SysInfoCase& c = GetParam();
     QTemporaryDir dir;
     for (const QString& name : c.files) {

@@ -4,6 +4,8 @@
 // folders of its own so that no run reads or writes the user's settings or
 // the user's own copy of the catalogue.
 
+#include "support/UserProfile.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QTemporaryDir>
@@ -20,6 +22,11 @@ public:
         // larger font set their own.
         QFont font = QApplication::font();
         font.setPointSizeF(7.5);
+#ifdef _WIN32
+        // The face the Linux runs get, which Wine finds among the host's
+        // fonts; its own Tahoma is wider than the design allows for.
+        font.setFamily(QStringLiteral("DejaVu Sans"));
+#endif
         QApplication::setFont(font);
     }
 
@@ -30,9 +37,10 @@ private:
         Environment() {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
-            qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-            qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+            UseSettingsStoreIn(config.path());
+            UseUserDataFolder(data.path());
         }
+        PrivateUserProfile profile;
         QTemporaryDir config;
         QTemporaryDir data;
     };
