@@ -28,6 +28,12 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#include <QScopeGuard>
+#define NOMINMAX
+#include <windows.h>
+#endif
+
 namespace {
 
 using quorvane::MessageAnswer;
@@ -352,8 +358,19 @@ TEST_F(EditorTest, ACharacterShiftJisCannotHoldIsNamedAndUtf8Offered) {
 TEST_F(EditorTest, AFailedSaveLeavesTheOldFileByteForByteAndSaysWhy) {
     writeCatalogue(kRecords);
     const QByteArray original = bytes(cataloguePath());
+#ifdef _WIN32
+    // The previous version cannot be kept: another program holds the old
+    // backup open, as Windows lets it. (Wine, unlike Windows, moves a folder
+    // onto a file.)
+    writeProgramFile(QStringLiteral("StarTrek.vqd.bak"), "old backup");
+    const std::wstring held = QDir::toNativeSeparators(cataloguePath() + ".bak").toStdWString();
+    const HANDLE holder = CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    const auto release = qScopeGuard([holder] { CloseHandle(holder); });
+#else
     // The previous version cannot be kept: a folder sits where it would go.
     ASSERT_TRUE(QDir(programFolder.path()).mkdir(QStringLiteral("StarTrek.vqd.bak")));
+#endif
     start();
     frmEditor* editor = pressEdit();
     ASSERT_TRUE(editor);
