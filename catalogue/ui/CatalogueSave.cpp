@@ -76,23 +76,33 @@ public:
     Backup(const Backup&) = delete;
     Backup& operator=(const Backup&) = delete;
 
-    SaveResult install(QTemporaryFile& copy) {
+    SaveResult install(std::unique_ptr<QTemporaryFile> copy) {
         const QFileInfo previous(m_path);
         if (previous.exists() || previous.isSymLink()) {
-            QTemporaryFile aside(m_path + QStringLiteral(".XXXXXX"));
-            if (!aside.open())
-                return {false, Reason(QFileDevice::OpenError, FileName(m_path), aside.errorString())};
-            aside.close();
-            if (const QString why = MoveReplacing(m_path, aside.fileName()); !why.isEmpty())
+            QString asideName;
+            {
+                QTemporaryFile aside(m_path + QStringLiteral(".XXXXXX"));
+                if (!aside.open())
+                    return {false, Reason(QFileDevice::OpenError, FileName(m_path), aside.errorString())};
+                aside.setAutoRemove(false);
+                asideName = aside.fileName();
+            }
+            if (const QString why = MoveReplacing(m_path, asideName); !why.isEmpty()) {
+                QFile::remove(asideName);
                 return {false, Reason(QFileDevice::RenameError, FileName(m_path), why)};
-            aside.setAutoRemove(false);
-            m_aside = aside.fileName();
+            }
+            m_aside = asideName;
         }
-        if (const QString why = MoveReplacing(copy.fileName(), m_path); !why.isEmpty()) {
+        // On Windows a closed QTemporaryFile still holds its file open, and
+        // an open file can be neither moved nor replaced: only its end lets go.
+        const QString copyName = copy->fileName();
+        copy->setAutoRemove(false);
+        copy.reset();
+        if (const QString why = MoveReplacing(copyName, m_path); !why.isEmpty()) {
+            QFile::remove(copyName);
             putBack();
             return {false, Reason(QFileDevice::RenameError, FileName(m_path), why)};
         }
-        copy.setAutoRemove(false);
         m_installed = true;
         return {true, {}};
     }
@@ -182,7 +192,7 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes) {
         Copy copy = WriteCopy(backupPath, old, mode);
         if (!copy.file) return copy.failure;
         Backup backup(backupPath);
-        if (SaveResult installed = backup.install(*copy.file); !installed.ok) return installed;
+        if (SaveResult installed = backup.install(std::move(copy.file)); !installed.ok) return installed;
         const InPlace written = WriteInPlace(path, bytes, old);
         // Where the old contents could not be put back, the new backup is
         // the only place that still holds them: it stays.
@@ -204,7 +214,7 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes) {
             return copy.failure;
         }
         backup.emplace(backupPath);
-        if (SaveResult installed = backup->install(*copy.file); !installed.ok) {
+        if (SaveResult installed = backup->install(std::move(copy.file)); !installed.ok) {
             file.cancelWriting();
             return installed;
         }

@@ -20,12 +20,6 @@ QString CatalogueFilter() {
                        u"すべてのﾌｧｲﾙ(*.*)", u"*.*"});
 }
 
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-QString FromLocalPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 QList<FileFilter> ParseFilterPairs(const QString& filterText) {
     QStringList items = filterText.split(QChar(u'\0'));
     // The text ends in a NUL, which leaves one empty item behind.

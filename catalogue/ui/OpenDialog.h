@@ -20,7 +20,8 @@ QString FilterText(std::initializer_list<const char16_t*> items);
 // The catalogue files first, then text files, then everything.
 QString CatalogueFilter();
 
-// Paths travel through the core as the file system's own bytes.
+// Paths travel through the core as the file system's own bytes; on Windows
+// as UTF-8 with backslashes, as the catalogue code expects there.
 std::string LocalPath(const QString& path);
 QString FromLocalPath(const std::string& path);
 

@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace quorvane {
 namespace {
@@ -237,6 +239,29 @@ TEST(CatalogueDocumentTest, CellRefusals) {
     EXPECT_EQ(CellRefusal(latin, 1, 0, "FARPOINT"), "同じ事象がすでにあります");
 }
 
+#ifdef _WIN32
+// The user's copy lives in the roaming application data folder, the one
+// %APPDATA% names, so that it follows the user from machine to machine.
+TEST(CatalogueDocumentTest, UserCopyInAppDataIsReadFirst) {
+    namespace fs = std::filesystem;
+    const char* appData = std::getenv("APPDATA");
+    ASSERT_TRUE(appData && *appData);
+    EXPECT_EQ(UserCataloguePath(), std::string(appData) + "\\OvrekSoft\\Quorvane\\StarTrek.vqd");
+    const std::string user = UserCataloguePath();
+    const fs::path copy(reinterpret_cast<const char8_t*>(user.c_str()));
+    if (fs::exists(copy)) GTEST_SKIP() << "the user's own copy is there, and is left alone";
+
+    const fs::path program = fs::temp_directory_path() / "quorvane-user-program";
+    fs::create_directories(program);
+    EXPECT_EQ(CataloguePathToRead(program.string()), program.string() + "\\StarTrek.vqd");
+    const bool madeFolder = fs::create_directories(copy.parent_path());
+    std::ofstream(copy) << kHeader;
+    EXPECT_EQ(CataloguePathToRead(program.string()), UserCataloguePath());
+    fs::remove(copy);
+    if (madeFolder) fs::remove(copy.parent_path());
+    fs::remove_all(program);
+}
+#else
 TEST(CatalogueDocumentTest, UserCopyIsReadFirstAndXdgDataHomeOnlyWhenAbsolute) {
     namespace fs = std::filesystem;
     const auto saved = [](const char* name) {
@@ -265,6 +290,7 @@ TEST(CatalogueDocumentTest, UserCopyIsReadFirstAndXdgDataHomeOnlyWhenAbsolute) {
     restore("HOME", home);
     restore("XDG_DATA_HOME", dataHome);
 }
+#endif
 
 // The editor's converted column and quorvane-cli --events give the same text.
 TEST(CatalogueDocumentTest, AnEventsDateInTheOtherCalendar) {

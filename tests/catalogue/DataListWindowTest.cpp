@@ -1,6 +1,7 @@
 // The data list window beside a real main window, on the recording platform,
 // with catalogues in a temporary program folder.
 #include "catalogue/ui/frmDataList.h"
+#include "support/TestApplication.h"
 
 #include "catalogue/CatalogueReader.h"
 #include "conversion/StardateArithmetic.h"
@@ -101,6 +102,7 @@ protected:
 // ------------------------------------------------------------ the window
 
 TEST_F(DataListTest, IsASmallFixedToolWindowWithTheDesignedControls) {
+    if (!quorvane::testing::kDesignFonts) GTEST_SKIP() << quorvane::testing::kOtherFonts;
     writeCatalogue("\"A\",\"a\",1,\"s\"\r\n");
     open();
     EXPECT_EQ(list->objectName(), "frmDataList");

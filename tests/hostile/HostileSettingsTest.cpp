@@ -7,6 +7,7 @@
 #include "mainwindow/frmMain.h"
 #include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
+#include "support/UserProfile.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -32,7 +33,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
         savedHome = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        testing::UseSettingsStoreIn(home.path());
         ASSERT_TRUE(QDir().mkpath(folder()));
     }
     void TearDown() override {
@@ -79,6 +80,7 @@ protected:
 const QList<bool> kDefaults = {true, true, true, true};
 
 TEST_F(HostileSettings, ReadOnlyConfigFolderKeepsTheStoredSettingsUntouched) {
+    if (testing::kSettingsInRegistry) GTEST_SKIP() << testing::kNoSettingsFile;
     QFile file(SettingsFilePath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(kGoodStore);
@@ -86,7 +88,7 @@ TEST_F(HostileSettings, ReadOnlyConfigFolderKeepsTheStoredSettingsUntouched) {
     ASSERT_TRUE(makeFolderReadOnly());
     {
         hostile::WithoutPrivileges nobody;
-        if (!nobody.active()) GTEST_SKIP() << "root cannot drop its rights here";
+        if (!nobody.active()) GTEST_SKIP() << nobody.whyNot();
         startChangeAndClose();
     }
     EXPECT_EQ(started, (QList<bool>{false, false, false, false}));
@@ -96,10 +98,11 @@ TEST_F(HostileSettings, ReadOnlyConfigFolderKeepsTheStoredSettingsUntouched) {
 }
 
 TEST_F(HostileSettings, ReadOnlyConfigFolderWithoutAStoreStartsWithTheDefaults) {
+    if (testing::kSettingsInRegistry) GTEST_SKIP() << testing::kNoSettingsFile;
     ASSERT_TRUE(makeFolderReadOnly());
     {
         hostile::WithoutPrivileges nobody;
-        if (!nobody.active()) GTEST_SKIP() << "root cannot drop its rights here";
+        if (!nobody.active()) GTEST_SKIP() << nobody.whyNot();
         startChangeAndClose();
     }
     EXPECT_EQ(started, kDefaults);
@@ -110,6 +113,7 @@ TEST_F(HostileSettings, ReadOnlyConfigFolderWithoutAStoreStartsWithTheDefaults) 
 // A config folder beneath a regular file can be neither read nor created,
 // whoever runs the program.
 TEST_F(HostileSettings, ConfigFolderBeneathAFileStartsWithTheDefaults) {
+    if (testing::kSettingsInRegistry) GTEST_SKIP() << testing::kNoSettingsFile;
     const QString blocker = home.filePath(QStringLiteral("not-a-folder"));
     QFile file(blocker);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -146,6 +150,8 @@ void PrintTo(const SerialisedCase& c, std::ostream* os) { *os << c.name; }
 class SerialisedValues : public HostileSettings, public ::testing::WithParamInterface<SerialisedCase> {};
 
 TEST_P(SerialisedValues, AreTextsAndTheRestOfTheStoreIsKept) {
+    // These are spellings of the INI format; the registry holds plain texts.
+    if (testing::kSettingsInRegistry) GTEST_SKIP() << testing::kNoSettingsFile;
     QFile file(SettingsFilePath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(GetParam().store);

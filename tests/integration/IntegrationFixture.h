@@ -8,6 +8,7 @@
 #include "mainwindow/frmMain.h"
 #include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
+#include "support/UserProfile.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -41,7 +42,7 @@ protected:
     }
 
     static void useConfigFolder(const QString& folder) {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder));
+        quorvane::testing::UseSettingsStoreIn(folder);
     }
 
     // Load, then show, as the program's start does.
@@ -66,13 +67,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void writeStore(const QByteArray& text) const {
-        const QString file = quorvane::SettingsFilePath();
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(text);
-    }
+    void writeStore(const QByteArray& text) const { quorvane::testing::WriteSettingsStore(text); }
 
     QString writeProgramFile(const QString& name, const std::string& bytes) const {
         return quorvane::testing::WriteTestFile(programFolder.filePath(name), bytes);

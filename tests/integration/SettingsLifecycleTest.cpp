@@ -19,7 +19,7 @@ namespace {
 using quorvane::TwipsToPixels;
 
 QString Stored(const QString& key) {
-    return QSettings(quorvane::SettingsFilePath(), QSettings::IniFormat).value(key).toString();
+    return quorvane::testing::StoredSetting(key).value_or(QString());
 }
 
 TEST_F(IntegrationTest, FirstRunOpensWithTheDocumentedDefaults) {
@@ -76,7 +76,7 @@ TEST_P(ClosingTest, WritesEveryKeyAndTheNextStartRestoresThem) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return !main->isVisible(); }, 2000));
     EXPECT_TRUE(platform.messages.isEmpty()) << "a save that worked is not reported";
 
-    QStringList keys = QSettings(quorvane::SettingsFilePath(), QSettings::IniFormat).allKeys();
+    QStringList keys = quorvane::testing::StoredSettingKeys();
     keys.sort();
     EXPECT_EQ(keys, QStringList({"Option/Base", "Option/DayOpt", "Option/RealTime",
                                  "Option/Reset", "Option/ResetNum", "SoftInfo/Vertion",
@@ -112,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(IntegrationTest, AStoreThatCannotBeWrittenDoesNotStopTheClose) {
+    if (quorvane::testing::kSettingsInRegistry) GTEST_SKIP() << quorvane::testing::kNoSettingsFile;
     // A file where the config folder should be: nothing can be created under it.
     const QString blocker = programFolder.filePath(QStringLiteral("not-a-folder"));
     writeProgramFile(QStringLiteral("not-a-folder"), "x");
@@ -130,6 +131,7 @@ TEST_F(IntegrationTest, AStoreThatCannotBeWrittenDoesNotStopTheClose) {
 }
 
 TEST_F(IntegrationTest, AStoreThatCannotBeReadGivesTheDefaultsAndStillCloses) {
+    if (quorvane::testing::kSettingsInRegistry) GTEST_SKIP() << quorvane::testing::kNoSettingsFile;
     // A folder in place of the settings file can be neither read nor replaced.
     ASSERT_TRUE(QDir().mkpath(quorvane::SettingsFilePath()));
     start();

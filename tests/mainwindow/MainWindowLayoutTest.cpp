@@ -2,6 +2,7 @@
 // keyboard and a screen reader reach them.
 
 #include "MainWindowFixture.h"
+#include "support/TestApplication.h"
 
 #include "widgets/Twips.h"
 
@@ -24,6 +25,7 @@ const QMap<QString, QStringList> kContainment = {
 };
 
 TEST_F(MainWindowTest, IsAFixedWindowWithCloseAndMinimizeOnly) {
+    if (!quorvane::testing::kDesignFonts) GTEST_SKIP() << quorvane::testing::kOtherFonts;
     EXPECT_EQ(window->windowTitle(), "Quorvane");
     EXPECT_EQ(window->size(), QSize(quorvane::TwipsToPixels(5550, window.get()),
                                     quorvane::TwipsToPixels(2475, window.get())));

@@ -1,4 +1,5 @@
 #include "services/frmAbout.h"
+#include "support/TestApplication.h"
 
 #include "widgets/Twips.h"
 #include "services/AboutInfo.h"
@@ -35,6 +36,7 @@ protected:
 };
 
 TEST_F(AboutWindow, ShowsTheProductTextsInTheirPlaces) {
+    if (!quorvane::testing::kDesignFonts) GTEST_SKIP() << quorvane::testing::kOtherFonts;
     EXPECT_EQ(about.windowTitle(), QStringLiteral(" Quorvane ～宇宙暦・西暦 換算 ～ ﾊﾞｰｼﾞｮﾝ情報"));
     EXPECT_EQ(about.lblTitle->text(), QStringLiteral(" Quorvane ～宇宙暦・西暦 換算 ～"));
     EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Ver 1.22"));
@@ -63,6 +65,7 @@ TEST_F(AboutWindow, CarriesTheMainIconAndAnIconOfItsOwn) {
 }
 
 TEST_F(AboutWindow, NoTextIsCutOff) {
+    if (!quorvane::testing::kDesignFonts) GTEST_SKIP() << quorvane::testing::kOtherFonts;
     for (QLabel* label : about.findChildren<QLabel*>()) {
         if (label == about.imgMain) continue;
         SCOPED_TRACE(label->objectName().toStdString());
@@ -72,6 +75,7 @@ TEST_F(AboutWindow, NoTextIsCutOff) {
 }
 
 TEST_F(AboutWindow, LinksLookLikeLinks) {
+    if (!quorvane::testing::kDesignFonts) GTEST_SKIP() << quorvane::testing::kOtherFonts;
     for (LinkLabel* link : {about.lblHome, about.lblMail, about.lblTrek}) {
         SCOPED_TRACE(link->objectName().toStdString());
         EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
@@ -194,6 +198,10 @@ const QString ToolKey = QStringLiteral("[HKLM\\SOFTWARE\\Microsoft\\Shared Tools
 const QString FolderKey = QStringLiteral("[HKLM\\SOFTWARE\\Microsoft\\Shared Tools Location]\n");
 
 TEST_P(SysInfoTest, StartsTheToolOrSaysItIsUnavailable) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the registry stand-in's file exists on Linux only; Windows reads the "
+                    "registry itself (win32_platform_test)";
+#endif
     const SysInfoCase& c = GetParam();
     QTemporaryDir dir;
     for (const QString& name : c.files) {

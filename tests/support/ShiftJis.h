@@ -1,8 +1,9 @@
 #pragma once
 // Test texts are written in UTF-8; catalogue files are Shift-JIS. Both
-// conversions go through the system's converter, as the reader's do.
+// conversions go through the system's converter (iconv, or Windows' own),
+// as the reader's do.
 
-#include <iconv.h>
+#include "catalogue/TextCodec.h"
 
 #include <stdexcept>
 #include <string>
@@ -11,17 +12,10 @@
 namespace quorvane::testing {
 
 inline std::string ToShiftJis(std::string_view utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 converter");
-    std::string out(utf8.size() * 2 + 4, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    char* o = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t rc = iconv(cd, &in, &inLeft, &o, &outLeft);
-    iconv_close(cd);
-    if (rc == static_cast<std::size_t>(-1)) throw std::runtime_error("not in code page 932");
-    out.resize(out.size() - outLeft);
+    TextEncoder encoder(TextEncoding::ShiftJis);
+    std::string out;
+    std::size_t bad = 0;
+    if (!encoder.encode(utf8, out, bad)) throw std::runtime_error("not in code page 932");
     return out;
 }
 
@@ -42,16 +36,9 @@ inline std::string ConvertUtf8(std::string_view utf8, const char* encoding) {
 }
 
 inline bool IsValidUtf8(std::string_view text) {
-    iconv_t cd = iconv_open("UTF-8", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no UTF-8 converter");
-    std::string out(text.size() + 4, '\0');
-    char* in = const_cast<char*>(text.data());
-    std::size_t inLeft = text.size();
-    char* o = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t rc = iconv(cd, &in, &inLeft, &o, &outLeft);
-    iconv_close(cd);
-    return rc != static_cast<std::size_t>(-1) && inLeft == 0;
+    TextDecoder decoder(TextEncoding::Utf8);
+    std::string out;
+    return decoder.decode(text, out);
 }
 
 }  // namespace quorvane::testing

@@ -35,6 +35,8 @@ WithoutPrivileges::WithoutPrivileges() {
     m_dropped = true;
 }
 
+const char* WithoutPrivileges::whyNot() const { return "root cannot drop its rights here"; }
+
 WithoutPrivileges::~WithoutPrivileges() {
     if (!m_dropped) return;
     // The saved user ID is still root, so both calls succeed.
