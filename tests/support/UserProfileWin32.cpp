@@ -72,12 +72,12 @@ void WriteSettingsStore(const QByteArray& iniText) {
     QBuffer buffer;
     buffer.setData(iniText);
     buffer.open(QIODevice::ReadOnly);
-    QSettings::SettingsMap map;
+    SettingsTexts map;
     ReadIni(buffer, map);
     for (auto it = map.cbegin(); it != map.cend(); ++it) {
         const QString section = it.key().section(u'/', 0, 0);
         const QString key = it.key().section(u'/', 1);
-        SetText(std::wstring(kStoreKey) + L"\\" + Wide(section), Wide(key), Wide(it->toString()));
+        SetText(std::wstring(kStoreKey) + L"\\" + Wide(section), Wide(key), Wide(*it));
     }
 }
 
