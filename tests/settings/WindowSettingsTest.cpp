@@ -288,6 +288,8 @@ TEST_F(SettingsStore, ResetNumberTheReaderDoesNotTakeIsShownAndSavedBack) {
     EXPECT_EQ(Ui(window).txtReset->text(), QStringLiteral("@ByteArray(5)"));
     ASSERT_TRUE(SaveWindowSettings(window));
     EXPECT_EQ(read().options.resetNumber, "@ByteArray(5)") << storeBytes().toStdString();
+    // Qt's own reader of the settings file, as earlier versions read it.
+    if (testing::kSettingsInRegistry) return;
     EXPECT_EQ(QSettings(file(), QSettings::IniFormat).value(QStringLiteral("Option/ResetNum")),
               QStringLiteral("@ByteArray(5)"));
 }
