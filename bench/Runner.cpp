@@ -244,15 +244,21 @@ MemoryFigure CatalogueMemory(const std::string& folder, const std::string& step,
 // The goal is in decimal megabytes, the figures in MiB.
 constexpr double kHundredMegabytesInMib = 100e6 / (1024.0 * 1024.0);
 
-void CatalogueRows(const std::string& work, std::vector<Row>& rows) {
-    Progress("catalogue");
-    const std::string folder = work + "/catalogue";
+// The benchmark's catalogue of 100,000 records in `folder`, made afresh.
+std::string GenerateCatalogue(const std::string& folder, std::vector<std::string> options) {
     mkdir(folder.c_str(), 0755);
     Launch generate;
     generate.argv = {QUORVANE_BENCH_CATALOGUE, "--generate=" + folder};
+    for (std::string& option : options) generate.argv.push_back(std::move(option));
     RunOrThrow(generate);
     const auto bytes = std::filesystem::file_size(folder + "/StarTrek.vqd");
     Progress("  generated " + std::to_string(bytes) + " bytes of Shift-JIS, 100000 records");
+    return folder;
+}
+
+void CatalogueRows(const std::string& work, std::vector<Row>& rows) {
+    Progress("catalogue");
+    const std::string folder = GenerateCatalogue(work + "/catalogue", {});
 
     const auto medians = RunGoogleBenchmark(QUORVANE_BENCH_CATALOGUE, {"--catalogue=" + folder},
                                             work + "/catalogue.json");
@@ -299,14 +305,8 @@ constexpr double kTwoHundredMegabytesInMib = 200e6 / (1024.0 * 1024.0);
 // windows: what a window costs must follow what it shows.
 void LongItemRows(const std::string& work, std::vector<Row>& rows) {
     Progress("catalogue with long items");
-    const std::string folder = work + "/catalogue-long";
-    mkdir(folder.c_str(), 0755);
-    Launch generate;
-    generate.argv = {QUORVANE_BENCH_CATALOGUE, "--generate=" + folder,
-                     "--long-items=" + std::to_string(kLongItemBytes)};
-    RunOrThrow(generate);
-    const auto bytes = std::filesystem::file_size(folder + "/StarTrek.vqd");
-    Progress("  generated " + std::to_string(bytes) + " bytes of Shift-JIS, 100000 records");
+    const std::string folder = GenerateCatalogue(work + "/catalogue-long",
+                                                 {"--long-items=" + std::to_string(kLongItemBytes)});
 
     const auto medians = RunGoogleBenchmark(
         QUORVANE_BENCH_CATALOGUE,

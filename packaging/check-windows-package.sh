@@ -8,6 +8,7 @@
 #     and catalogue copy alone.
 #   packaging/check-windows-package.sh [BUILD_DIR]
 set -euo pipefail
+. "$(dirname "$0")/../scripts/private-display.sh"
 build=$(realpath "${1:-build-windows}")
 zip=$(ls "$build"/quorvane-*-win64.zip 2>/dev/null | head -1)
 [ -n "$zip" ] || { echo "check-windows-package: no $build/quorvane-VERSION-win64.zip (make windows-package)" >&2; exit 1; }
@@ -37,13 +38,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=90
-while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
+start_private_display
 
 new_prefix() {
   export WINEPREFIX="$1"

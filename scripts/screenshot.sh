@@ -12,6 +12,7 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$root/scripts/private-display.sh"
 title="Quorvane"
 settle=1
 
@@ -37,11 +38,6 @@ for tool in Xvfb xwininfo import; do
 done
 [ -x "$1" ] || command -v "$1" >/dev/null || { echo "screenshot: cannot run $1 (build it first)" >&2; exit 1; }
 
-# A display number nobody else uses, so several screenshots can run at once.
-display=99
-while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
-  display=$((display + 1))
-done
 
 xvfb_pid=""
 program_pid=""
@@ -53,13 +49,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb ":$display" -screen 0 1280x800x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-  [ -e "/tmp/.X11-unix/X${display}" ] && break
-  sleep 0.1
-done
-[ -e "/tmp/.X11-unix/X${display}" ] || { echo "screenshot: Xvfb did not start" >&2; exit 1; }
+start_private_display
+display=${DISPLAY#:}
 
 # A fresh settings folder: the picture shows the windows as first started,
 # whatever the user running this has saved.

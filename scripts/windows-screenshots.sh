@@ -6,6 +6,7 @@
 # writes windows-main-and-list.png, windows-editor.png and windows-about.png.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$root/scripts/private-display.sh"
 build=$(realpath "${1:-build-windows}")
 out=$(realpath -m "${2:-$root/docs/screenshots}")
 zip=$(ls "$build"/quorvane-*-win64.zip 2>/dev/null | head -1)
@@ -26,13 +27,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=80
-while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x800x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
+start_private_display
 
 mkdir -p "$WINEPREFIX"
 wineserver -p </dev/null >/dev/null 2>&1
