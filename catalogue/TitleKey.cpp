@@ -126,12 +126,17 @@ std::string_view TitleKey(std::string_view title, std::string& scratch) {
 }
 
 std::vector<std::size_t> TitleOrder(const std::vector<clsStarData>& records) {
+    return TitleOrder(records.size(), [&records](std::size_t i) { return std::string_view(records[i].Title()); });
+}
+
+std::vector<std::size_t> TitleOrder(std::size_t count,
+                                    const std::function<std::string_view(std::size_t)>& titleOf) {
     // Keys beside their indices, so the sort compares without a lookup.
     std::deque<std::string> folded;  // stays put while keys point into it
     std::vector<std::pair<std::string_view, std::size_t>> keys;
-    keys.reserve(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        std::string_view key = records[i].Title();
+    keys.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string_view key = titleOf(i);
         if (!FoldsToItself(key)) key = folded.emplace_back(FoldTitle(key));
         keys.emplace_back(key, i);
     }

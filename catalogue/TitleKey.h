@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,9 @@ std::string_view TitleKey(std::string_view title, std::string& scratch);
 
 // Indices of `records` in list order: by folded title, then file order.
 std::vector<std::size_t> TitleOrder(const std::vector<clsStarData>& records);
+// The same order for `count` titles, the i-th given by `titleOf(i)`.
+std::vector<std::size_t> TitleOrder(std::size_t count,
+                                    const std::function<std::string_view(std::size_t)>& titleOf);
 
 // The titles filed so far, by key. Open addressing over record indices:
 // filing a title allocates nothing, and a record's key is worked out again

@@ -17,7 +17,7 @@ void clsStarData::SEDate(const TaggedValue& vDate) {
 }
 
 void clsStarData::Source(const TaggedValue& sSource) {
-    m_source = sSource.is(TaggedValue::Kind::Null) ? std::string("Nothing")
+    m_source = sSource.is(TaggedValue::Kind::Null) ? std::string(kNullSource)
                                                    : quorvane::ToText(sSource);
 }
 

@@ -8,6 +8,9 @@
 
 class clsStarData {
 public:
+    // What a Null source reads.
+    static constexpr const char* kNullSource = "Nothing";
+
     void Detail(std::string sDetail) { m_detail = std::move(sDetail); }
     const std::string& Detail() const { return m_detail; }
 

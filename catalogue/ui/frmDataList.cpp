@@ -74,8 +74,14 @@ frmDataList::frmDataList(quorvane::Platform& platform, quorvane::Converter& conv
 
 frmDataList::~frmDataList() = default;
 
+const quorvane::EventRow& frmDataList::rowAt(int index) const {
+    return m_rows[m_listOrder[static_cast<std::size_t>(index)]];
+}
+
 const clsStarData* frmDataList::currentRecord() const {
-    return m_current >= 0 ? &m_records[m_listOrder[static_cast<std::size_t>(m_current)]] : nullptr;
+    if (m_current < 0) return nullptr;
+    if (!m_handedOut) m_handedOut = quorvane::RecordOf(quorvane::EventRow(rowAt(m_current)));
+    return &*m_handedOut;
 }
 
 void frmDataList::createControls() {
@@ -140,7 +146,7 @@ std::string frmDataList::locateCatalogue() {
 
 void frmDataList::loadCatalogue(const std::string& path) {
     quorvane::CatalogueLoad load;
-    if (fillFrom(path, load) && !m_records.empty()) {
+    if (fillFrom(path, load) && !m_rows.empty()) {
         cmbTitle->setCurrentIndex(0);
         cmbTitle_Click(0);
     }
@@ -155,10 +161,11 @@ void frmDataList::loadCatalogue(const std::string& path) {
 }
 
 void frmDataList::Reload(const std::string& path) {
-    const std::string selected = currentRecord() ? quorvane::FoldTitle(currentRecord()->Title()) : std::string();
+    const std::string selected = m_current >= 0 ? quorvane::FoldTitle(rowAt(m_current).title) : std::string();
     m_current = -1;
+    m_handedOut.reset();
     quorvane::CatalogueLoad load;
-    if (!fillFrom(path, load) || m_records.empty()) {
+    if (!fillFrom(path, load) || m_rows.empty()) {
         txtDetail->clear();
         txtSource->clear();
         return;
@@ -166,7 +173,7 @@ void frmDataList::Reload(const std::string& path) {
     int index = 0;
     if (!selected.empty()) {
         for (std::size_t i = 0; i < m_listOrder.size(); ++i) {
-            if (quorvane::FoldTitle(m_records[m_listOrder[i]].Title()) == selected) {
+            if (quorvane::FoldTitle(m_rows[m_listOrder[i]].title) == selected) {
                 index = static_cast<int>(i);
                 break;
             }
@@ -182,7 +189,7 @@ bool frmDataList::fillFrom(const std::string& path, quorvane::CatalogueLoad& loa
     quorvane::DocumentLoad document = quorvane::ReadCatalogueDocument(path);
     load = std::move(document.reading);
     const std::string fileName = quorvane::GetFileName(path);
-    m_records.clear();
+    m_rows.clear();
     m_listOrder.clear();
     m_titles->setStringList({});
 
@@ -197,18 +204,17 @@ bool frmDataList::fillFrom(const std::string& path, quorvane::CatalogueLoad& loa
         lblSource->setText(FromUtf8(headings[3]) + kHeadingEnd);
     }
 
-    // The records stay in file order, where they and their texts lie one
-    // after another; only the list is sorted. Moving each record, or
+    // The rows stay in file order, where they and their texts lie one
+    // after another; only the list is sorted. Moving each row, or
     // converting each title, in list order would cost a cache miss.
-    std::vector<quorvane::EventRow>& rows = document.document.rows;
-    m_records.reserve(rows.size());
-    for (quorvane::EventRow& row : rows) m_records.push_back(quorvane::RecordOf(std::move(row)));
-    m_listOrder = quorvane::TitleOrder(m_records);
+    m_rows = std::move(document.document.rows);
+    m_listOrder = quorvane::TitleOrder(
+        m_rows.size(), [this](std::size_t i) { return std::string_view(m_rows[i].title); });
     std::vector<QString> fileOrderTitles;
-    fileOrderTitles.reserve(m_records.size());
-    // An entry shows a line's worth; the record keeps the whole title.
-    for (const clsStarData& record : m_records)
-        fileOrderTitles.push_back(quorvane::ShownText(record.Title(), quorvane::kShownLineLength));
+    fileOrderTitles.reserve(m_rows.size());
+    // An entry shows a line's worth; the row keeps the whole title.
+    for (const quorvane::EventRow& row : m_rows)
+        fileOrderTitles.push_back(quorvane::ShownText(row.title, quorvane::kShownLineLength));
     QStringList titles;
     titles.reserve(static_cast<qsizetype>(m_listOrder.size()));
     for (const std::size_t i : m_listOrder) titles.append(std::move(fileOrderTitles[i]));
@@ -219,18 +225,17 @@ bool frmDataList::fillFrom(const std::string& path, quorvane::CatalogueLoad& loa
 
 void frmDataList::showRecord(int index) {
     m_current = index;
-    const clsStarData& record = m_records[m_listOrder[static_cast<std::size_t>(index)]];
-    txtDetail->setPlainText(quorvane::ShownText(record.Detail(), quorvane::kShownBoxLength));
-    txtSource->setText(quorvane::ShownText(record.Source().text(), quorvane::kShownLineLength));
+    m_handedOut.reset();
+    const quorvane::EventRow& row = rowAt(index);
+    txtDetail->setPlainText(quorvane::ShownText(row.detail, quorvane::kShownBoxLength));
+    // An empty source reads as the record handed out reads it.
+    txtSource->setText(row.source.empty() ? QString::fromLatin1(clsStarData::kNullSource)
+                                          : quorvane::ShownText(row.source, quorvane::kShownLineLength));
     txtSource->setCursorPosition(0);
 }
 
 void frmDataList::cmbTitle_Click(int index) {
     if (index < 0 || index >= recordCount()) return;
     showRecord(index);
-    const clsStarData& record = m_records[m_listOrder[static_cast<std::size_t>(index)]];
-
-    const quorvane::TaggedValue when = record.SEDate();
-    quorvane::CarryDate(m_converter, record.IsStarDate() ? quorvane::EventDate(when.number())
-                                                         : quorvane::EventDate(when.date()));
+    quorvane::CarryDate(m_converter, rowAt(index).date);
 }

@@ -3,9 +3,11 @@
 // shows the event's detail and source and carries its date into the main
 // window, which converts it as it converts typed input.
 
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/clsStarData.h"
 
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,7 +40,7 @@ public:
 
     // The record last selected; null until a title is selected.
     const clsStarData* currentRecord() const;
-    int recordCount() const { return static_cast<int>(m_records.size()); }
+    int recordCount() const { return static_cast<int>(m_rows.size()); }
 
     // Its controls, as the data list's tests and benchmarks read them.
     QComboBox* cmbTitle = nullptr;
@@ -65,8 +67,13 @@ private:
     quorvane::Converter& m_converter;
     QWidget* m_owner;
     QStringListModel* m_titles = nullptr;
-    // In file order: entry i of cmbTitle shows m_records[m_listOrder[i]].
-    std::vector<clsStarData> m_records;
+    const quorvane::EventRow& rowAt(int index) const;
+
+    // In file order: entry i of cmbTitle shows m_rows[m_listOrder[i]].
+    std::vector<quorvane::EventRow> m_rows;
     std::vector<std::size_t> m_listOrder;
     int m_current = -1;
+    // The record handed out for m_current, made when asked for: a long
+    // catalogue is never held twice.
+    mutable std::optional<clsStarData> m_handedOut;
 };
