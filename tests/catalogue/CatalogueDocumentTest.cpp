@@ -160,6 +160,8 @@ TEST(CatalogueDocumentTest, UnreadableLinesAreWrittenBackAtTheirPlaces) {
         {"NUL and a byte no encoding has", "\"a\0b\",\"\xFF\",1,\"y\"\r\n"s, "", 1},
         {"duplicate title", ToShiftJis("\"ファーポイント\",\"again\",1,\"y\"\r\n"), "", 1},
         {"line of three items", ToShiftJis("\"三つ\",\"x\",1\r\n"), "", 1},
+        {"bad group ended by a lone CR", ToShiftJis("\"三つ\",\"x\",1\r"), "", 1},
+        {"LF then CR ends two lines", ToShiftJis("\"三つ\",\"x\",1\n\r"), "", 2},
         {"trailing comma", ToShiftJis("\"五つ\",\"x\",1,\"y\",\r\n"), "", 1},
         {"trailing line without a line end", "", ToShiftJis("\"途中\",\"x\""), 1},
         {"blank lines at the end", "", "\r\n  \r\n", 2},
