@@ -41,7 +41,8 @@ std::vector<std::size_t> LineStarts(std::string_view bytes) {
     for (;;) {
         std::size_t end = std::min(cr, lf);
         if (end == size) break;
-        if (end == cr && lf == cr + 1) end = lf;  // CR LF ends one line
+        // CR LF ends one line; `size` is no LF, even right after a last CR.
+        if (end == cr && lf == cr + 1 && lf < size) end = lf;
         starts.push_back(end + 1);
         if (cr <= end) cr = next('\r', end + 1);
         if (lf <= end) lf = next('\n', end + 1);

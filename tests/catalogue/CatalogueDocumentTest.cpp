@@ -165,6 +165,7 @@ TEST(CatalogueDocumentTest, UnreadableLinesAreWrittenBackAtTheirPlaces) {
         {"trailing comma", ToShiftJis("\"五つ\",\"x\",1,\"y\",\r\n"), "", 1},
         {"trailing line without a line end", "", ToShiftJis("\"途中\",\"x\""), 1},
         {"blank lines at the end", "", "\r\n  \r\n", 2},
+        {"file ending in a lone CR", "", ToShiftJis("\"途中\",\"x\"\r"), 1},
     };
     for (const Case& c : cases) {
         const std::string bytes = ToShiftJis(kHeader + kFarpoint) + c.middle +
