@@ -62,13 +62,13 @@ private:
     // Fills the window from the file; false when the file could not be read.
     bool fillFrom(const std::string& path, quorvane::CatalogueLoad& load);
     void showRecord(int index);
+    // The row entry `index` of cmbTitle shows.
+    const quorvane::EventRow& rowAt(int index) const;
 
     quorvane::Platform& m_platform;
     quorvane::Converter& m_converter;
     QWidget* m_owner;
     QStringListModel* m_titles = nullptr;
-    const quorvane::EventRow& rowAt(int index) const;
-
     // In file order: entry i of cmbTitle shows m_rows[m_listOrder[i]].
     std::vector<quorvane::EventRow> m_rows;
     std::vector<std::size_t> m_listOrder;
