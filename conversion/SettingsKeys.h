@@ -31,6 +31,9 @@ inline constexpr Key kResetNum{kOptionSection, "ResetNum", "100000"};
 inline constexpr Key kRealTime{kOptionSection, "RealTime", kTrue};
 inline constexpr Key kBase{kOptionSection, "Base", kTrue};
 inline constexpr Key kDayOpt{kOptionSection, "DayOpt", kYearDay};
+// The face chosen by the user ("ja" or "en"); anything else follows the
+// system. Written by the installer or the user, never at a close.
+inline constexpr Key kLanguage{kOptionSection, "Language", ""};
 // The version of the program that saved last; never read back.
 inline constexpr Key kVersion{kSoftInfoSection, "Vertion", ""};
 
