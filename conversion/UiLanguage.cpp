@@ -69,6 +69,13 @@ std::vector<std::string> PosixPreferredLanguages(
     return preferred;
 }
 
+namespace {
+UiLanguage g_activeLanguage = UiLanguage::Japanese;
+}  // namespace
+
+UiLanguage ActiveUiLanguage() { return g_activeLanguage; }
+void SetActiveUiLanguage(UiLanguage language) { g_activeLanguage = language; }
+
 UiLanguage ChooseUiLanguage(std::string_view settingText, const std::vector<std::string>& preferred) {
     if (const std::optional<UiLanguage> chosen = LanguageFromSetting(settingText)) return *chosen;
     return LanguageForPreferences(preferred);

@@ -32,4 +32,9 @@ std::vector<std::string> PosixPreferredLanguages(
 // The choice in the settings first, then the system's preferences.
 UiLanguage ChooseUiLanguage(std::string_view settingText, const std::vector<std::string>& preferred);
 
+// The face of this run: chosen once at start, before any text is shown, and
+// read wherever a text or a file depends on it. Japanese until set.
+UiLanguage ActiveUiLanguage();
+void SetActiveUiLanguage(UiLanguage language);
+
 }  // namespace quorvane
