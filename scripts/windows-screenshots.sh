@@ -60,8 +60,12 @@ wait_window() {
     sleep 0.1
   done
   if [ -z "$id" ]; then
-    import -window root "$out/windows-screenshots-failed.png"
-    echo "windows-screenshots: no window named \"$1\"; the screen is in $out/windows-screenshots-failed.png" >&2
+    # A failure capture is evidence for the one who runs this, never a picture
+    # for the documentation folder.
+    local capture
+    capture=$(mktemp --tmpdir windows-screenshots-failed.XXXXXX.png)
+    import -window root "$capture"
+    echo "windows-screenshots: no window named \"$1\"; the screen is in $capture" >&2
     exit 1
   fi
   sleep 1.5
