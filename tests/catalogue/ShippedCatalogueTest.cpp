@@ -9,7 +9,7 @@
 namespace quorvane {
 namespace {
 
-constexpr std::size_t kShippedEvents = 115;
+constexpr std::size_t kShippedEvents = 138;
 
 TEST(ShippedCatalogueTest, LoadsWithoutAMessage) {
     const CatalogueLoad load = LoadCatalogue(QUORVANE_SHIPPED_CATALOGUE);
