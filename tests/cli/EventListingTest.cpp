@@ -265,6 +265,27 @@ TEST_F(EventListing, CheckCountsTheProblemsBeyondThoseItLists) {
     EXPECT_EQ(run.exitStatus, 1);
 }
 
+TEST_F(EventListing, OptionsAndTheFileComeInAnyOrder) {
+    const std::string path = write("small.vqd", kSmallCatalogue);
+    const RunResult reference = RunCli({"--events", path, "--format", "json"});
+    ASSERT_EQ(reference.exitStatus, 0) << reference.err;
+    const std::vector<std::pair<const char*, std::vector<std::string>>> cases = {
+        {"the format between --events and the file", {"--events", "--format", "json", path}},
+        {"the file before --events", {path, "--format=json", "--events"}},
+        {"the file between the format and --events", {"--format", "json", path, "--events"}},
+    };
+    for (const auto& [what, args] : cases) {
+        SCOPED_TRACE(what);
+        const RunResult run = RunCli(args);
+        EXPECT_EQ(run.out, reference.out);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.exitStatus, 0);
+    }
+    const RunResult check = RunCli({path, "--check"});
+    EXPECT_EQ(check.err, "");
+    EXPECT_EQ(check.exitStatus, 0) << "the file before --check is the one checked";
+}
+
 // The texts quorvane-cli shares with the window speak the window's language:
 // its setting first, then the user's locale.
 TEST_F(EventListing, SharedMessagesFollowTheUsersLanguage) {
