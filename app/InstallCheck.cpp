@@ -3,6 +3,7 @@
 #include "ProgramInfo.h"
 #include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
+#include "catalogue/FileLocation.h"
 #include "services/RealPlatform.h"
 
 #include <QDir>
@@ -19,6 +20,8 @@ namespace {
 const QString kReadMeName = QString::fromUtf8(kReadmeFileName.data(), qsizetype(kReadmeFileName.size()));
 const QString kCatalogueName =
     QString::fromUtf8(kCatalogueFileName.data(), qsizetype(kCatalogueFileName.size()));
+const QString kEnglishCatalogueName =
+    QString::fromUtf8(kEnglishCatalogueFileName.data(), qsizetype(kEnglishCatalogueFileName.size()));
 
 bool CheckReadMe(const QString& path, QTextStream& out) {
     QFile file(path);
@@ -52,10 +55,9 @@ const char* Describe(FileReadStatus status) {
 
 // The window would greet the user with a message for any problem, so a
 // shipped catalogue must load cleanly, not merely in part.
-bool CheckCatalogue(const QString& path, bool userCopy, QTextStream& out) {
+bool CheckCatalogue(const QString& path, const QString& fileName, bool userCopy, QTextStream& out) {
     // The user's copy replaces the shipped one everywhere, so it is the one checked.
-    const QString name =
-        userCopy ? kCatalogueName + QStringLiteral(" (the user's copy)") : kCatalogueName;
+    const QString name = userCopy ? fileName + QStringLiteral(" (the user's copy)") : fileName;
     const CatalogueLoad load = LoadCatalogue(QFile::encodeName(path).toStdString());
     if (load.status != FileReadStatus::Ok) {
         out << name << ": cannot read " << path << ": " << Describe(load.status)
@@ -87,10 +89,21 @@ int RunInstallCheck(const Platform& platform, QTextStream& out) {
     const QString shipped = folder.filePath(kCatalogueName);
     const QString catalogue = QFile::decodeName(
         CataloguePathToRead(QFile::encodeName(folder.path()).toStdString()).c_str());
-    const bool catalogueOk =
-        CheckCatalogue(catalogue, QFileInfo(catalogue) != QFileInfo(shipped), out);
+    const bool catalogueOk = CheckCatalogue(
+        catalogue, kCatalogueName, QFileInfo(catalogue) != QFileInfo(shipped), out);
+    // A package that ships the English catalogue must hold it: the English
+    // face would otherwise fall back to the Japanese events unnoticed.
+    bool englishOk = true;
+    if (kShipsEnglishCatalogue) {
+        const QString shippedEnglish = folder.filePath(kEnglishCatalogueName);
+        std::string userCopy = UserCataloguePath(kEnglishCatalogueFileName);
+        const QString english =
+            FileExists(userCopy) ? QFile::decodeName(userCopy.c_str()) : shippedEnglish;
+        englishOk = CheckCatalogue(english, kEnglishCatalogueName,
+                                   QFileInfo(english) != QFileInfo(shippedEnglish), out);
+    }
     out.flush();
-    return readMeOk && catalogueOk ? 0 : 1;
+    return readMeOk && catalogueOk && englishOk ? 0 : 1;
 }
 
 int RunInstallCheck() {

@@ -1,5 +1,6 @@
 #include "catalogue/CatalogueDocument.h"
 
+#include "catalogue/CatalogueMessages.h"
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/FileLocation.h"
 #include "catalogue/TitleKey.h"
@@ -384,14 +385,14 @@ std::size_t FirstUnwritableByte(std::string_view text) {
     return text.find_first_of(std::string_view("\"\r\n\0", 4));
 }
 
-std::string UnwritableReason(std::string_view character) {
+std::string UnwritableReason(std::string_view character, UiLanguage language) {
     switch (character.size() == 1 ? character.front() : '\x01') {
-        case '"': return "この形式では項目の中に「\"」を書けません";
+        case '"': return CatalogueWords(CatalogueWording::CannotHoldQuote, language);
         case '\r':
-        case '\n': return "この形式では項目の中に改行を書けません";
-        case '\0': return "この形式では項目の中に NUL 文字を書けません";
+        case '\n': return CatalogueWords(CatalogueWording::CannotHoldLineBreak, language);
+        case '\0': return CatalogueWords(CatalogueWording::CannotHoldNul, language);
     }
-    return "この形式では書けない値です";
+    return CatalogueWords(CatalogueWording::CannotHoldValue, language);
 }
 
 std::string_view EncodingName(TextEncoding encoding) {
@@ -454,17 +455,18 @@ std::string DateCellText(const EventDate& date) {
 }
 
 std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::size_t row,
-                                       int column, std::string_view text) {
+                                       int column, std::string_view text, UiLanguage language) {
+    const auto refuse = [language](CatalogueWording reason) { return CatalogueWords(reason, language); };
     if (column == 2) {
         if (ParseDateCell(text)) return std::nullopt;
-        return "日付は宇宙暦（例 41153.7）か西暦（例 2063-04-05）で入力してください";
+        return refuse(CatalogueWording::DateCellForm);
     }
-    if (text.find('"') != std::string_view::npos) return "「\"」は使えません";
+    if (text.find('"') != std::string_view::npos) return refuse(CatalogueWording::QuoteNotAllowed);
     if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
-        return "改行は使えません";
+        return refuse(CatalogueWording::LineBreakNotAllowed);
     if (column == 0 || column == 1) {
         if (TrimBlanks(text).empty())
-            return column == 0 ? "事象を入力してください" : "詳細を入力してください";
+            return refuse(column == 0 ? CatalogueWording::TitleRequired : CatalogueWording::DetailRequired);
     }
     if (column == 0) {
         std::string scratch;
@@ -472,7 +474,7 @@ std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::s
         const std::string key(TitleKey(text, scratch));
         for (std::size_t r = 0; r < document.rows.size(); ++r) {
             if (r != row && TitleKey(document.rows[r].title, otherScratch) == key)
-                return "同じ事象がすでにあります";
+                return refuse(CatalogueWording::TitleTaken);
         }
     }
     return std::nullopt;
@@ -480,13 +482,42 @@ std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::s
 
 // ---------------------------------------------------------------- user copy
 
-std::string UserCataloguePath() {
-    const std::string folder = UserCatalogueFolder();
-    if (folder.empty()) return {};
-    return AddBackslash(folder) + std::string(kCatalogueFileName);
+std::string_view CatalogueFileName(UiLanguage language) {
+    switch (language) {
+        case UiLanguage::Japanese: return kCatalogueFileName;
+        case UiLanguage::English: return kEnglishCatalogueFileName;
+    }
+    return kCatalogueFileName;
 }
 
-std::string CataloguePathToRead(const std::string& programFolder) {
+std::string UserCataloguePath() { return UserCataloguePath(kCatalogueFileName); }
+
+std::string UserCataloguePath(std::string_view fileName) {
+    const std::string folder = UserCatalogueFolder();
+    if (folder.empty()) return {};
+    return AddBackslash(folder) + std::string(fileName);
+}
+
+namespace {
+
+// The user's own copy first, then the program's; empty when neither exists.
+std::string ExistingCatalogue(const std::string& programFolder, std::string_view fileName) {
+    std::string user = UserCataloguePath(fileName);
+    if (!user.empty() && FileExists(user)) return user;
+    std::string shipped = AddBackslash(programFolder) + std::string(fileName);
+    if (FileExists(shipped)) return shipped;
+    return {};
+}
+
+}  // namespace
+
+std::string CataloguePathToRead(const std::string& programFolder, UiLanguage language) {
+    // Until an English catalogue exists, the English face reads the events
+    // in Japanese rather than none.
+    if (language != UiLanguage::Japanese) {
+        std::string path = ExistingCatalogue(programFolder, CatalogueFileName(language));
+        if (!path.empty()) return path;
+    }
     std::string user = UserCataloguePath();
     if (!user.empty() && FileExists(user)) return user;
     return AddBackslash(programFolder) + std::string(kCatalogueFileName);

@@ -8,6 +8,7 @@
 #include "catalogue/TaggedValue.h"
 #include "catalogue/TextCodec.h"
 #include "catalogue/clsStarData.h"
+#include "conversion/UiLanguage.h"
 
 #include <array>
 #include <cstddef>
@@ -92,8 +93,9 @@ struct EncodingFailure {
 // quote, a line break, a NUL), or std::string_view::npos.
 std::size_t FirstUnwritableByte(std::string_view text);
 // Why the format refuses `character` (UTF-8, as EncodingFailure names it):
-// a short Japanese reason, UTF-8.
-std::string UnwritableReason(std::string_view character);
+// a short reason, UTF-8, in the face of this run unless told otherwise.
+std::string UnwritableReason(std::string_view character,
+                             UiLanguage language = ActiveUiLanguage());
 
 // The encoding's name as the user knows it: "Shift-JIS", "UTF-8", "UTF-16".
 std::string_view EncodingName(TextEncoding encoding);
@@ -118,20 +120,27 @@ std::optional<EventDate> ParseDateCell(std::string_view text);
 // The date as the cell shows it: "41153.7", "2063-04-05".
 std::string DateCellText(const EventDate& date);
 
-// Why a cell's text cannot stand (a short Japanese reason, UTF-8), or
+// Why a cell's text cannot stand (a short reason, UTF-8, as above), or
 // std::nullopt when it can. `column` as in EncodingFailure. The title
 // must not clash with another row's title by the catalogue's duplicate rule
 // (`row` is the edited row's index, skipped in that comparison).
 std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::size_t row,
-                                       int column, std::string_view text);
+                                       int column, std::string_view text,
+                                       UiLanguage language = ActiveUiLanguage());
 
 // The user's own copy of the catalogue, for a program folder the user cannot
 // write: <user data folder>/OvrekSoft/Quorvane/StarTrek.vqd ($XDG_DATA_HOME
 // or ~/.local/share here, the roaming application data folder on Windows).
 std::string UserCatalogueFolder();
 std::string UserCataloguePath();
+// The user's copy of the catalogue named `fileName` (as CatalogueFileName gives).
+std::string UserCataloguePath(std::string_view fileName);
+// The catalogue a face looks for: "StarTrek.vqd", or "StarTrek_en.vqd".
+std::string_view CatalogueFileName(UiLanguage language);
 // The catalogue the program reads: the user's copy when there is one,
-// otherwise the one in `programFolder`.
-std::string CataloguePathToRead(const std::string& programFolder);
+// otherwise the one in `programFolder`. The English face looks for its own
+// catalogue so first, and reads the Japanese one where neither copy exists.
+std::string CataloguePathToRead(const std::string& programFolder,
+                                UiLanguage language = ActiveUiLanguage());
 
 }  // namespace quorvane

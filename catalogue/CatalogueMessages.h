@@ -1,10 +1,13 @@
 #pragma once
 // What the user is told about a catalogue file: the reason for each kind of
-// problem and the one message for a whole load. Japanese, UTF-8.
+// problem, the one message for a whole load, and the editor's refusals.
+// Each text is named here; its words, UTF-8, come from one table per face.
 
 #include "catalogue/CatalogueProblem.h"
+#include "conversion/UiLanguage.h"
 
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,15 +17,65 @@ namespace quorvane {
 struct CatalogueContent;
 struct CatalogueLoad;
 
+// The arguments, in order, are given where a text takes them.
+enum class CatalogueWording {
+    // Why a line is wrong.
+    EmptyFile,
+    NoRecords,
+    BlankLine,
+    UnterminatedQuote,
+    TextAfterQuote,
+    IncompleteGroup,
+    InvalidDate,
+    NullValue,
+    ErrorValue,
+    NotANumber,
+    NumberOutOfRange,
+    DuplicateTitle,
+    NotUtf8,
+    NotShiftJis,
+    NulCharacter,
+    TooManyRecords,  // the record limit
+    UnreadableData,
+    // The whole file; each takes the file's name.
+    FileMissing,
+    NotAFile,
+    FileUnreadable,
+    FileTooLarge,    // name, size limit
+    ProblemOnLine,   // name, line, reason, records left out
+    // What an item cannot hold in this format.
+    CannotHoldQuote,
+    CannotHoldLineBreak,
+    CannotHoldNul,
+    CannotHoldValue,
+    // Why the editor refuses a cell's text.
+    DateCellForm,
+    QuoteNotAllowed,
+    LineBreakNotAllowed,
+    TitleRequired,
+    DetailRequired,
+    TitleTaken,
+    // quorvane-cli --check's own findings.
+    ItemNotWritable,  // item number (1 to 4), reason
+    MoreProblems,     // problems not listed, listing limit
+};
+inline constexpr CatalogueWording kLastCatalogueWording = CatalogueWording::MoreProblems;
+
+// The text in `language`, with "%1", "%2"… replaced by the arguments.
+std::string CatalogueWords(CatalogueWording text, UiLanguage language,
+                           std::initializer_list<std::string_view> args = {});
+
 // Why a line is wrong, for a message or a list of every problem; `utf8`
 // names the file's encoding where that is the reason.
-std::string_view ProblemReason(CatalogueProblemKind kind, bool utf8);
+std::string ProblemReason(CatalogueProblemKind kind, bool utf8,
+                          UiLanguage language = ActiveUiLanguage());
 
 // Line of the earliest problem, if any.
 std::optional<std::size_t> FirstProblemLine(const CatalogueContent& content);
 
 // The one message that tells the user what went wrong with the file, or
 // empty text when it loaded cleanly.
-std::string CatalogueMessage(std::string_view fileName, const CatalogueLoad& load);
+std::string CatalogueMessage(std::string_view fileName, const CatalogueLoad& load,
+                             UiLanguage language = ActiveUiLanguage());
 
 }  // namespace quorvane

@@ -119,6 +119,19 @@ ParseResult ParseArguments(std::vector<std::string_view> args) {
         return {std::nullopt, "--format applies only to --events"};
     } else if (batch || events || check) {
         const char* const mode = batch ? "--batch" : events ? "--events" : "--check";
+        // The file may stand anywhere among the options, as in common tools.
+        if (!batch && !options.values.empty()) {
+            const bool twoFiles = options.eventsFile || options.values.size() > 1;
+            if (twoFiles) {
+                const std::string first =
+                    options.eventsFile ? *options.eventsFile : std::string(options.values[0]);
+                const std::string_view second = options.values[options.eventsFile ? 0 : 1];
+                return {std::nullopt, std::string(mode) + " reads one FILE, but got " + first +
+                                          " and " + std::string(second)};
+            }
+            options.eventsFile = std::string(options.values.front());
+            options.values.clear();
+        }
         if (!options.values.empty()) {
             return {std::nullopt, std::string(mode) + " takes no VALUE, but got " +
                                       std::string(options.values.front())};
@@ -133,7 +146,7 @@ ParseResult ParseArguments(std::vector<std::string_view> args) {
 std::string UsageText() {
     return R"(Usage: quorvane-cli [--reset N] [--base90] VALUE...
        quorvane-cli [--reset N] [--base90] --batch
-       quorvane-cli [--reset N] [--base90] --events [FILE] [--format tsv|csv|json]
+       quorvane-cli [--reset N] [--base90] --events [--format tsv|csv|json] [FILE]
        quorvane-cli --check [FILE]
 
 Converts between stardates and Earth dates exactly as the Quorvane window does.
@@ -144,7 +157,8 @@ VALUE is one of:
   today            today's local date
   anything else    a stardate; prints YYYY-MM-DD and the day of the year
                    (41153.7 -> 2364-02-26 57)
-Use -- before stardates that could be taken for options.
+Options, VALUEs and FILE may come in any order. Use -- before stardates
+and file names that could be taken for options.
 
 Options:
   --reset N        wrap stardates into 0..N (the window's reset option)
@@ -155,7 +169,8 @@ Options:
                      yd YEAR DAYOFYEAR    -> stardate, or "error: MESSAGE"
   --events [FILE]  list the event catalogue (default: the user's copy,
                    $XDG_DATA_HOME/OvrekSoft/Quorvane/StarTrek.vqd, else
-                   StarTrek.vqd beside the program): title, date, the date
+                   StarTrek.vqd beside the program; in English,
+                   StarTrek_en.vqd first): title, date, the date
                    in the other calendar, source; tab-separated UTF-8
   --format F       how --events writes: tsv (the default), csv (RFC 4180,
                    UTF-8, with a header row) or json (an array of objects

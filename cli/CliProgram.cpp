@@ -15,6 +15,7 @@
 #include "cli/Conversions.h"
 #include "cli/EventListing.h"
 #include "cli/System.h"
+#include "conversion/UiLanguage.h"
 
 namespace quorvane::cli {
 
@@ -114,6 +115,8 @@ int RunMode(const CliOptions& options) {
 
 int RunCli(int argc, char** argv) {
     PrepareStandardStreams();
+    // The messages shared with the window speak as the window would.
+    SetActiveUiLanguage(ChooseUiLanguage(LanguageSetting(), PreferredUiLanguages()));
     std::vector<std::string> storage;
     const ParseResult parsed = ParseArguments(CommandLineArguments(argc, argv, storage));
     if (!parsed.options) {

@@ -4,6 +4,7 @@
 
 #include "catalogue/CarryDate.h"
 #include "catalogue/CatalogueDocument.h"
+#include "catalogue/CatalogueMessages.h"
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/FileLocation.h"
 #include "catalogue/TaggedValue.h"
@@ -175,8 +176,10 @@ bool CheckCatalogue(const std::string& path, std::string& report, std::string& u
             if (!items[i]) continue;
             const std::size_t bad = FirstUnwritableByte(*items[i]);
             if (bad == std::string::npos) continue;
-            findings.push_back({group.firstLine, std::to_string(i + 1) + " 番目の項目は保存できません（" +
-                                                     UnwritableReason(items[i]->substr(bad, 1)) + "）"});
+            findings.push_back({group.firstLine,
+                                CatalogueWords(CatalogueWording::ItemNotWritable, ActiveUiLanguage(),
+                                               {std::to_string(i + 1),
+                                                UnwritableReason(items[i]->substr(bad, 1))})});
         }
     }
     // Kept in reading order, which a problem found at a group's end can
@@ -192,9 +195,11 @@ bool CheckCatalogue(const std::string& path, std::string& report, std::string& u
         report += '\n';
     }
     if (content.unlistedProblems > 0) {
-        report += path + ": ほかに " + std::to_string(content.unlistedProblems) +
-                  " 件の誤りがあります（" + std::to_string(kMaxCatalogueProblems) +
-                  " 件を超える分は示しません）\n";
+        report += path + ": " +
+                  CatalogueWords(CatalogueWording::MoreProblems, ActiveUiLanguage(),
+                                 {std::to_string(content.unlistedProblems),
+                                  std::to_string(kMaxCatalogueProblems)}) +
+                  '\n';
     }
     return findings.empty() && content.unlistedProblems == 0;
 }

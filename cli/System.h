@@ -26,6 +26,14 @@ void PrepareStandardStreams();
 // found from any working folder.
 std::string ProgramFolder();
 
+// The face the user chose in the window's settings ("ja", "en"), as stored;
+// empty when there is none or it cannot be read.
+std::string LanguageSetting();
+
+// The user's preferred UI languages, most preferred first: the locale
+// variables here, the display languages on Windows.
+std::vector<std::string> PreferredUiLanguages();
+
 // Writes UTF-8 text with "\n" for each line end to stdout or stderr, as the
 // platform wants it. Errors show in the stream's error flag.
 void WriteText(std::FILE* stream, std::string_view text);

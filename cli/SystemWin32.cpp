@@ -7,14 +7,18 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "cli/Conversions.h"
+#include "conversion/SettingsKeys.h"
+#include "services/win32/SettingsRegistry.h"
 #include "services/win32/WideText.h"
 
 namespace quorvane::cli {
 
 using win32::ErrorText;
 using win32::ToUtf8;
+using win32::CutAtNul;
 using win32::ToWide;
 
 // CR LF: what every other Windows console program writes, and what batch
@@ -62,6 +66,35 @@ std::string ProgramFolder() {
     // A drive root keeps its backslash: "C:" alone is the drive's current folder.
     const bool root = slash == 2 && path[1] == L':';
     return ToUtf8(std::wstring_view(path).substr(0, root ? slash + 1 : slash));
+}
+
+std::string LanguageSetting() {
+    const std::optional<std::wstring> text = win32::ReadSettingsText(
+        win32::kSettingsKey, ToWide(settings::kLanguage.section), ToWide(settings::kLanguage.name));
+    return text ? ToUtf8(*text) : std::string();
+}
+
+std::vector<std::string> PreferredUiLanguages() {
+    // The display languages the user put in order, as "ja-JP\0en-US\0\0".
+    ULONG count = 0;
+    ULONG size = 0;
+    if (::GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, nullptr, &size) && size > 0) {
+        std::wstring names(size, L'\0');
+        if (::GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, names.data(), &size)) {
+            std::vector<std::string> preferred;
+            for (std::size_t at = 0; at < names.size() && names[at] != L'\0';) {
+                const std::wstring_view name = CutAtNul(std::wstring_view(names).substr(at));
+                preferred.push_back(ToUtf8(name));
+                at += name.size() + 1;
+            }
+            if (!preferred.empty()) return preferred;
+        }
+    }
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    if (::LCIDToLocaleName(MAKELCID(::GetUserDefaultUILanguage(), SORT_DEFAULT), name,
+                           LOCALE_NAME_MAX_LENGTH, 0) > 0)
+        return {ToUtf8(CutAtNul(name))};
+    return {};
 }
 
 namespace {

@@ -155,18 +155,36 @@ StardateResult StardateFromEarthDate(const EarthDateInput& input) {
     return {StardateFailure::None, FormatOneDecimal(stardate)};
 }
 
-std::string_view FailureMessage(StardateFailure failure) {
+namespace {
+
+std::string_view JapaneseFailure(StardateFailure failure) {
     switch (failure) {
-        case StardateFailure::InvalidYear:
-            return "年の指定が無効です。";
-        case StardateFailure::InvalidDayOfYear:
-            return "年間通算日の指定が無効です。";
-        case StardateFailure::InvalidDate:
-            return "日付の指定が無効です。";
-        case StardateFailure::None:
-            break;
+        case StardateFailure::InvalidYear: return "年の指定が無効です。";
+        case StardateFailure::InvalidDayOfYear: return "年間通算日の指定が無効です。";
+        case StardateFailure::InvalidDate: return "日付の指定が無効です。";
+        case StardateFailure::None: break;
     }
     return {};
+}
+
+std::string_view EnglishFailure(StardateFailure failure) {
+    switch (failure) {
+        case StardateFailure::InvalidYear: return "The year is not valid.";
+        case StardateFailure::InvalidDayOfYear: return "The day of the year is not valid.";
+        case StardateFailure::InvalidDate: return "The date is not valid.";
+        case StardateFailure::None: break;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string_view FailureMessage(StardateFailure failure, UiLanguage language) {
+    switch (language) {
+        case UiLanguage::Japanese: return JapaneseFailure(failure);
+        case UiLanguage::English: return EnglishFailure(failure);
+    }
+    return JapaneseFailure(failure);
 }
 
 bool IsEarthDateComplete(std::string_view year, EntryMode mode, std::string_view month,

@@ -2,6 +2,8 @@
 // The two conversions between a stardate and an Earth date, as pure functions
 // of the main window's field texts and options.
 
+#include "conversion/UiLanguage.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -70,8 +72,10 @@ struct StardateResult {
 
 StardateResult StardateFromEarthDate(const EarthDateInput& input);
 
-// The message the window shows for a failure (UTF-8); empty for None.
-std::string_view FailureMessage(StardateFailure failure);
+// The message the user is shown for a failure (UTF-8), in the face of this
+// run unless told otherwise; empty for None.
+std::string_view FailureMessage(StardateFailure failure,
+                                UiLanguage language = ActiveUiLanguage());
 
 // True when the Earth date fields hold enough to convert: a non-zero year and,
 // by mode, a non-zero month and day or a non-zero day of the year.

@@ -5,8 +5,9 @@
 # of that folder (`make windows-package`).
 
 install(TARGETS quorvane quorvane-cli RUNTIME DESTINATION .)
+list(TRANSFORM QUORVANE_CATALOGUE_FILES PREPEND ${QUORVANE_BIN_DIR}/ OUTPUT_VARIABLE catalogues)
 install(FILES
-  ${QUORVANE_BIN_DIR}/${QUORVANE_CATALOGUE_FILE}
+  ${catalogues}
   ${QUORVANE_BIN_DIR}/${QUORVANE_README_FILE}
   DESTINATION .)
 

@@ -42,15 +42,17 @@ std::string FindOrAskCatalogue(Platform& platform, QWidget* owner, bool* decline
     std::string path = CataloguePathToRead(LocalPath(folder));
     if (FileExists(path)) return path;
 
+    // Named as this face looks for it, which is the file the user should find.
+    const std::string_view wanted = CatalogueFileName(ActiveUiLanguage());
     const MessageAnswer answer = platform.showMessage(
-        owner, FromUtf8(MissingFileQuestion(kCatalogueFileName)), FromUtf8(kProgramCaption),
+        owner, FromUtf8(MissingFileQuestion(wanted)), FromUtf8(kProgramCaption),
         MessageIcon::Question, MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes) {
         if (declined) *declined = true;
         return {};
     }
     const QString chosen =
-        ShowOpenDialog(platform, owner, CatalogueFilter(), folder, FromUtf8(kCatalogueFileName));
+        ShowOpenDialog(platform, owner, CatalogueFilter(), folder, FromUtf8(wanted));
     return chosen.isEmpty() ? std::string() : LocalPath(chosen);
 }
 

@@ -581,13 +581,18 @@ bool frmEditor::Save() {
     QString target = FromLocalPath(m_path);
     const QString programFolder = m_platform.programFolder();
     const QFileInfo file(target);
+    // Each face's catalogue has its own user copy.
+    const std::string_view shippedName =
+        file.fileName() == FromUtf8(quorvane::kEnglishCatalogueFileName)
+            ? quorvane::kEnglishCatalogueFileName
+            : quorvane::kCatalogueFileName;
     const bool programCatalogue =
         file.absolutePath() == QFileInfo(programFolder).absoluteFilePath() &&
-        file.fileName() == FromUtf8(quorvane::kCatalogueFileName) &&
-        target != FromLocalPath(quorvane::UserCataloguePath());
+        file.fileName() == FromUtf8(shippedName) &&
+        target != FromLocalPath(quorvane::UserCataloguePath(shippedName));
     bool toUserCopy = false;
     if (programCatalogue && !quorvane::CanWriteInFolder(file.absolutePath())) {
-        target = FromLocalPath(quorvane::UserCataloguePath());
+        target = FromLocalPath(quorvane::UserCataloguePath(shippedName));
         if (!QDir().mkpath(FromLocalPath(quorvane::UserCatalogueFolder()))) {
             m_platform.showMessage(
                 this,

@@ -293,6 +293,35 @@ TEST(CatalogueDocumentTest, UserCopyIsReadFirstAndXdgDataHomeOnlyWhenAbsolute) {
     restore("HOME", home);
     restore("XDG_DATA_HOME", dataHome);
 }
+
+TEST(CatalogueDocumentTest, EnglishFaceReadsItsOwnCatalogueAndFallsBackToTheJapanese) {
+    namespace fs = std::filesystem;
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::optional<std::string> dataHome = saved ? std::optional<std::string>(saved) : std::nullopt;
+    const fs::path root = fs::temp_directory_path() / ("quorvane-face-" + std::to_string(::getpid()));
+    const fs::path user = root / "data/OvrekSoft/Quorvane";
+    fs::create_directories(root / "program");
+    fs::create_directories(user);
+    ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+    const std::string program = (root / "program").string();
+    constexpr auto en = UiLanguage::English;
+    constexpr auto ja = UiLanguage::Japanese;
+
+    std::ofstream(user / "StarTrek.vqd") << kHeader;
+    EXPECT_EQ(CataloguePathToRead(program, en), (user / "StarTrek.vqd").string())
+        << "no English catalogue anywhere: the user's Japanese one";
+    std::ofstream(root / "program/StarTrek_en.vqd") << kHeader;
+    EXPECT_EQ(CataloguePathToRead(program, en), program + "/StarTrek_en.vqd")
+        << "the shipped English one before the user's Japanese copy";
+    EXPECT_EQ(CataloguePathToRead(program, ja), (user / "StarTrek.vqd").string())
+        << "the Japanese face never reads English";
+    std::ofstream(user / "StarTrek_en.vqd") << kHeader;
+    EXPECT_EQ(CataloguePathToRead(program, en), (user / "StarTrek_en.vqd").string())
+        << "the user's English copy first";
+    fs::remove_all(root);
+    if (dataHome) ::setenv("XDG_DATA_HOME", dataHome->c_str(), 1);
+    else ::unsetenv("XDG_DATA_HOME");
+}
 #endif
 
 // The editor's converted column and quorvane-cli --events give the same text.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -554,6 +555,42 @@ TEST_F(CatalogueFileTest, MessageSaysWhyAFileCouldNotBeRead) {
     folderLoad.status = FileReadStatus::NotAFile;
     EXPECT_EQ(CatalogueMessage("data", folderLoad), "data はファイルではありません。");
     EXPECT_EQ(ProblemReason(P::TooManyRecords, false), "データが 100 万件を超えています");
+}
+
+// An English text that dropped an argument would hide the file, the line or
+// the count from the user; one that kept Japanese would not be English.
+TEST(CatalogueWordsTest, EveryTextHasEnglishWithTheSameArguments) {
+    const auto placeholders = [](std::string_view text) {
+        std::multiset<std::string_view> found;
+        for (std::size_t at = text.find('%'); at != std::string_view::npos; at = text.find('%', at + 1))
+            if (at + 1 < text.size()) found.insert(text.substr(at, 2));
+        return found;
+    };
+    const std::string_view args[] = {"\x01", "\x02", "\x03", "\x04"};
+    for (int n = 0; n <= static_cast<int>(kLastCatalogueWording); ++n) {
+        SCOPED_TRACE(n);
+        const auto text = static_cast<CatalogueWording>(n);
+        const std::string japanese = CatalogueWords(text, UiLanguage::Japanese);
+        const std::string english = CatalogueWords(text, UiLanguage::English);
+        EXPECT_FALSE(english.empty());
+        EXPECT_TRUE(std::all_of(english.begin(), english.end(),
+                                [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            << english;
+        EXPECT_EQ(placeholders(english), placeholders(japanese)) << english;
+        // Every argument lands in the text, in either face.
+        const std::string filled = CatalogueWords(text, UiLanguage::English, {args[0], args[1], args[2], args[3]});
+        for (std::size_t a = 0; a < placeholders(japanese).size(); ++a)
+            EXPECT_NE(filled.find(args[a]), std::string::npos) << english;
+    }
+}
+
+TEST_F(CatalogueFileTest, EnglishMessageNamesTheSameFileLineAndCount) {
+    const CatalogueLoad load = LoadCatalogue(Write("events.txt", Sj(kHeader + kGoodA + "\r\n" + kGoodB)));
+    EXPECT_EQ(CatalogueMessage("events.txt", load, UiLanguage::English),
+              "Line 3 of events.txt has an error (a blank line).\n"
+              "Events that could not be read: 0");
+    EXPECT_EQ(ProblemReason(P::TooManyRecords, false, UiLanguage::English),
+              "more than 1,000,000 events");
 }
 
 }  // namespace

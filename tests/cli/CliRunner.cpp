@@ -69,6 +69,19 @@ RunResult Run(const std::string& program, const std::vector<std::string>& args,
 
 }  // namespace
 
+bool RunLauncher(const std::vector<std::string>& command) {
+    if (command.empty()) return false;
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    std::vector<std::string> args(command.begin() + 1, command.end());
+    try {
+        Start(process, command.front(), args);
+    } catch (const std::runtime_error&) {
+        return false;
+    }
+    return process.waitForFinished(60'000) && StatusOf(process) == 0;
+}
+
 std::string CliPath() { return ChosenCliPath(); }
 
 void SetCliPath(const std::string& path) { ChosenCliPath() = path; }

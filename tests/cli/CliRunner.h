@@ -57,6 +57,10 @@ private:
     QProcess m_process;
 };
 
+// Runs a program of the launcher's system (for example Wine's "reg"), with
+// the launcher before it; false when it could not run or failed.
+bool RunLauncher(const std::vector<std::string>& command);
+
 // The program under test, as chosen for this run.
 std::string CliPath();
 // Called by the test program's main for --cli=PATH.

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "CliRunner.h"
 #include "catalogue/CatalogueReader.h"
@@ -21,6 +23,7 @@
 using clitest::RunCli;
 using clitest::RunResult;
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -260,4 +263,75 @@ TEST_F(EventListing, CheckCountsTheProblemsBeyondThoseItLists) {
     EXPECT_EQ(run.out.substr(lastLine), path + ": ほかに 3 件の誤りがあります（1000 件を超える分は示しません）\n");
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1001);
     EXPECT_EQ(run.exitStatus, 1);
+}
+
+TEST_F(EventListing, OptionsAndTheFileComeInAnyOrder) {
+    const std::string path = write("small.vqd", kSmallCatalogue);
+    const RunResult reference = RunCli({"--events", path, "--format", "json"});
+    ASSERT_EQ(reference.exitStatus, 0) << reference.err;
+    const std::vector<std::pair<const char*, std::vector<std::string>>> cases = {
+        {"the format between --events and the file", {"--events", "--format", "json", path}},
+        {"the file before --events", {path, "--format=json", "--events"}},
+        {"the file between the format and --events", {"--format", "json", path, "--events"}},
+    };
+    for (const auto& [what, args] : cases) {
+        SCOPED_TRACE(what);
+        const RunResult run = RunCli(args);
+        EXPECT_EQ(run.out, reference.out);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.exitStatus, 0);
+    }
+    const RunResult check = RunCli({path, "--check"});
+    EXPECT_EQ(check.err, "");
+    EXPECT_EQ(check.exitStatus, 0) << "the file before --check is the one checked";
+}
+
+// The texts quorvane-cli shares with the window speak the window's language:
+// its setting first, then the user's locale.
+TEST_F(EventListing, SharedMessagesFollowTheUsersLanguage) {
+    // Wine takes its display language from an installed locale, which the
+    // test cannot choose; the registry setting is the Windows override.
+    if (clitest::IsWindowsProgram()) GTEST_SKIP() << "the locale does not reach Wine's display language";
+    const std::string path = write("bad.vqd", "\"T\",\"D\",\"S\",\"O\"\r\n\r\n\"Data\",\"\",41000,\"\"\r\n");
+    const fs::path config = m_dir / "config";
+    const fs::path settings = config / "OvrekSoft/Quorvane.conf";
+    struct Case {
+        const char* what;
+        const char* lang;
+        std::optional<std::string> settingsFile;  // std::nullopt: none; "fifo": a named pipe
+        bool english;
+    };
+    const Case cases[] = {
+        {"an English locale speaks English", "en_US.UTF-8", std::nullopt, true},
+        {"a Japanese locale keeps Japanese", "ja_JP.UTF-8", std::nullopt, false},
+        {"the window's setting wins over the locale", "en_US.UTF-8", "[Option]\nLanguage=ja\n", false},
+        {"the setting among others, with blanks and CR LF", "ja_JP.UTF-8",
+         "[Window]\r\nLanguage=ja\r\n[Option]\r\nReset=True\r\n Language = en\r\n", true},
+        {"a pipe in place of the settings file neither hangs nor counts", "en_US.UTF-8", "fifo", true},
+    };
+    const std::optional<std::string> savedConfig =
+        std::getenv("XDG_CONFIG_HOME") ? std::optional<std::string>(std::getenv("XDG_CONFIG_HOME"))
+                                       : std::nullopt;
+    const std::string savedLang = std::getenv("LANG") ? std::getenv("LANG") : "";
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(config);
+        if (c.settingsFile == "fifo") {
+            fs::create_directories(settings.parent_path());
+            ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0);
+        } else if (c.settingsFile) {
+            write(fs::relative(settings, m_dir), *c.settingsFile);
+        }
+        ::setenv("LANG", c.lang, 1);
+        const RunResult check = RunCli({"--check", path}, {}, 20s);
+        const RunResult value = RunCli({"2365-02-29"}, {}, 20s);
+        ASSERT_FALSE(check.timedOut || value.timedOut);
+        EXPECT_EQ(check.out, path + (c.english ? ":2: a blank line\n" : ":2: 空の行があります\n"));
+        EXPECT_EQ(value.err, c.english ? "quorvane-cli: 2365-02-29: The date is not valid.\n"
+                                       : "quorvane-cli: 2365-02-29: 日付の指定が無効です。\n");
+    }
+    ::setenv("LANG", savedLang.c_str(), 1);
+    if (savedConfig) ::setenv("XDG_CONFIG_HOME", savedConfig->c_str(), 1);
+    else ::unsetenv("XDG_CONFIG_HOME");
 }

@@ -153,6 +153,7 @@ TEST(ValueConversion, UsageErrors) {
         {"a listing format named in capitals", {"--events", "--format=CSV"}},
         {"--format without a format", {"--events", "--format"}},
         {"--format without --events", {"--check", "--format", "csv"}},
+        {"two files for --events, wherever they stand", {"a.vqd", "--events", "b.vqd"}},
     };
     for (const auto& [what, args] : cases) {
         SCOPED_TRACE(what);

@@ -1,5 +1,6 @@
 #include "app/InstallCheck.h"
 
+#include "ProgramInfo.h"
 #include "support/FakePlatform.h"
 
 #include <QDir>
@@ -54,6 +55,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         Write(path("ReadMe.TXT"), kReadMe);
         Write(path("StarTrek.vqd"), kCatalogue);
+        if (kShipsEnglishCatalogue) Write(path("StarTrek_en.vqd"), kCatalogue);
         // The runner's own copy of the catalogue must not stand in for the test's.
         dataHome = qgetenv("XDG_DATA_HOME");
         hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
@@ -84,7 +86,7 @@ TEST_F(InstallCheckTest, UserCopyIsTheOneCheckedAndSaysSo) {
 TEST_F(InstallCheckTest, CompleteFolderPassesWithOneLinePerFile) {
     const CheckResult result = RunIn(dir.path());
     EXPECT_EQ(result.status, 0);
-    ASSERT_EQ(result.lines.size(), 2) << result.lines.join('\n').toStdString();
+    ASSERT_EQ(result.lines.size(), kShipsEnglishCatalogue ? 3 : 2) << result.lines.join('\n').toStdString();
     EXPECT_EQ(LineFor(result, "ReadMe.TXT"), "ReadMe.TXT: ok " + path("ReadMe.TXT"));
     EXPECT_EQ(LineFor(result, "StarTrek.vqd"),
               "StarTrek.vqd: ok " + path("StarTrek.vqd") + " (1 event)");
@@ -95,6 +97,10 @@ TEST_F(InstallCheckTest, ShippedDataFilesPass) {
     ASSERT_TRUE(QFile::remove(path("StarTrek.vqd")));
     ASSERT_TRUE(QFile::copy(kSourceDir + "/mainwindow/ReadMe.TXT", path("ReadMe.TXT")));
     ASSERT_TRUE(QFile::copy(kSourceDir + "/catalogue/StarTrek.vqd", path("StarTrek.vqd")));
+    if (kShipsEnglishCatalogue) {
+        ASSERT_TRUE(QFile::remove(path("StarTrek_en.vqd")));
+        ASSERT_TRUE(QFile::copy(kSourceDir + "/catalogue/StarTrek_en.vqd", path("StarTrek_en.vqd")));
+    }
     const CheckResult result = RunIn(dir.path());
     EXPECT_EQ(result.status, 0) << result.lines.join('\n').toStdString();
 }

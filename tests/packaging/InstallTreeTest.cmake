@@ -13,8 +13,12 @@ if(NOT rc EQUAL 0)
   fail("cmake --install failed (${rc}):\n${out}${err}")
 endif()
 
+if(NOT CATALOGUES)
+  set(CATALOGUES StarTrek.vqd)
+endif()
+list(TRANSFORM CATALOGUES PREPEND ${APPDIR}/ OUTPUT_VARIABLE installed_catalogues)
 set(expected
-  ${APPDIR}/quorvane ${APPDIR}/StarTrek.vqd ${APPDIR}/ReadMe.TXT
+  ${APPDIR}/quorvane ${installed_catalogues} ${APPDIR}/ReadMe.TXT
   share/applications/quorvane.desktop share/metainfo/${APP_ID}.metainfo.xml
   share/man/man1/quorvane.1.gz share/doc/quorvane/copyright)
 foreach(size 16 32 48 256)
@@ -50,7 +54,7 @@ file(REAL_PATH ${PREFIX}/${APPDIR} real_appdir)
 if(NOT rc EQUAL 0)
   fail("quorvane --check-install failed (${rc}):\n${out}${err}")
 endif()
-foreach(name ReadMe.TXT StarTrek.vqd)
+foreach(name ReadMe.TXT ${CATALOGUES})
   string(FIND "${out}" "${name}: ok ${real_appdir}/${name}" found)
   if(found EQUAL -1)
     fail("quorvane --check-install did not find ${name} in ${real_appdir}:\n${out}${err}")
