@@ -26,7 +26,9 @@ struct EventRow {
     std::string title;   // UTF-8, never empty
     std::string detail;  // UTF-8, never empty
     EventDate date;
-    std::string source;  // UTF-8; empty is written as #NULL#
+    std::string source;  // UTF-8
+    // How an empty source is written; a new row's is #NULL#.
+    EmptySource emptySource = EmptySource::Null;
 
     bool operator==(const EventRow&) const = default;
 };
@@ -73,8 +75,8 @@ struct DocumentLoad {
 DocumentLoad ReadCatalogueDocument(const std::string& path);
 DocumentLoad ParseCatalogueDocument(std::string_view bytes);
 
-// The record the event list hands out for a row: an empty source reads
-// "Nothing", as #NULL# does.
+// The record the event list and quorvane-cli hand out for a row: a source
+// written #NULL# reads "Nothing", any other empty source empty text.
 clsStarData RecordOf(EventRow&& row);
 
 // A text the encoding cannot hold, where it stands.
@@ -105,7 +107,8 @@ std::optional<std::size_t> LineInAnotherEncoding(const CatalogueDocument& docume
 
 // The file's bytes: the header line as it was, each row's items quoted,
 // stardates as bare numbers (shortest form that reads back the same), Earth
-// dates as #YYYY-MM-DD#, #NULL# for an empty source, CRLF line ends, no
+// dates as #YYYY-MM-DD#, an empty source as it came (#NULL#, "" or no
+// item; #NULL# for a new row), CRLF line ends, no
 // trailing blank line; kept lines at their places; the whole in the
 // document's encoding, with the byte-order mark it came with (UTF-8 with or
 // without one, UTF-16 with one in its byte order). A document read from a file already in this form
@@ -133,5 +136,7 @@ std::string UserCataloguePath();
 // The catalogue the program reads: the user's copy when there is one,
 // otherwise the one in `programFolder`.
 std::string CataloguePathToRead(const std::string& programFolder);
+// The program's own catalogue in `programFolder`, which a user's copy replaces.
+std::string ShippedCataloguePath(const std::string& programFolder);
 
 }  // namespace quorvane

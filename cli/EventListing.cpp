@@ -116,7 +116,10 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 bool ListEvents(const std::string& path, const ConversionOptions& options, ListingFormat format,
                 std::string& listing, std::vector<std::string>& problems) {
-    const CatalogueLoad load = LoadCatalogue(path);
+    // Read as the event list and the editor read it, so that all three
+    // show the same events and say the same about the file.
+    DocumentLoad document = ReadCatalogueDocument(path);
+    const CatalogueLoad& load = document.reading;
     const std::string message = CatalogueMessage(GetFileName(path), load);
     if (!message.empty()) problems.push_back(message);
     if (load.status != FileReadStatus::Ok) {
@@ -124,12 +127,14 @@ bool ListEvents(const std::string& path, const ConversionOptions& options, Listi
         return false;
     }
 
-    const std::vector<clsStarData>& records = load.content.records;
+    std::vector<EventRow>& rows = document.document.rows;
+    const std::vector<std::size_t> order =
+        TitleOrder(rows.size(), [&rows](std::size_t i) { return std::string_view(rows[i].title); });
     if (format == ListingFormat::Csv) listing += kCsvHeader;
     if (format == ListingFormat::Json) listing += '[';
     bool first = true;
-    for (const std::size_t index : TitleOrder(records)) {
-        const clsStarData& record = records[index];
+    for (const std::size_t index : order) {
+        const clsStarData record = RecordOf(std::move(rows[index]));
         const EventDates dates = DatesOf(record, options);
         switch (format) {
             case ListingFormat::Tsv: AppendTsv(listing, record, dates); break;

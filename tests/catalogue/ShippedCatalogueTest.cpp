@@ -1,4 +1,5 @@
 // The catalogue that ships beside the program.
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
 
 #include <gtest/gtest.h>
@@ -12,12 +13,12 @@ namespace {
 constexpr std::size_t kShippedEvents = 115;
 
 TEST(ShippedCatalogueTest, LoadsWithoutAMessage) {
-    const CatalogueLoad load = LoadCatalogue(QUORVANE_SHIPPED_CATALOGUE);
-    ASSERT_EQ(load.status, FileReadStatus::Ok);
-    EXPECT_EQ(CatalogueMessage("StarTrek.vqd", load), "");
-    EXPECT_EQ(load.content.records.size(), kShippedEvents);
-    ASSERT_TRUE(load.content.headings.has_value());
-    EXPECT_EQ(*load.content.headings,
+    const DocumentLoad load = ReadCatalogueDocument(QUORVANE_SHIPPED_CATALOGUE);
+    ASSERT_EQ(load.reading.status, FileReadStatus::Ok);
+    EXPECT_EQ(CatalogueMessage("StarTrek.vqd", load.reading), "");
+    EXPECT_EQ(load.document.rows.size(), kShippedEvents);
+    ASSERT_EQ(load.status, DocumentReadStatus::Ok);
+    EXPECT_EQ(load.document.headings,
               (std::array<std::string, 4>{"事象", "詳細", "日付", "出典"}));
 }
 
@@ -38,8 +39,8 @@ TEST(ShippedCatalogueTest, IsShiftJisWithWindowsLineBreaks) {
 }
 
 TEST(ShippedCatalogueTest, EveryEventHasItsTextsAndAPlausibleDate) {
-    const CatalogueLoad load = LoadCatalogue(QUORVANE_SHIPPED_CATALOGUE);
-    for (const clsStarData& event : load.content.records) {
+    for (EventRow& row : ReadCatalogueDocument(QUORVANE_SHIPPED_CATALOGUE).document.rows) {
+        const clsStarData event = RecordOf(std::move(row));
         SCOPED_TRACE(event.Title());
         EXPECT_FALSE(event.Title().empty());
         EXPECT_FALSE(event.Detail().empty());
