@@ -748,6 +748,64 @@ TEST_F(EditorTest, AReadOnlyProgramFolderSavesTheUserCopyWhichIsReadFromThenOn) 
     QFile::setPermissions(programFolder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// The user's copy stands in for the program's own catalogue. What a newer
+// program ships and the copy lacks is offered once for each version of the
+// shipped file, and added after the user's own lines, which stay as written.
+TEST_F(EditorTest, ShippedEventsTheUserCopyLacksAreOfferedOncePerVersion) {
+    writeCatalogue(kRecords + "\"Emissary\",\"シスコ司令官の着任\",46379.1,\"DS9\"\r\n");
+    const QString userCopy = quorvane::FromLocalPath(quorvane::UserCataloguePath());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(userCopy).path()));
+    // Not the form a save writes: blanks around the items, a source left out.
+    const std::string own = quorvane::testing::ToShiftJis(
+        quorvane::testing::kCatalogueHeading +
+        " \"ファーストコンタクト\" , \"自分の説明\",  #2063-04-05# ,\"映画\"\r\n"
+        "\"わたしの事象\",\"自作\",50000,\r\n");
+    quorvane::testing::WriteTestFile(userCopy, own);
+    const QByteArray ownBytes = QByteArray::fromStdString(own);
+    start();
+    const auto reopen = [this] {
+        if (frmEditor* open = main->Editor()) click(open->cmdClose);
+        flushDeletes();
+        frmEditor* editor = pressEdit();
+        QCoreApplication::processEvents();  // the offer is made once the window is up
+        return editor;
+    };
+
+    platform.messageAnswers.enqueue(MessageAnswer::No);
+    frmEditor* editor = reopen();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->path(), quorvane::LocalPath(userCopy));
+    EXPECT_EQ(editor->lblFile->toolTip(), QDir::toNativeSeparators(userCopy));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !platform.messages.isEmpty(); }));
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(platform.messages[0].text.contains("2 件")) << platform.messages[0].text.toStdString();
+    EXPECT_EQ(bytes(userCopy), ownBytes);
+
+    // No is remembered for this version of the shipped file.
+    ASSERT_TRUE(reopen());
+    EXPECT_EQ(platform.messages.size(), 1) << messageTexts().join('\n').toStdString();
+
+    // A newer one asks again; Yes adds its events after the user's lines.
+    writeCatalogue(kRecords + "\"Emissary\",\"シスコ司令官の着任\",46379.1,\"DS9\"\r\n"
+                              "\"Caretaker\",\"ヴォイジャーの出航\",48315.6,\"VOY\"\r\n");
+    platform.messageAnswers.enqueue(MessageAnswer::Yes);
+    editor = reopen();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(QTest::qWaitFor([editor] { return editor->model()->rowCount() == 5; }));
+    ASSERT_EQ(platform.messages.size(), 2) << messageTexts().join('\n').toStdString();
+    EXPECT_TRUE(platform.messages[1].text.contains("3 件"));
+    const QByteArray now = bytes(userCopy);
+    EXPECT_EQ(now.left(ownBytes.size()), ownBytes);
+    EXPECT_EQ(bytes(userCopy + ".bak"), ownBytes);
+    EXPECT_EQ(details(userCopy), (std::vector<std::string>{"自分の説明", "自作", "ピカード艦長の最初の任務",
+                                                           "シスコ司令官の着任", "ヴォイジャーの出航"}));
+    EXPECT_FALSE(editor->isModified());
+
+    ASSERT_TRUE(reopen());
+    EXPECT_EQ(platform.messages.size(), 2) << messageTexts().join('\n').toStdString();
+}
+
 TEST_F(EditorTest, ASaveAfterAnotherProgramChangedTheFileAsksAndOverwritesOnlyWhenTold) {
     writeCatalogue(kRecords);
     start();
