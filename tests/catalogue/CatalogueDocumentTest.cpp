@@ -64,6 +64,25 @@ TEST(CatalogueDocumentTest, Utf8FileKeepsItsMarkAndEachEmptySourceItsForm) {
     EXPECT_EQ(Encoded(load.document), bytes);
 }
 
+// A record that shares the header's last line is an event, and a save keeps
+// it: the header as written, the record on a line of its own.
+TEST(CatalogueDocumentTest, ARecordOnTheHeadersLineIsSavedOnALineOfItsOwn) {
+    const std::string a = "\"A\",\"a\",1,\"s\"";
+    const std::string b = "\"B\",\"b\",2,\"t\"\r\n";
+    const struct {
+        const char* name;
+        std::string header;
+    } cases[] = {{"one header line", "\"T\",\"D\",\"Date\",\"S\""},
+                 {"a header over two lines", "\"T\",\"D\"\r\n\"Date\",\"S\""}};
+    for (const auto& c : cases) {
+        const DocumentLoad load = ParseCatalogueDocument(c.header + "," + a + "\r\n" + b);
+        ASSERT_EQ(load.status, DocumentReadStatus::Ok) << c.name;
+        ASSERT_EQ(load.document.rows.size(), 2u) << c.name;
+        EXPECT_EQ(load.document.rows[0].title, "A") << c.name;
+        EXPECT_EQ(Encoded(load.document), c.header + "\r\n" + a + "\r\n" + b) << c.name;
+    }
+}
+
 TEST(CatalogueDocumentTest, RefusesWhatTheFileCannotHoldAtItsRowAndColumn) {
     struct Case {
         const char* name;
