@@ -211,7 +211,7 @@ std::string_view TrimBlanks(std::string_view s) {
 
 // ---------------------------------------------------------------- read
 
-DocumentLoad ParseCatalogueDocument(std::string_view bytes) {
+DocumentLoad ParseCatalogueDocument(std::string_view bytes, std::vector<std::size_t>* rowLines) {
     DocumentLoad load;
     CatalogueDocument& doc = load.document;
     std::vector<CatalogueGroup> groups;
@@ -249,6 +249,10 @@ DocumentLoad ParseCatalogueDocument(std::string_view bytes) {
                            });
     };
     doc.rows.reserve(content.records.size());
+    const auto addRow = [&](const CatalogueGroup& group) {
+        doc.rows.push_back(RowOf(content.records[group.record], group));
+        if (rowLines) rowLines->push_back(group.firstLine);
+    };
     std::size_t i = 0;
     if (!groups.empty()) {
         // The header, blank lines before it included, as it was.
@@ -262,7 +266,7 @@ DocumentLoad ParseCatalogueDocument(std::string_view bytes) {
             if (header.ends_with(',')) header.remove_suffix(1);
             doc.headerBytes = header;
             for (std::size_t g = 1; g <= j; ++g)
-                doc.rows.push_back(RowOf(content.records[groups[g].record], groups[g]));
+                addRow(groups[g]);
         } else {
             doc.headerBytes = WithoutLineEnd(lines.lines(1, groups[j].lastLine));
         }
@@ -277,7 +281,7 @@ DocumentLoad ParseCatalogueDocument(std::string_view bytes) {
         keep(nextLine, first - 1, false);  // blank lines
         if (allRecords(i, j)) {
             for (std::size_t g = i; g <= j; ++g)
-                doc.rows.push_back(RowOf(content.records[groups[g].record], groups[g]));
+                addRow(groups[g]);
         } else {
             keep(first, last, !groups[j].complete);
         }

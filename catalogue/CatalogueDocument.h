@@ -73,7 +73,9 @@ struct DocumentLoad {
 // The one model of the file, for the event list and the editor alike: every
 // record they show is a row, everything else is kept.
 DocumentLoad ReadCatalogueDocument(const std::string& path);
-DocumentLoad ParseCatalogueDocument(std::string_view bytes);
+// `rowLines`, when given, receives the line (1-based) each row starts on.
+DocumentLoad ParseCatalogueDocument(std::string_view bytes,
+                                    std::vector<std::size_t>* rowLines = nullptr);
 
 // The record the event list and quorvane-cli hand out for a row: a source
 // written #NULL# reads "Nothing", any other empty source empty text.

@@ -158,8 +158,10 @@ bool CheckCatalogue(const std::string& path, std::string& report, std::string& u
         unreadable = CatalogueMessage(GetFileName(path), load);
         return false;
     }
-    std::vector<CatalogueGroup> groups;
-    const CatalogueContent content = ParseCatalogue(file.bytes, kMaxCatalogueRecords, &groups);
+    // The reading the list and the editor make of the file.
+    std::vector<std::size_t> rowLines;
+    const DocumentLoad document = ParseCatalogueDocument(file.bytes, &rowLines);
+    const CatalogueContent& content = document.reading.content;
 
     struct Finding {
         std::size_t line;
@@ -171,17 +173,15 @@ bool CheckCatalogue(const std::string& path, std::string& report, std::string& u
         findings.push_back({problem.line, std::string(ProblemReason(problem.kind, content.utf8))});
     // Items the reader takes but the editor could not write back: the list
     // shows them, and a save would be refused.
-    for (const CatalogueGroup& group : groups) {
-        if (group.record == CatalogueGroup::kNoRecord) continue;
-        const clsStarData& record = content.records[group.record];
-        const std::string source = group.nullSource ? std::string() : ToText(record.Source());
-        const std::string* items[] = {&record.Title(), &record.Detail(), nullptr, &source};
+    const std::vector<EventRow>& rows = document.document.rows;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::string* items[] = {&rows[r].title, &rows[r].detail, nullptr, &rows[r].source};
         for (std::size_t i = 0; i < 4; ++i) {
             if (!items[i]) continue;
             const std::size_t bad = FirstUnwritableByte(*items[i]);
             if (bad == std::string::npos) continue;
-            findings.push_back({group.firstLine, std::to_string(i + 1) + " 番目の項目は保存できません（" +
-                                                     UnwritableReason(items[i]->substr(bad, 1)) + "）"});
+            findings.push_back({rowLines[r], std::to_string(i + 1) + " 番目の項目は保存できません（" +
+                                                 UnwritableReason(items[i]->substr(bad, 1)) + "）"});
         }
     }
     // Kept in reading order, which a problem found at a group's end can
