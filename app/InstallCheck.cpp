@@ -58,14 +58,15 @@ const char* Describe(FileReadStatus status) {
 bool CheckCatalogue(const QString& path, const QString& fileName, bool userCopy, QTextStream& out) {
     // The user's copy replaces the shipped one everywhere, so it is the one checked.
     const QString name = userCopy ? fileName + QStringLiteral(" (the user's copy)") : fileName;
-    const CatalogueLoad load = LoadCatalogue(QFile::encodeName(path).toStdString());
+    const DocumentLoad document = ReadCatalogueDocument(QFile::encodeName(path).toStdString());
+    const CatalogueLoad& load = document.reading;
     if (load.status != FileReadStatus::Ok) {
         out << name << ": cannot read " << path << ": " << Describe(load.status)
             << '\n';
         return false;
     }
     const CatalogueContent& content = load.content;
-    if (content.records.empty()) {
+    if (document.document.rows.empty()) {
         out << name << ": no events in " << path << '\n';
         return false;
     }
@@ -74,7 +75,7 @@ bool CheckCatalogue(const QString& path, const QString& fileName, bool userCopy,
             << ", the first on line " << FirstProblemLine(content).value_or(0) << '\n';
         return false;
     }
-    const std::size_t count = content.records.size();
+    const std::size_t count = document.document.rows.size();
     out << name << ": ok " << path << " (" << count
         << (count == 1 ? " event)\n" : " events)\n");
     return true;

@@ -57,6 +57,11 @@ class LineMap {
 public:
     explicit LineMap(std::string_view bytes) : m_bytes(bytes), m_starts(LineStarts(bytes)) {}
     std::size_t count() const { return m_bytes.empty() ? 0 : m_starts.size(); }
+    // The line (1-based) that holds the byte at `offset`.
+    std::size_t lineOf(std::size_t offset) const {
+        return static_cast<std::size_t>(std::upper_bound(m_starts.begin(), m_starts.end(), offset) -
+                                        m_starts.begin());
+    }
     // Lines first..last (1-based), with their line ends.
     std::string_view lines(std::size_t first, std::size_t last) const {
         const std::size_t begin = m_starts[first - 1];
@@ -74,7 +79,7 @@ std::string_view WithoutLineEnd(std::string_view s) {
     return s;
 }
 
-EventRow RowOf(clsStarData& record, bool nullSource) {
+EventRow RowOf(clsStarData& record, const CatalogueGroup& group) {
     EventRow row;
     const TaggedValue date = record.SEDate();
     if (date.is(TaggedValue::Kind::Number))
@@ -83,7 +88,8 @@ EventRow RowOf(clsStarData& record, bool nullSource) {
         row.date = date.date();
     record.TakeTexts(row.title, row.detail, row.source);
     // The record turns #NULL# into "Nothing"; the editor shows it as empty.
-    if (nullSource) row.source.clear();
+    if (group.nullSource) row.source.clear();
+    if (row.source.empty()) row.emptySource = group.emptySource;
     return row;
 }
 
@@ -135,7 +141,11 @@ void AppendRow(std::string& out, const EventRow& row) {
     AppendDate(out, row.date, true);
     out += ',';
     if (row.source.empty()) {
-        out += "#NULL#";
+        switch (row.emptySource) {
+            case EmptySource::Null: out += "#NULL#"; break;
+            case EmptySource::Quoted: out += "\"\""; break;
+            case EmptySource::Missing: break;
+        }
     } else {
         out += '"';
         out += row.source;
@@ -202,7 +212,7 @@ std::string_view TrimBlanks(std::string_view s) {
 
 // ---------------------------------------------------------------- read
 
-DocumentLoad ParseCatalogueDocument(std::string_view bytes) {
+DocumentLoad ParseCatalogueDocument(std::string_view bytes, std::vector<std::size_t>* rowLines) {
     DocumentLoad load;
     CatalogueDocument& doc = load.document;
     std::vector<CatalogueGroup> groups;
@@ -233,37 +243,58 @@ DocumentLoad ParseCatalogueDocument(std::string_view bytes) {
 
     // Groups that share a line are written back together or not at all:
     // a run of them from a line start to a line end is the unit.
+    const auto allRecords = [&groups](std::size_t first, std::size_t last) {
+        return std::all_of(groups.begin() + std::ptrdiff_t(first),
+                           groups.begin() + std::ptrdiff_t(last + 1), [](const CatalogueGroup& g) {
+                               return g.record != CatalogueGroup::kNoRecord;
+                           });
+    };
+    doc.rows.reserve(content.records.size());
+    const auto addRow = [&](const CatalogueGroup& group) {
+        doc.rows.push_back(RowOf(content.records[group.record], group));
+        if (rowLines) rowLines->push_back(group.firstLine);
+    };
     std::size_t i = 0;
     if (!groups.empty()) {
         // The header, blank lines before it included, as it was.
         std::size_t j = 0;
         while (!groups[j].endsLine && j + 1 < groups.size()) ++j;
-        doc.headerBytes = WithoutLineEnd(lines.lines(1, groups[j].lastLine));
+        if (j > 0 && allRecords(1, j)) {
+            // Records on the header's last line are events like any other:
+            // the header keeps its own items as written, and a save puts the
+            // records on lines of their own.
+            std::string_view header = bytes.substr(0, groups[0].end);
+            if (header.ends_with(',')) header.remove_suffix(1);
+            doc.headerBytes = header;
+            for (std::size_t g = 1; g <= j; ++g)
+                addRow(groups[g]);
+        } else {
+            doc.headerBytes = WithoutLineEnd(lines.lines(1, groups[j].lastLine));
+        }
         nextLine = groups[j].lastLine + 1;
         i = j + 1;
     }
-    doc.rows.reserve(content.records.size());
     while (i < groups.size()) {
         std::size_t j = i;
         while (!groups[j].endsLine && j + 1 < groups.size()) ++j;
         const std::size_t first = groups[i].firstLine;
         const std::size_t last = groups[j].lastLine;
         keep(nextLine, first - 1, false);  // blank lines
-        const bool allRecords = std::all_of(groups.begin() + std::ptrdiff_t(i),
-                                            groups.begin() + std::ptrdiff_t(j + 1),
-                                            [](const CatalogueGroup& g) {
-                                                return g.record != CatalogueGroup::kNoRecord;
-                                            });
-        if (allRecords) {
+        if (allRecords(i, j)) {
             for (std::size_t g = i; g <= j; ++g)
-                doc.rows.push_back(RowOf(content.records[groups[g].record], groups[g].nullSource));
+                addRow(groups[g]);
         } else {
             keep(first, last, !groups[j].complete);
         }
         nextLine = last + 1;
         i = j + 1;
     }
-    keep(nextLine, lines.count(), false);
+    // Blank lines at the very end are no part of the file's content.
+    std::size_t contentEnd = bytes.size();
+    while (contentEnd > 0 && (IsLineBreak(bytes[contentEnd - 1]) || bytes[contentEnd - 1] == ' ' ||
+                              bytes[contentEnd - 1] == '\t'))
+        --contentEnd;
+    keep(nextLine, contentEnd == 0 ? 0 : lines.lineOf(contentEnd - 1), false);
     content.skippedRecords += content.records.size() - doc.rows.size();
     content.records.clear();
     content.records.shrink_to_fit();
@@ -290,7 +321,8 @@ clsStarData RecordOf(EventRow&& row) {
         record.SEDate(TaggedValue::Number(*stardate));
     else
         record.SEDate(TaggedValue::Date(std::get<DateValue>(row.date)));
-    record.Source(row.source.empty() ? TaggedValue::Null() : TaggedValue::Text(std::move(row.source)));
+    const bool null = row.source.empty() && row.emptySource == EmptySource::Null;
+    record.Source(null ? TaggedValue::Null() : TaggedValue::Text(std::move(row.source)));
     return record;
 }
 
@@ -521,6 +553,10 @@ std::string CataloguePathToRead(const std::string& programFolder, UiLanguage lan
     std::string user = UserCataloguePath();
     if (!user.empty() && FileExists(user)) return user;
     return AddBackslash(programFolder) + std::string(kCatalogueFileName);
+}
+
+std::string ShippedCataloguePath(const std::string& programFolder, std::string_view fileName) {
+    return AddBackslash(programFolder) + std::string(fileName);
 }
 
 }  // namespace quorvane

@@ -9,6 +9,7 @@
 #include "catalogue/TextCodec.h"
 #include "catalogue/clsStarData.h"
 #include "conversion/UiLanguage.h"
+#include "ProgramInfo.h"
 
 #include <array>
 #include <cstddef>
@@ -27,7 +28,9 @@ struct EventRow {
     std::string title;   // UTF-8, never empty
     std::string detail;  // UTF-8, never empty
     EventDate date;
-    std::string source;  // UTF-8; empty is written as #NULL#
+    std::string source;  // UTF-8
+    // How an empty source is written; a new row's is #NULL#.
+    EmptySource emptySource = EmptySource::Null;
 
     bool operator==(const EventRow&) const = default;
 };
@@ -72,10 +75,12 @@ struct DocumentLoad {
 // The one model of the file, for the event list and the editor alike: every
 // record they show is a row, everything else is kept.
 DocumentLoad ReadCatalogueDocument(const std::string& path);
-DocumentLoad ParseCatalogueDocument(std::string_view bytes);
+// `rowLines`, when given, receives the line (1-based) each row starts on.
+DocumentLoad ParseCatalogueDocument(std::string_view bytes,
+                                    std::vector<std::size_t>* rowLines = nullptr);
 
-// The record the event list hands out for a row: an empty source reads
-// "Nothing", as #NULL# does.
+// The record the event list and quorvane-cli hand out for a row: a source
+// written #NULL# reads "Nothing", any other empty source empty text.
 clsStarData RecordOf(EventRow&& row);
 
 // A text the encoding cannot hold, where it stands.
@@ -107,7 +112,8 @@ std::optional<std::size_t> LineInAnotherEncoding(const CatalogueDocument& docume
 
 // The file's bytes: the header line as it was, each row's items quoted,
 // stardates as bare numbers (shortest form that reads back the same), Earth
-// dates as #YYYY-MM-DD#, #NULL# for an empty source, CRLF line ends, no
+// dates as #YYYY-MM-DD#, an empty source as it came (#NULL#, "" or no
+// item; #NULL# for a new row), CRLF line ends, no
 // trailing blank line; kept lines at their places; the whole in the
 // document's encoding, with the byte-order mark it came with (UTF-8 with or
 // without one, UTF-16 with one in its byte order). A document read from a file already in this form
@@ -142,5 +148,9 @@ std::string_view CatalogueFileName(UiLanguage language);
 // catalogue so first, and reads the Japanese one where neither copy exists.
 std::string CataloguePathToRead(const std::string& programFolder,
                                 UiLanguage language = ActiveUiLanguage());
+// The program's own catalogue `fileName` in `programFolder`, which the user's
+// copy of the same name replaces.
+std::string ShippedCataloguePath(const std::string& programFolder,
+                                 std::string_view fileName = kCatalogueFileName);
 
 }  // namespace quorvane

@@ -285,7 +285,7 @@ CatalogueContent ParseCatalogue(const CatalogueText& text, std::size_t maxRecord
         if (groupsOut) {
             groupsOut->resize(run.groupsMark);
             groupsOut->push_back({run.firstLine, run.firstLine, true, true, false,
-                                  CatalogueGroup::kNoRecord});
+                                  CatalogueGroup::kNoRecord, run.secondLine.pos});
         }
         headerRead = true;
         group.clear();
@@ -304,7 +304,7 @@ CatalogueContent ParseCatalogue(const CatalogueText& text, std::size_t maxRecord
             groups.report(group.front().line, CatalogueProblemKind::IncompleteGroup, headerRead);
             if (groupsOut)
                 groupsOut->push_back({group.front().line, group.back().line, true, false, false,
-                                      CatalogueGroup::kNoRecord});
+                                      CatalogueGroup::kNoRecord, scanner.place().pos});
             headerRead = true;
             break;
         }
@@ -328,6 +328,11 @@ CatalogueContent ParseCatalogue(const CatalogueText& text, std::size_t maxRecord
         if (group.size() < 4 && !cutShort) continue;
         const std::size_t recordsBefore = content.records.size();
         const bool nullSource = group.size() == 4 && group[3].value.is(TaggedValue::Kind::Null);
+        // Taken before the record takes the item's text.
+        const EmptySource emptySource =
+            group.size() < 4 || nullSource                   ? EmptySource::Null
+            : group[3].value.is(TaggedValue::Kind::Empty) ? EmptySource::Missing
+                                                            : EmptySource::Quoted;
         bool read = false;
         if (cutShort) {
             groups.report(group.back().line, *group.back().problem, headerRead);
@@ -339,7 +344,8 @@ CatalogueContent ParseCatalogue(const CatalogueText& text, std::size_t maxRecord
         if (groupsOut) {
             const bool added = content.records.size() > recordsBefore;
             groupsOut->push_back({group.front().line, group.back().line, raw.endsLine, true,
-                                  nullSource, added ? recordsBefore : CatalogueGroup::kNoRecord});
+                                  nullSource, added ? recordsBefore : CatalogueGroup::kNoRecord,
+                                  scanner.place().pos, emptySource});
         }
         headerRead = true;
         group.clear();
@@ -362,16 +368,6 @@ CatalogueContent ParseCatalogue(const CatalogueText& text, std::size_t maxRecord
         groups.report(scanner.line(), CatalogueProblemKind::NoRecords, false);
     }
     return content;
-}
-
-// ---------------------------------------------------------------- load
-
-CatalogueLoad LoadCatalogue(const std::string& path) {
-    CatalogueLoad load;
-    FileBytes file = ReadCatalogueBytes(path);
-    load.status = file.status;
-    if (file.status == FileReadStatus::Ok) load.content = ParseCatalogue(file.bytes);
-    return load;
 }
 
 }  // namespace quorvane

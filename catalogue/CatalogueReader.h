@@ -63,6 +63,10 @@ private:
     bool m_converted = false;
 };
 
+// How a source without text stands in the file: #NULL#, "" or an empty
+// item. Only #NULL# reads "Nothing"; a save writes each back as it came.
+enum class EmptySource : unsigned char { Null, Quoted, Missing };
+
 // Where one group of four items stood, and what became of it: for the
 // editor, which writes back what it could not read at the same place.
 struct CatalogueGroup {
@@ -73,6 +77,8 @@ struct CatalogueGroup {
     bool complete = false;   // four items, or cut short at a line break
     bool nullSource = false; // the source item was #NULL#, which the record calls "Nothing"
     std::size_t record = kNoRecord;  // index into records; none for the header
+    std::size_t end = 0;  // offset in the text read just past the separator after its last item
+    EmptySource emptySource = EmptySource::Null;  // the source's form, where it has no text
 };
 
 // Records beyond `maxRecords` are skipped and reported once. `groups`, when
@@ -84,11 +90,11 @@ CatalogueContent ParseCatalogue(const CatalogueText& text,
                                 std::size_t maxRecords = kMaxCatalogueRecords,
                                 std::vector<CatalogueGroup>* groups = nullptr);
 
+// What a reading found, for the one message about it: the file's status
+// and, when it was read, its problems and the records left out.
 struct CatalogueLoad {
     FileReadStatus status = FileReadStatus::Ok;
     CatalogueContent content;  // empty unless status is Ok
 };
-
-CatalogueLoad LoadCatalogue(const std::string& path);
 
 }  // namespace quorvane

@@ -9,6 +9,12 @@ bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
 }  // namespace
 
+ItemScanner::ItemScanner(std::string_view bytes) : m_bytes(bytes), m_contentEnd(bytes.size()) {
+    while (m_contentEnd > 0 &&
+           (IsBlank(m_bytes[m_contentEnd - 1]) || IsLineBreak(m_bytes[m_contentEnd - 1])))
+        --m_contentEnd;
+}
+
 bool ItemScanner::next(RawItem& item, std::vector<CatalogueProblem>& problems,
                        std::size_t& unlisted) {
     for (;;) {
@@ -16,6 +22,10 @@ bool ItemScanner::next(RawItem& item, std::vector<CatalogueProblem>& problems,
         while (p < m_bytes.size() && IsBlank(m_bytes[p])) ++p;
         item = RawItem{};
         item.line = m_line;
+        if (m_afterLineBreak && p >= m_contentEnd) {
+            m_pos = m_bytes.size();
+            return false;
+        }
         if (p == m_bytes.size()) {
             m_pos = p;
             if (m_afterLineBreak) return false;

@@ -24,10 +24,11 @@ struct RawItem {
 
 class ItemScanner {
 public:
-    explicit ItemScanner(std::string_view bytes) : m_bytes(bytes) {}
+    explicit ItemScanner(std::string_view bytes);
 
     // The next item, or false at the end of the input. Blank lines are
-    // reported and passed over.
+    // reported and passed over; those at the very end, which many editors
+    // leave, are no mistake and end the input silently.
     bool next(RawItem& item, std::vector<CatalogueProblem>& problems, std::size_t& unlisted);
 
     std::size_t line() const { return m_line; }
@@ -54,6 +55,7 @@ private:
     void scanBare(std::size_t start, RawItem& item);
 
     std::string_view m_bytes;
+    std::size_t m_contentEnd = 0;  // past the last byte that is no blank or line break
     std::size_t m_pos = 0;
     std::size_t m_line = 1;
     bool m_afterLineBreak = true;  // the start of the file counts as a line start

@@ -117,7 +117,10 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 bool ListEvents(const std::string& path, const ConversionOptions& options, ListingFormat format,
                 std::string& listing, std::vector<std::string>& problems) {
-    const CatalogueLoad load = LoadCatalogue(path);
+    // Read as the event list and the editor read it, so that all three
+    // show the same events and say the same about the file.
+    DocumentLoad document = ReadCatalogueDocument(path);
+    const CatalogueLoad& load = document.reading;
     const std::string message = CatalogueMessage(GetFileName(path), load);
     if (!message.empty()) problems.push_back(message);
     if (load.status != FileReadStatus::Ok) {
@@ -125,12 +128,14 @@ bool ListEvents(const std::string& path, const ConversionOptions& options, Listi
         return false;
     }
 
-    const std::vector<clsStarData>& records = load.content.records;
+    std::vector<EventRow>& rows = document.document.rows;
+    const std::vector<std::size_t> order =
+        TitleOrder(rows.size(), [&rows](std::size_t i) { return std::string_view(rows[i].title); });
     if (format == ListingFormat::Csv) listing += kCsvHeader;
     if (format == ListingFormat::Json) listing += '[';
     bool first = true;
-    for (const std::size_t index : TitleOrder(records)) {
-        const clsStarData& record = records[index];
+    for (const std::size_t index : order) {
+        const clsStarData record = RecordOf(std::move(rows[index]));
         const EventDates dates = DatesOf(record, options);
         switch (format) {
             case ListingFormat::Tsv: AppendTsv(listing, record, dates); break;
@@ -154,8 +159,10 @@ bool CheckCatalogue(const std::string& path, std::string& report, std::string& u
         unreadable = CatalogueMessage(GetFileName(path), load);
         return false;
     }
-    std::vector<CatalogueGroup> groups;
-    const CatalogueContent content = ParseCatalogue(file.bytes, kMaxCatalogueRecords, &groups);
+    // The reading the list and the editor make of the file.
+    std::vector<std::size_t> rowLines;
+    const DocumentLoad document = ParseCatalogueDocument(file.bytes, &rowLines);
+    const CatalogueContent& content = document.reading.content;
 
     struct Finding {
         std::size_t line;
@@ -167,16 +174,14 @@ bool CheckCatalogue(const std::string& path, std::string& report, std::string& u
         findings.push_back({problem.line, std::string(ProblemReason(problem.kind, content.utf8))});
     // Items the reader takes but the editor could not write back: the list
     // shows them, and a save would be refused.
-    for (const CatalogueGroup& group : groups) {
-        if (group.record == CatalogueGroup::kNoRecord) continue;
-        const clsStarData& record = content.records[group.record];
-        const std::string source = group.nullSource ? std::string() : ToText(record.Source());
-        const std::string* items[] = {&record.Title(), &record.Detail(), nullptr, &source};
+    const std::vector<EventRow>& rows = document.document.rows;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::string* items[] = {&rows[r].title, &rows[r].detail, nullptr, &rows[r].source};
         for (std::size_t i = 0; i < 4; ++i) {
             if (!items[i]) continue;
             const std::size_t bad = FirstUnwritableByte(*items[i]);
             if (bad == std::string::npos) continue;
-            findings.push_back({group.firstLine,
+            findings.push_back({rowLines[r],
                                 CatalogueWords(CatalogueWording::ItemNotWritable, ActiveUiLanguage(),
                                                {std::to_string(i + 1),
                                                 UnwritableReason(items[i]->substr(bad, 1))})});

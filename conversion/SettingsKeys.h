@@ -34,6 +34,9 @@ inline constexpr Key kDayOpt{kOptionSection, "DayOpt", kYearDay};
 // The face chosen by the user ("ja" or "en"); anything else follows the
 // system. Written by the installer or the user, never at a close.
 inline constexpr Key kLanguage{kOptionSection, "Language", ""};
+// The fingerprint of the program's own catalogue whose new events the user
+// was last offered for their copy; written by the catalogue editor.
+inline constexpr Key kOfferedEvents{kOptionSection, "OfferedEvents", ""};
 // The version of the program that saved last; never read back.
 inline constexpr Key kVersion{kSoftInfoSection, "Vertion", ""};
 

@@ -5,6 +5,7 @@
 // titles unique letter case aside.
 
 #include "FuzzInput.h"
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
 
 #include <cmath>
@@ -85,6 +86,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     load.content = content;
     const std::string message = CatalogueMessage("StarTrek.vqd", load);
     FUZZ_CHECK(message.empty() == content.problems.empty(), context);
+
+    // The list, the editor and quorvane-cli are given the document's rows:
+    // some of the records where something was wrong, all of them otherwise,
+    // and the same word about the file.
+    const DocumentLoad document = ParseCatalogueDocument(bytes);
+    const std::vector<EventRow>& rows = document.document.rows;
+    FUZZ_CHECK(rows.size() <= content.records.size(), context);
+    if (content.problems.empty()) FUZZ_CHECK(rows.size() == content.records.size(), context);
+    FUZZ_CHECK(CatalogueMessage("StarTrek.vqd", document.reading).empty() == message.empty(), context);
     FUZZ_CHECK(IsValidUtf8(message), context);
     return 0;
 }

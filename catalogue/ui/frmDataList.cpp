@@ -228,9 +228,10 @@ void frmDataList::showRecord(int index) {
     m_handedOut.reset();
     const quorvane::EventRow& row = rowAt(index);
     txtDetail->setPlainText(quorvane::ShownText(row.detail, quorvane::kShownBoxLength));
-    // An empty source reads as the record handed out reads it.
-    txtSource->setText(row.source.empty() ? QString::fromLatin1(clsStarData::kNullSource)
-                                          : quorvane::ShownText(row.source, quorvane::kShownLineLength));
+    // As the record handed out reads it: only #NULL# is "Nothing".
+    const bool null = row.source.empty() && row.emptySource == quorvane::EmptySource::Null;
+    txtSource->setText(null ? QString::fromLatin1(clsStarData::kNullSource)
+                            : quorvane::ShownText(row.source, quorvane::kShownLineLength));
     txtSource->setCursorPosition(0);
 }
 

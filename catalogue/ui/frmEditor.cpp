@@ -4,10 +4,12 @@
 #include "catalogue/CarryDate.h"
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/FileLocation.h"
+#include "catalogue/ShippedEvents.h"
 #include "catalogue/ui/CatalogueSave.h"
 #include "catalogue/ui/EventTableModel.h"
 #include "catalogue/ui/OpenDialog.h"
 #include "conversion/Converter.h"
+#include "conversion/SettingsKeys.h"
 #include "services/Platform.h"
 #include "services/SettingsStore.h"
 #include "widgets/Twips.h"
@@ -17,6 +19,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -174,6 +177,8 @@ frmEditor::frmEditor(quorvane::Platform& platform, quorvane::Converter& converte
     showFile();
     refreshConverted();
     restorePlacement();
+    // Asked once the window is up, not while it is being built.
+    QMetaObject::invokeMethod(this, &frmEditor::offerShippedEvents, Qt::QueuedConnection);
 }
 
 frmEditor::~frmEditor() {
@@ -312,6 +317,8 @@ void frmEditor::createControls() {
     lblFile->setTextFormat(Qt::PlainText);
     lblFile->setWordWrap(true);
     lblFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The path is cut to the label's width, which only its resize tells.
+    lblFile->installEventFilter(this);
 
     const auto newButton = [this](const char* name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
@@ -400,11 +407,104 @@ void frmEditor::createControls() {
 void frmEditor::showFile() {
     const QString fileName = FromLocalPath(quorvane::GetFileName(m_path));
     setWindowTitle(kWindowCaption + fileName + QStringLiteral("[*]"));
-    QString text = QStringLiteral("ファイル：") + QDir::toNativeSeparators(FromLocalPath(m_path));
+    const QString path = QDir::toNativeSeparators(FromLocalPath(m_path));
+    const QString prefix = QStringLiteral("ファイル：");
+    // The file's name stays in sight however long the folders are; the tool
+    // tip holds the whole path.
+    const QFontMetrics metrics(lblFile->font());
+    const int room = lblFile->contentsRect().width() - metrics.horizontalAdvance(prefix);
+    QString text = prefix + metrics.elidedText(path, Qt::ElideMiddle, std::max(room, 0));
+    lblFile->setToolTip(path);
     if (m_unreadableLines > 0)
         text += QStringLiteral("\n読み込めなかった %1 行はそのまま残し、保存しても元の位置に書き戻します。")
                     .arg(m_unreadableLines);
     lblFile->setText(text);
+}
+
+bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblFile && event->type() == QEvent::Resize) showFile();
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmEditor::offerShippedEvents() {
+    // Only a user's copy stands in for the program's own catalogue, and only
+    // a copy as it is on disk can take lines at its end.
+    if (!m_model || m_busy || isModified()) return;
+    // Each face's catalogue has its own user copy and its own shipped file.
+    const std::string_view name =
+        QFileInfo(FromLocalPath(m_path)).fileName() == FromUtf8(quorvane::kEnglishCatalogueFileName)
+            ? quorvane::kEnglishCatalogueFileName
+            : quorvane::kCatalogueFileName;
+    const std::string userCopy = quorvane::UserCataloguePath(name);
+    if (userCopy.empty() || m_path != userCopy) return;
+    const std::string shippedPath =
+        quorvane::ShippedCataloguePath(LocalPath(m_platform.programFolder()), name);
+    const quorvane::FileBytes shippedFile = quorvane::ReadCatalogueBytes(shippedPath);
+    if (shippedFile.status != quorvane::FileReadStatus::Ok) return;
+    const quorvane::DocumentLoad shipped = quorvane::ParseCatalogueDocument(shippedFile.bytes);
+    if (shipped.status != quorvane::DocumentReadStatus::Ok) return;
+
+    const QString key = FromUtf8(quorvane::settings::kOfferedEvents.section) + u'/' +
+                        FromUtf8(quorvane::settings::kOfferedEvents.name);
+    const QString fingerprint = FromUtf8(quorvane::CatalogueFingerprint(shippedFile.bytes));
+    if (quorvane::OpenSettingsStore()->Read({key}).value(key) == fingerprint) return;
+    const std::vector<quorvane::EventRow> missing = quorvane::MissingEvents(m_model->document(), shipped.document);
+    if (!quorvane::CanAppendEvents(m_model->document())) return;
+    const auto remember = [&key, &fingerprint] { quorvane::OpenSettingsStore()->Write({{key, fingerprint}}); };
+    if (missing.empty()) {
+        remember();
+        return;
+    }
+
+    QScopedValueRollback busy(m_busy, true);
+    const int count = static_cast<int>(missing.size());
+    const QString question =
+        tr("プログラムに付属のデータベースに、このファイルにない事象が %n 件あります。\n"
+           "このファイルに追加しますか？ 今ある事象はそのまま残ります。\n\n"
+           "「いいえ」を選ぶと、付属のデータベースが新しくなるまでたずねません。",
+           nullptr, count);
+    if (m_platform.showMessage(this, question, kCaption, MessageIcon::Question, MessageButtons::YesNo) !=
+        MessageAnswer::Yes) {
+        remember();
+        return;
+    }
+    if (!appendEvents(missing)) return;
+    remember();
+    lblStatus->setText(tr("%n 件の事象を追加しました。", nullptr, count));
+}
+
+bool frmEditor::appendEvents(const std::vector<quorvane::EventRow>& rows) {
+    if (resolveOutsideChange(true) == OutsideChange::Keep) return false;
+    const QString notAdded =
+        tr("付属のデータベースの事象を追加できませんでした。このファイルは変更されていません。");
+    const quorvane::FileBytes file = quorvane::ReadCatalogueBytes(m_path);
+    if (file.status != quorvane::FileReadStatus::Ok) {
+        m_platform.showMessage(this, notAdded, kCaption, MessageIcon::Warning, MessageButtons::Ok);
+        return false;
+    }
+    // The user's lines are the bytes they were: the new ones only follow.
+    const auto appended = quorvane::AppendEvents(file.bytes, rows);
+    if (const auto* failure = std::get_if<quorvane::EncodingFailure>(&appended)) {
+        QString text = notAdded;
+        if (!failure->character.empty())
+            text += u'\n' + tr("文字「%1」(%2) は %3 のファイルに書けません。")
+                                .arg(FromUtf8(failure->character), CodePoint(FromUtf8(failure->character)),
+                                     FromUtf8(quorvane::EncodingName(m_model->document().encoding)));
+        m_platform.showMessage(this, text, kCaption, MessageIcon::Warning, MessageButtons::Ok);
+        return false;
+    }
+    const std::string& bytes = std::get<std::string>(appended);
+    const QString target = FromLocalPath(m_path);
+    const quorvane::SaveResult saved =
+        quorvane::ReplaceWithBackup(target, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!saved.ok) {
+        m_platform.showMessage(this, notAdded + u'\n' + saved.reason, kCaption, MessageIcon::Warning,
+                               MessageButtons::Ok);
+        return false;
+    }
+    reload();
+    emit catalogueSaved(target);
+    return true;
 }
 
 void frmEditor::showRefusal(const QString& reason) { lblStatus->setText(reason); }

@@ -9,6 +9,7 @@
 
 #include <QWidget>
 #include <string>
+#include <vector>
 
 class EventFilterModel;
 class EventTableModel;
@@ -67,6 +68,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -78,6 +80,9 @@ private slots:
     void cmdSave_Click();
     void txtFilter_Change(const QString& text);
     void grdEvents_DoubleClick(const QModelIndex& index);
+    // Offers the user's copy the events a newer program ships, once for each
+    // version of the program's own catalogue.
+    void offerShippedEvents();
 
 private:
     void createControls();
@@ -91,6 +96,9 @@ private:
     void checkOutsideChange();
     void reload();
     void showFile();
+    // Writes `rows` after the file's own lines and reads it again; false
+    // when nothing was written (the user was told why, or declined).
+    bool appendEvents(const std::vector<quorvane::EventRow>& rows);
     void showRefusal(const QString& reason);
     void refreshConverted();
     // The document row of the view's current row; -1 when there is none.

@@ -1,4 +1,5 @@
 // Turning catalogue bytes into records and problems.
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
 
 #include "support/ShiftJis.h"
@@ -220,8 +221,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {"A", "B"}, {3, P::BlankLine}, 0},
         BrokenCase{"blank_line_of_spaces", Sj(kHeader + kGoodA + "   \r\n" + kGoodB), {"A", "B"},
                    {3, P::BlankLine}, 0},
-        BrokenCase{"blank_line_at_the_end", Sj(kHeader + kGoodA + "\r\n"), {"A"},
-                   {3, P::BlankLine}, 0},
+        BrokenCase{"blank_line_before_the_last_record_is_told_though_those_at_the_end_are_not",
+                   Sj(kHeader + kGoodA + "\r\n" + kGoodB + "\r\n\n"), {"A", "B"}, {3, P::BlankLine}, 0},
         BrokenCase{"last_group_with_three_items", Sj(kHeader + kGoodA + "\"B\",\"b\",2\r\n"),
                    {"A"}, {3, P::IncompleteGroup}, 1},
         BrokenCase{"null_title", Sj(kHeader + "#NULL#,\"x\",1,\"s\"\r\n" + kGoodA), {"A"},
@@ -527,23 +528,24 @@ TEST_F(CatalogueFileTest, FileWithoutReadPermissionIsUnreadable) {
 }
 
 TEST_F(CatalogueFileTest, CleanFileGivesNoMessage) {
-    const CatalogueLoad load = LoadCatalogue(Write("StarTrek.vqd", Sj(kHeader + kGoodA)));
+    const DocumentLoad document = ReadCatalogueDocument(Write("StarTrek.vqd", Sj(kHeader + kGoodA)));
+    const CatalogueLoad& load = document.reading;
     EXPECT_EQ(load.status, FileReadStatus::Ok);
-    EXPECT_EQ(load.content.records.size(), 1u);
+    EXPECT_EQ(document.document.rows.size(), 1u);
     EXPECT_EQ(CatalogueMessage("StarTrek.vqd", load), "");
 }
 
 TEST_F(CatalogueFileTest, MessageNamesFileFirstProblemLineAndSkippedCount) {
-    const CatalogueLoad load = LoadCatalogue(
+    const CatalogueLoad load = ReadCatalogueDocument(
         Write("events.txt", Sj(kHeader + kGoodA + "\"X\",\"x\",#2063-13-45#,\"s\"\r\n\r\n" +
-                              "\"a\",\"dup\",1,\"s\"\r\n")));
+                              "\"a\",\"dup\",1,\"s\"\r\n"))).reading;
     EXPECT_EQ(CatalogueMessage("events.txt", load),
               "events.txt の 3 行目に誤りがあります（日付が正しくありません）。\n"
               "読み込めなかったデータ：2 件");
 }
 
 TEST_F(CatalogueFileTest, MessageSaysWhyAFileCouldNotBeRead) {
-    const CatalogueLoad missing = LoadCatalogue((folder / "StarTrek.vqd").string());
+    const CatalogueLoad missing = ReadCatalogueDocument((folder / "StarTrek.vqd").string()).reading;
     EXPECT_EQ(missing.status, FileReadStatus::Missing);
     EXPECT_EQ(CatalogueMessage("StarTrek.vqd", missing), "StarTrek.vqd が見つかりません。");
 
@@ -585,8 +587,8 @@ TEST(CatalogueWordsTest, EveryTextHasEnglishWithTheSameArguments) {
 }
 
 TEST_F(CatalogueFileTest, EnglishMessageNamesTheSameFileLineAndCount) {
-    const CatalogueLoad load = LoadCatalogue(Write("events.txt", Sj(kHeader + kGoodA + "\r\n" + kGoodB)));
-    EXPECT_EQ(CatalogueMessage("events.txt", load, UiLanguage::English),
+    const DocumentLoad document = ReadCatalogueDocument(Write("events.txt", Sj(kHeader + kGoodA + "\r\n" + kGoodB)));
+    EXPECT_EQ(CatalogueMessage("events.txt", document.reading, UiLanguage::English),
               "Line 3 of events.txt has an error (a blank line).\n"
               "Events that could not be read: 0");
     EXPECT_EQ(ProblemReason(P::TooManyRecords, false, UiLanguage::English),

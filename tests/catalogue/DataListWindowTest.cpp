@@ -175,10 +175,17 @@ TEST_F(DataListTest, HeadingsBecomeTheLabelCaptions) {
     EXPECT_EQ(list->lblSource->text(), "：");
 }
 
-TEST_F(DataListTest, NullSourceShowsNothing) {
-    writeCatalogue("\"A\",\"a\",1,#NULL#\r\n");
+TEST_F(DataListTest, OnlyANullSourceShowsNothingAnEmptyOneShowsEmpty) {
+    writeCatalogue("\"A\",\"a\",1,#NULL#\r\n\"B\",\"b\",2,\"\"\r\n\"C\",\"c\",3,\r\n");
     open();
-    EXPECT_EQ(list->txtSource->text(), "Nothing");
+    ASSERT_EQ(titles(), (QStringList{"A", "B", "C"}));
+    const QString shown[] = {"Nothing", "", ""};
+    for (int i = 0; i < 3; ++i) {
+        list->cmbTitle->setCurrentIndex(i);
+        list->cmbTitle->activated(i);
+        EXPECT_EQ(list->txtSource->text(), shown[i]) << i;
+        EXPECT_EQ(list->currentRecord()->Source().text(), shown[i].toStdString()) << i;
+    }
 }
 
 TEST_F(DataListTest, LongTextsAreShownCutWhileTheRecordKeepsThemWhole) {

@@ -1,4 +1,5 @@
 // The catalogue that ships beside the program.
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
 
 #include <gtest/gtest.h>
@@ -29,12 +30,12 @@ void ExpectOnlyWindowsLineBreaks(const std::string& bytes) {
 }
 
 TEST(ShippedCatalogueTest, LoadsWithoutAMessage) {
-    const CatalogueLoad load = LoadCatalogue(QUORVANE_SHIPPED_CATALOGUE);
-    ASSERT_EQ(load.status, FileReadStatus::Ok);
-    EXPECT_EQ(CatalogueMessage("StarTrek.vqd", load), "");
-    EXPECT_EQ(load.content.records.size(), kShippedEvents);
-    ASSERT_TRUE(load.content.headings.has_value());
-    EXPECT_EQ(*load.content.headings,
+    const DocumentLoad load = ReadCatalogueDocument(QUORVANE_SHIPPED_CATALOGUE);
+    ASSERT_EQ(load.reading.status, FileReadStatus::Ok);
+    EXPECT_EQ(CatalogueMessage("StarTrek.vqd", load.reading), "");
+    EXPECT_EQ(load.document.rows.size(), kShippedEvents);
+    ASSERT_EQ(load.status, DocumentReadStatus::Ok);
+    EXPECT_EQ(load.document.headings,
               (std::array<std::string, 4>{"事象", "詳細", "日付", "出典"}));
 }
 
@@ -47,8 +48,8 @@ TEST(ShippedCatalogueTest, IsShiftJisWithWindowsLineBreaks) {
 }
 
 TEST(ShippedCatalogueTest, EveryEventHasItsTextsAndAPlausibleDate) {
-    const CatalogueLoad load = LoadCatalogue(QUORVANE_SHIPPED_CATALOGUE);
-    for (const clsStarData& event : load.content.records) {
+    for (EventRow& row : ReadCatalogueDocument(QUORVANE_SHIPPED_CATALOGUE).document.rows) {
+        const clsStarData event = RecordOf(std::move(row));
         SCOPED_TRACE(event.Title());
         EXPECT_FALSE(event.Title().empty());
         EXPECT_FALSE(event.Detail().empty());
@@ -75,11 +76,10 @@ TEST(ShippedCatalogueTest, EnglishIsAsciiWithWindowsLineBreaks) {
 }
 
 TEST(ShippedCatalogueTest, EnglishLoadsWithoutAMessage) {
-    const CatalogueLoad load = LoadCatalogue(QUORVANE_SHIPPED_CATALOGUE_EN);
-    ASSERT_EQ(load.status, FileReadStatus::Ok);
-    EXPECT_EQ(CatalogueMessage("StarTrek_en.vqd", load), "");
-    ASSERT_TRUE(load.content.headings.has_value());
-    EXPECT_EQ(*load.content.headings,
+    const DocumentLoad load = ReadCatalogueDocument(QUORVANE_SHIPPED_CATALOGUE_EN);
+    ASSERT_EQ(load.status, DocumentReadStatus::Ok);
+    EXPECT_EQ(CatalogueMessage("StarTrek_en.vqd", load.reading), "");
+    EXPECT_EQ(load.document.headings,
               (std::array<std::string, 4>{"Event", "Detail", "Date", "Source"}));
 }
 
@@ -87,27 +87,20 @@ TEST(ShippedCatalogueTest, EnglishLoadsWithoutAMessage) {
 // date in the other: event for event in file order, the same kind of date
 // and the same value.
 TEST(ShippedCatalogueTest, EnglishPairsWithJapaneseEventForEvent) {
-    const CatalogueLoad japanese = LoadCatalogue(QUORVANE_SHIPPED_CATALOGUE);
-    const CatalogueLoad english = LoadCatalogue(QUORVANE_SHIPPED_CATALOGUE_EN);
-    ASSERT_EQ(japanese.status, FileReadStatus::Ok);
-    ASSERT_EQ(english.status, FileReadStatus::Ok);
-    const auto& ja = japanese.content.records;
-    const auto& en = english.content.records;
+    const DocumentLoad japanese = ReadCatalogueDocument(QUORVANE_SHIPPED_CATALOGUE);
+    const DocumentLoad english = ReadCatalogueDocument(QUORVANE_SHIPPED_CATALOGUE_EN);
+    ASSERT_EQ(japanese.status, DocumentReadStatus::Ok);
+    ASSERT_EQ(english.status, DocumentReadStatus::Ok);
+    const auto& ja = japanese.document.rows;
+    const auto& en = english.document.rows;
     ASSERT_EQ(en.size(), ja.size());
     for (std::size_t i = 0; i < ja.size(); ++i) {
-        SCOPED_TRACE(ja[i].Title() + " / " + en[i].Title());
-        EXPECT_FALSE(en[i].Title().empty());
-        EXPECT_FALSE(en[i].Detail().empty());
-        EXPECT_FALSE(en[i].Source().text().empty());
-        ASSERT_EQ(en[i].IsStarDate(), ja[i].IsStarDate());
-        if (ja[i].IsStarDate()) {
-            EXPECT_EQ(en[i].SEDate().number(), ja[i].SEDate().number());
-        } else {
-            const DateValue e = en[i].SEDate().date();
-            const DateValue j = ja[i].SEDate().date();
-            EXPECT_TRUE(e == j) << e.year << '-' << e.month << '-' << e.day << " against "
-                                << j.year << '-' << j.month << '-' << j.day;
-        }
+        SCOPED_TRACE(ja[i].title + " / " + en[i].title);
+        EXPECT_FALSE(en[i].title.empty());
+        EXPECT_FALSE(en[i].detail.empty());
+        EXPECT_FALSE(en[i].source.empty());
+        EXPECT_EQ(DateCellText(en[i].date), DateCellText(ja[i].date));
+        EXPECT_EQ(en[i].date.index(), ja[i].date.index());
     }
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "CliRunner.h"
+#include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
 #include "cli/EventListing.h"
 
@@ -101,7 +102,7 @@ TEST_F(EventListing, MalformedFileReportsTheWindowsProblemsAndListsTheValidRecor
                                    "#NULL#,\"c\",43000,\"s\"\r\n"
                                    "\"Worf\",\"d\",44000,\"s\"\r\n");
     const std::string windowMessage =
-        quorvane::CatalogueMessage("broken.vqd", quorvane::LoadCatalogue(path));
+        quorvane::CatalogueMessage("broken.vqd", quorvane::ReadCatalogueDocument(path).reading);
     ASSERT_FALSE(windowMessage.empty());
 
     const RunResult run = RunCli({"--events", path});

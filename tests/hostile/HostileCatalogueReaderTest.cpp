@@ -51,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
     Files, ProblemFlood,
     ::testing::Values(
         FloodCase{"line_breaks_only", std::string(1u << 20, '\n'), 1, 0},
-        FloodCase{"blank_lines_after_a_record", kHeader + "\"A\",\"a\",1,\"s\"\r\n" + std::string(1u << 20, '\n'),
+        FloodCase{"blank_lines_between_records",
+                  kHeader + "\"A\",\"a\",1,\"s\"\r\n" + std::string(1u << 20, '\n') + "\"B\",\"b\",2,\"s\"\r\n",
                   3, 0},
         FloodCase{"unclosed_quotes", kHeader + Repeat("\"\n", 1u << 19), 2, 1u << 19},
         FloodCase{"empty_records_with_one_title", kHeader + Repeat(",,,\n", 1u << 18), 3, (1u << 18) - 1}),

@@ -5,12 +5,15 @@
 #include "IntegrationFixture.h"
 
 #include "../hostile/HostileSupport.h"
+#include "catalogue/CarryDate.h"
 #include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/ui/EventTableModel.h"
 #include "catalogue/ui/OpenDialog.h"
 #include "catalogue/ui/frmDataList.h"
 #include "catalogue/ui/frmEditor.h"
+#include "catalogue/TitleKey.h"
+#include "cli/EventListing.h"
 #include "services/SettingsStore.h"
 #include "support/ShiftJis.h"
 #include "widgets/ShownText.h"
@@ -20,6 +23,9 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QInputMethodEvent>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -142,8 +148,9 @@ protected:
 
     static std::vector<std::string> details(const QString& path) {
         std::vector<std::string> result;
-        for (const clsStarData& record : quorvane::LoadCatalogue(quorvane::LocalPath(path)).content.records)
-            result.push_back(record.Detail());
+        for (const quorvane::EventRow& row :
+             quorvane::ReadCatalogueDocument(quorvane::LocalPath(path)).document.rows)
+            result.push_back(row.detail);
         return result;
     }
 
@@ -193,39 +200,89 @@ TEST_F(EditorTest, EditUndoRedoAndSaveReachTheFileAndTheOpenDataList) {
     EXPECT_EQ(list->txtDetail->toPlainText(), "新しい説明");
 }
 
-// A line of three items shifts the items of the lines after it; whatever
-// the reader makes of that, the list and the editor show the same events.
-TEST_F(EditorTest, TheListAndTheEditorOfferTheSameEventsOfAMisalignedFile) {
-    writeCatalogue("\"Alpha\",\"a\",41000,\"A\"\r\n"
-                   "\"Broken\",\"x\",41001\r\n"
-                   "\"Charlie\",\"c\",41002,\"C\"\r\n"
-                   "\"Delta\",\"d\",41003,\"D\"\r\n");
+// Every file is read once, the same way, for the event list, the editor
+// and quorvane-cli --events: the same events in the same order, and the
+// same word about the file.
+TEST_F(EditorTest, TheListTheEditorAndTheCliReadEachFileAlike) {
+    const std::string heading = "\"T\",\"D\",\"Date\",\"S\"";
+    const std::string b = "\"B\",\"b\",2,\"t\"";
+    struct Case {
+        const char* name;
+        std::string bytes;  // UTF-8, written as Shift-JIS
+        QStringList titles;
+        bool told;  // the file has a problem to tell
+    } cases[] = {
+        {"a clean file", heading + "\r\n\"A\",\"a\",1,\"s\"\r\n" + b + "\r\n", {"A", "B"}, false},
+        {"a record on the header's line is an event", heading + ",\"A\",\"a\",1,\"s\"\r\n" + b + "\r\n",
+         {"A", "B"}, false},
+        {"a header over two lines with a record on its last",
+         "\"T\",\"D\"\r\n\"Date\",\"S\",\"A\",\"a\",1,\"s\"\r\n" + b + "\r\n", {"A", "B"}, false},
+        {"a comma after the last record", heading + "\r\n\"A\",\"a\",1,\"s\"\r\n" + b + ",", {"A"}, true},
+        {"blank lines at the very end are no mistake",
+         heading + "\r\n\"A\",\"a\",1,\"s\"\r\n" + b + "\r\n\r\n\n", {"A", "B"}, false},
+        {"a line of three items shifts the lines after it",
+         heading + "\r\n\"Alpha\",\"a\",41000,\"A\"\r\n\"Broken\",\"x\",41001\r\n"
+                   "\"Charlie\",\"c\",41002,\"C\"\r\n\"Delta\",\"d\",41003,\"D\"\r\n",
+         {}, true},
+    };
     start();
-    click(Ui(main).cmdData);
-    frmDataList* list = main->DataList();
-    ASSERT_TRUE(list);
-    std::vector<std::string> listed;
-    for (int i = 0; i < list->cmbTitle->count(); ++i) {
-        list->cmbTitle->setCurrentIndex(i);
-        list->cmbTitle->activated(i);
-        const clsStarData* record = list->currentRecord();
-        ASSERT_TRUE(record);
-        listed.push_back(record->Title() + "|" + record->Detail() + "|" + record->Source().text());
-    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeProgramFile(QStringLiteral("StarTrek.vqd"), quorvane::testing::ToShiftJis(c.bytes));
+        platform.messages.clear();
 
-    frmEditor* editor = pressEdit();
-    ASSERT_TRUE(editor);
-    std::vector<std::string> edited;
-    for (int row = 0; row < editor->model()->rowCount(); ++row) {
-        const QString source = text(editor, row, EventTableModel::SourceColumn);
-        edited.push_back(quorvane::ToUtf8(text(editor, row, EventTableModel::TitleColumn) + "|" +
-                                          text(editor, row, EventTableModel::DetailColumn) + "|" +
-                                          (source.isEmpty() ? QStringLiteral("Nothing") : source)));
+        QPointer<frmDataList> list = new frmDataList(platform, *main, main.get());
+        QStringList listed;
+        for (int i = 0; i < list->cmbTitle->count(); ++i) {
+            list->cmbTitle->setCurrentIndex(i);
+            list->cmbTitle->activated(i);
+            const clsStarData* record = list->currentRecord();
+            ASSERT_TRUE(record);
+            listed << quorvane::FromUtf8(record->Title() + "|" + record->Detail() + "|" +
+                                         quorvane::DateCellText(quorvane::DateOf(*record)) + "|" +
+                                         record->Source().text());
+        }
+        const QStringList listMessages = messageTexts();
+        delete list.data();
+        if (!c.titles.isEmpty()) {
+            QStringList titles;
+            for (const QString& entry : listed) titles << entry.section('|', 0, 0);
+            EXPECT_EQ(titles, c.titles);
+        }
+        EXPECT_EQ(listMessages.size(), c.told ? 1 : 0) << listMessages.join('\n').toStdString();
+
+        platform.messages.clear();
+        QPointer<frmEditor> editor = new frmEditor(platform, *main, main.get(), quorvane::LocalPath(cataloguePath()));
+        ASSERT_TRUE(editor->isLoaded());
+        const auto& rows = editor->model()->document().rows;
+        QStringList edited;
+        for (const std::size_t i : quorvane::TitleOrder(rows.size(), [&rows](std::size_t r) {
+                 return std::string_view(rows[r].title);
+             })) {
+            edited << quorvane::FromUtf8(rows[i].title + "|" + rows[i].detail + "|" +
+                                         quorvane::DateCellText(rows[i].date) + "|" +
+                                         quorvane::RecordOf(quorvane::EventRow(rows[i])).Source().text());
+        }
+        EXPECT_EQ(edited, listed);
+        EXPECT_EQ(editor->lblFile->text().contains("読み込めなかった"), c.told);
+        EXPECT_TRUE(platform.messages.isEmpty());
+        delete editor.data();
+
+        std::string json;
+        std::vector<std::string> problems;
+        quorvane::cli::ListEvents(quorvane::LocalPath(cataloguePath()), {}, quorvane::cli::ListingFormat::Json,
+                                  json, problems);
+        QStringList cli;
+        for (const QJsonValue event : QJsonDocument::fromJson(QByteArray::fromStdString(json)).array()) {
+            const QJsonObject o = event.toObject();
+            cli << o["title"].toString() + "|" + o["detail"].toString() + "|" + o["date"].toString() +
+                       "|" + o["source"].toString();
+        }
+        EXPECT_EQ(cli, listed);
+        QStringList cliMessages;
+        for (const std::string& problem : problems) cliMessages << quorvane::FromUtf8(problem);
+        EXPECT_EQ(cliMessages, listMessages);
     }
-    ASSERT_FALSE(edited.empty());
-    // The list is sorted, the editor in file order; the same titles sort alike.
-    std::sort(edited.begin(), edited.end());
-    EXPECT_EQ(listed, edited);
 }
 
 // Longer than a line edit holds by default, in a character Shift-JIS holds.
@@ -383,9 +440,9 @@ TEST_F(EditorTest, UnsavedChangesAreAskedAboutWhenTheEditorOrTheMainWindowCloses
     click(editor->cmdClose);
     flushDeletes();
     EXPECT_FALSE(editor);
-    const auto records = quorvane::LoadCatalogue(quorvane::LocalPath(cataloguePath())).content.records;
+    const auto records = quorvane::ReadCatalogueDocument(quorvane::LocalPath(cataloguePath())).document.rows;
     ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[1].Title(), "Farpoint");
+    EXPECT_EQ(records[1].title, "Farpoint");
 }
 
 TEST_F(EditorTest, SortAndFilterChangeTheViewButNotTheFileOrder) {
@@ -413,10 +470,10 @@ TEST_F(EditorTest, SortAndFilterChangeTheViewButNotTheFileOrder) {
 
     editor->model()->setData(editor->model()->index(1, EventTableModel::SourceColumn), "TNG");
     ASSERT_TRUE(editor->Save());
-    const auto records = quorvane::LoadCatalogue(quorvane::LocalPath(cataloguePath())).content.records;
+    const auto records = quorvane::ReadCatalogueDocument(quorvane::LocalPath(cataloguePath())).document.rows;
     ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].Title(), "ファーストコンタクト");
-    EXPECT_EQ(records[1].Source().text(), "TNG");
+    EXPECT_EQ(records[0].title, "ファーストコンタクト");
+    EXPECT_EQ(records[1].source, "TNG");
 }
 
 TEST_F(EditorTest, DoubleClickCarriesTheDateAndTheOtherCalendarFollowsTheOptions) {
@@ -691,6 +748,64 @@ TEST_F(EditorTest, AReadOnlyProgramFolderSavesTheUserCopyWhichIsReadFromThenOn) 
     QFile::setPermissions(programFolder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// The user's copy stands in for the program's own catalogue. What a newer
+// program ships and the copy lacks is offered once for each version of the
+// shipped file, and added after the user's own lines, which stay as written.
+TEST_F(EditorTest, ShippedEventsTheUserCopyLacksAreOfferedOncePerVersion) {
+    writeCatalogue(kRecords + "\"Emissary\",\"シスコ司令官の着任\",46379.1,\"DS9\"\r\n");
+    const QString userCopy = quorvane::FromLocalPath(quorvane::UserCataloguePath());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(userCopy).path()));
+    // Not the form a save writes: blanks around the items, a source left out.
+    const std::string own = quorvane::testing::ToShiftJis(
+        quorvane::testing::kCatalogueHeading +
+        " \"ファーストコンタクト\" , \"自分の説明\",  #2063-04-05# ,\"映画\"\r\n"
+        "\"わたしの事象\",\"自作\",50000,\r\n");
+    quorvane::testing::WriteTestFile(userCopy, own);
+    const QByteArray ownBytes = QByteArray::fromStdString(own);
+    start();
+    const auto reopen = [this] {
+        if (frmEditor* open = main->Editor()) click(open->cmdClose);
+        flushDeletes();
+        frmEditor* editor = pressEdit();
+        QCoreApplication::processEvents();  // the offer is made once the window is up
+        return editor;
+    };
+
+    platform.messageAnswers.enqueue(MessageAnswer::No);
+    frmEditor* editor = reopen();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->path(), quorvane::LocalPath(userCopy));
+    EXPECT_EQ(editor->lblFile->toolTip(), QDir::toNativeSeparators(userCopy));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !platform.messages.isEmpty(); }));
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(platform.messages[0].text.contains("2 件")) << platform.messages[0].text.toStdString();
+    EXPECT_EQ(bytes(userCopy), ownBytes);
+
+    // No is remembered for this version of the shipped file.
+    ASSERT_TRUE(reopen());
+    EXPECT_EQ(platform.messages.size(), 1) << messageTexts().join('\n').toStdString();
+
+    // A newer one asks again; Yes adds its events after the user's lines.
+    writeCatalogue(kRecords + "\"Emissary\",\"シスコ司令官の着任\",46379.1,\"DS9\"\r\n"
+                              "\"Caretaker\",\"ヴォイジャーの出航\",48315.6,\"VOY\"\r\n");
+    platform.messageAnswers.enqueue(MessageAnswer::Yes);
+    editor = reopen();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(QTest::qWaitFor([editor] { return editor->model()->rowCount() == 5; }));
+    ASSERT_EQ(platform.messages.size(), 2) << messageTexts().join('\n').toStdString();
+    EXPECT_TRUE(platform.messages[1].text.contains("3 件"));
+    const QByteArray now = bytes(userCopy);
+    EXPECT_EQ(now.left(ownBytes.size()), ownBytes);
+    EXPECT_EQ(bytes(userCopy + ".bak"), ownBytes);
+    EXPECT_EQ(details(userCopy), (std::vector<std::string>{"自分の説明", "自作", "ピカード艦長の最初の任務",
+                                                           "シスコ司令官の着任", "ヴォイジャーの出航"}));
+    EXPECT_FALSE(editor->isModified());
+
+    ASSERT_TRUE(reopen());
+    EXPECT_EQ(platform.messages.size(), 2) << messageTexts().join('\n').toStdString();
+}
+
 TEST_F(EditorTest, ASaveAfterAnotherProgramChangedTheFileAsksAndOverwritesOnlyWhenTold) {
     writeCatalogue(kRecords);
     start();
@@ -719,9 +834,9 @@ TEST_F(EditorTest, ASaveAfterAnotherProgramChangedTheFileAsksAndOverwritesOnlyWh
     EXPECT_TRUE(editor->Save());
     EXPECT_EQ(platform.messages.size(), 2);
     EXPECT_EQ(bytes(cataloguePath() + ".bak"), theirs);
-    const auto records = quorvane::LoadCatalogue(quorvane::LocalPath(cataloguePath())).content.records;
+    const auto records = quorvane::ReadCatalogueDocument(quorvane::LocalPath(cataloguePath())).document.rows;
     ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].Source().text(), "劇場版");
+    EXPECT_EQ(records[0].source, "劇場版");
     EXPECT_FALSE(bytes(cataloguePath()).contains("41153.8"));
 
     // The editor's own save is no outside change.
