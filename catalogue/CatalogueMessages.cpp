@@ -28,7 +28,7 @@ const std::string kTooManyRecords = "データが " + LimitCountText(kMaxCatalog
 
 }  // namespace
 
-std::string_view ProblemReason(CatalogueProblemKind kind, bool utf8) {
+std::string_view ProblemReason(CatalogueProblemKind kind, TextEncoding encoding) {
     switch (kind) {
         case CatalogueProblemKind::EmptyFile: return "見出しもデータもありません";
         case CatalogueProblemKind::NoRecords: return "見出しの後にデータがありません";
@@ -43,8 +43,12 @@ std::string_view ProblemReason(CatalogueProblemKind kind, bool utf8) {
         case CatalogueProblemKind::NumberOutOfRange: return "数値が大きすぎます";
         case CatalogueProblemKind::DuplicateTitle: return "同じ事象がすでにあります";
         case CatalogueProblemKind::InvalidCharacters:
-            return utf8 ? "UTF-8 として読めない文字があります"
-                        : "Shift-JIS として読めない文字があります";
+            switch (encoding) {
+                case TextEncoding::ShiftJis: return "Shift-JIS として読めない文字があります";
+                case TextEncoding::Utf16Le:
+                case TextEncoding::Utf16Be: return "UTF-16 として読めない文字があります";
+                default: return "UTF-8 として読めない文字があります";
+            }
         case CatalogueProblemKind::NulCharacter: return "NUL 文字があります";
         case CatalogueProblemKind::TooManyRecords: return kTooManyRecords;
     }
@@ -72,7 +76,7 @@ std::string CatalogueMessage(std::string_view fileName, const CatalogueLoad& loa
         }
     }
     return name + " の " + std::to_string(*line) + " 行目に誤りがあります（" +
-           std::string(ProblemReason(kind, content.utf8)) + "）。\n読み込めなかったデータ：" +
+           std::string(ProblemReason(kind, content.encoding)) + "）。\n読み込めなかったデータ：" +
            std::to_string(content.skippedRecords) + " 件";
 }
 

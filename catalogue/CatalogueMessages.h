@@ -3,6 +3,7 @@
 // problem and the one message for a whole load. Japanese, UTF-8.
 
 #include "catalogue/CatalogueProblem.h"
+#include "catalogue/TextCodec.h"
 
 #include <cstddef>
 #include <optional>
@@ -14,9 +15,9 @@ namespace quorvane {
 struct CatalogueContent;
 struct CatalogueLoad;
 
-// Why a line is wrong, for a message or a list of every problem; `utf8`
-// names the file's encoding where that is the reason.
-std::string_view ProblemReason(CatalogueProblemKind kind, bool utf8);
+// Why a line is wrong, for a message or a list of every problem; the file's
+// `encoding` is named where that is the reason.
+std::string_view ProblemReason(CatalogueProblemKind kind, TextEncoding encoding);
 
 // Line of the earliest problem, if any.
 std::optional<std::size_t> FirstProblemLine(const CatalogueContent& content);
