@@ -265,6 +265,10 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes, const
     if (const QString why = OpenRegularFile(previous, path, QIODevice::ReadOnly, true, &notAFile);
         !why.isEmpty()) {
         if (notAFile) return ChangedOutside();
+        // Open to anyone but us: another saver holds the lock right now.
+        if (QFile unlocked; OpenRegularFile(unlocked, path, QIODevice::ReadOnly, false).isEmpty())
+            return {false, QStringLiteral("ほかのプログラムが %1 を保存しているところです。"
+                                          "少し待ってから、もう一度保存してください。").arg(name)};
         return {false, QStringLiteral("%1 を開けませんでした。\n(%2)").arg(name, why)};
     }
     const QByteArray old = previous.readAll();
@@ -322,8 +326,8 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes, const
 }
 
 UnfinishedSave FindUnfinishedSave(const QString& path) {
-    QFile note(NotePath(path));
-    if (!note.open(QIODevice::ReadOnly)) return {};
+    QFile note;
+    if (!OpenRegularFile(note, NotePath(path), QIODevice::ReadOnly, false).isEmpty()) return {};
     const QList<QByteArray> lines = note.read(4096).split('\n');
     note.close();
     const auto hashOf = [](const QString& file) {

@@ -40,6 +40,8 @@
 #else
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -915,6 +917,20 @@ TEST_F(EditorTest, AWriteByAnotherProgramDuringTheSaveIsAskedAboutAndKept) {
     EXPECT_EQ(bytes(cataloguePath()), theirs);
     EXPECT_FALSE(QFile::exists(cataloguePath() + ".bak")) << "the backup made for the save is withdrawn";
     EXPECT_TRUE(editor->isModified());
+
+#ifndef _WIN32
+    // Another Quorvane in the middle of its own save holds the file's lock.
+    quorvane::SetBeforeReplaceHook({});
+    const int held = ::open(cataloguePath().toLocal8Bit().constData(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    const auto release = qScopeGuard([held] { ::close(held); });
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    platform.messageAnswers.enqueue(MessageAnswer::Overwrite);
+    EXPECT_FALSE(editor->Save());
+    EXPECT_TRUE(platform.messages.last().text.contains("保存しているところ"))
+        << platform.messages.last().text.toStdString();
+    EXPECT_EQ(bytes(cataloguePath()), theirs);
+#endif
 }
 
 #ifndef _WIN32
