@@ -35,10 +35,13 @@ QString OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mo
         return qt_error_string(errno);
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
         const int why = errno;
         ::close(fd);
-        if (S_ISREG(info.st_mode)) return qt_error_string(why);
+        return qt_error_string(why);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
         if (notAFile) *notAFile = true;
         return qt_error_string(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
     }
