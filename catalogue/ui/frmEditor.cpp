@@ -658,11 +658,11 @@ bool frmEditor::Save() {
         return false;
     };
     if (bytes.size() > quorvane::kMaxCatalogueBytes)
-        return refuseLimit(QStringLiteral("保存するファイルが %1 MiB を超えるため、読み込めなくなります。")
+        return refuseLimit(QStringLiteral("ファイルが %1 MB を超えるため、保存すると読み込めなくなります。")
                                .arg(quorvane::kMaxCatalogueBytes / (1024 * 1024)));
     if (document.rows.size() > quorvane::kMaxCatalogueRecords)
-        return refuseLimit(QStringLiteral("事象が %1 件を超えるため、読み込めなくなります。")
-                               .arg(quorvane::kMaxCatalogueRecords));
+        return refuseLimit(QStringLiteral("事象が %1 万件を超えるため、保存すると超えた分を読み込めなくなります。")
+                               .arg(quorvane::kMaxCatalogueRecords / 10000));
 
     const QString programFolder = m_platform.programFolder();
     const bool toUserCopy = target != FromLocalPath(m_path);

@@ -1032,7 +1032,7 @@ TEST_F(EditorTest, ASaveThatNoReaderCouldOpenAgainIsRefusedNamingTheLimit) {
     ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::TitleColumn, "AB"));
     EXPECT_FALSE(editor->Save());
     ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_TRUE(platform.messages[0].text.contains("64 MiB")) << platform.messages[0].text.toStdString();
+    EXPECT_TRUE(platform.messages[0].text.contains("64 MB")) << platform.messages[0].text.toStdString();
     EXPECT_EQ(QFileInfo(cataloguePath()).size(), qint64(quorvane::kMaxCatalogueBytes));
     EXPECT_FALSE(QFile::exists(cataloguePath() + ".bak"));
 }
