@@ -212,7 +212,8 @@ SaveResult ChangedOutside() { return {false, {}, true}; }
 // Whatever stands at `path` that is no plain file goes as a name: a new file
 // takes its place, and nothing is written through it.
 SaveResult ReplaceName(const QString& path, const QByteArray& bytes) {
-    Copy copy = WriteCopy(path, bytes, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    Copy copy =
+        WriteCopy(path, bytes, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     if (!copy.file) return copy.failure;
     const QString copyName = copy.file->fileName();
     copy.file->setAutoRemove(false);

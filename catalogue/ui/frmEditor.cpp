@@ -660,9 +660,9 @@ bool frmEditor::Save() {
     if (bytes.size() > quorvane::kMaxCatalogueBytes)
         return refuseLimit(QStringLiteral("ファイルが %1 MB を超えるため、保存すると読み込めなくなります。")
                                .arg(quorvane::kMaxCatalogueBytes / (1024 * 1024)));
+    static_assert(quorvane::kMaxCatalogueRecords == 1'000'000, "the message names the limit");
     if (document.rows.size() > quorvane::kMaxCatalogueRecords)
-        return refuseLimit(QStringLiteral("事象が %1 万件を超えるため、保存すると超えた分を読み込めなくなります。")
-                               .arg(quorvane::kMaxCatalogueRecords / 10000));
+        return refuseLimit(QStringLiteral("事象が 100 万件を超えるため、保存すると超えた分を読み込めなくなります。"));
 
     const QString programFolder = m_platform.programFolder();
     const bool toUserCopy = target != FromLocalPath(m_path);
