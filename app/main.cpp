@@ -5,7 +5,14 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <csignal>
+
 int main(int argc, char* argv[]) {
+#ifdef SIGXFSZ
+    // A file that reaches the size limit must fail to write, with its reason,
+    // not end the program and the user's unsaved edits with it.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // For packagers: reports whether the data files sit beside the program.
     // Build machines often have no display, so no window system is started.
     if (argc == 2 && qstrcmp(argv[1], "--check-install") == 0) {

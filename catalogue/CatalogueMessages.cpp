@@ -35,6 +35,7 @@ std::string_view JapaneseWords(CatalogueWording text) {
         case T::DuplicateTitle: return "同じ事象がすでにあります";
         case T::NotUtf8: return "UTF-8 として読めない文字があります";
         case T::NotShiftJis: return "Shift-JIS として読めない文字があります";
+        case T::NotUtf16: return "UTF-16 として読めない文字があります";
         case T::NulCharacter: return "NUL 文字があります";
         case T::TooManyRecords: return "データが %1を超えています";
         case T::UnreadableData: return "読めないデータがあります";
@@ -77,6 +78,7 @@ std::string_view EnglishWords(CatalogueWording text) {
         case T::DuplicateTitle: return "an event with this title is already listed";
         case T::NotUtf8: return "characters that cannot be read as UTF-8";
         case T::NotShiftJis: return "characters that cannot be read as Shift-JIS";
+        case T::NotUtf16: return "characters that cannot be read as UTF-16";
         case T::NulCharacter: return "a NUL character";
         case T::TooManyRecords: return "more than %1 events";
         case T::UnreadableData: return "data that cannot be read";
@@ -136,7 +138,7 @@ std::string CountText(std::size_t count, UiLanguage language) {
 static_assert(kMaxCatalogueBytes % (1024 * 1024) == 0, "the size limit is told in whole MB");
 const std::string kSizeLimit = std::to_string(kMaxCatalogueBytes / (1024 * 1024)) + " MB";
 
-CatalogueWording TextOf(CatalogueProblemKind kind, bool utf8) {
+CatalogueWording TextOf(CatalogueProblemKind kind, TextEncoding encoding) {
     switch (kind) {
         case CatalogueProblemKind::EmptyFile: return T::EmptyFile;
         case CatalogueProblemKind::NoRecords: return T::NoRecords;
@@ -150,7 +152,15 @@ CatalogueWording TextOf(CatalogueProblemKind kind, bool utf8) {
         case CatalogueProblemKind::NotANumber: return T::NotANumber;
         case CatalogueProblemKind::NumberOutOfRange: return T::NumberOutOfRange;
         case CatalogueProblemKind::DuplicateTitle: return T::DuplicateTitle;
-        case CatalogueProblemKind::InvalidCharacters: return utf8 ? T::NotUtf8 : T::NotShiftJis;
+        case CatalogueProblemKind::InvalidCharacters:
+            switch (encoding) {
+                case TextEncoding::ShiftJis: return T::NotShiftJis;
+                case TextEncoding::Utf16Le:
+                case TextEncoding::Utf16Be: return T::NotUtf16;
+                case TextEncoding::Utf8:
+                case TextEncoding::Utf8NoMark: return T::NotUtf8;
+            }
+            return T::NotUtf8;
         case CatalogueProblemKind::NulCharacter: return T::NulCharacter;
         case CatalogueProblemKind::TooManyRecords: return T::TooManyRecords;
     }
@@ -168,8 +178,8 @@ std::string CatalogueWords(CatalogueWording text, UiLanguage language,
     return Fill(JapaneseWords(text), args);
 }
 
-std::string ProblemReason(CatalogueProblemKind kind, bool utf8, UiLanguage language) {
-    const CatalogueWording text = TextOf(kind, utf8);
+std::string ProblemReason(CatalogueProblemKind kind, TextEncoding encoding, UiLanguage language) {
+    const CatalogueWording text = TextOf(kind, encoding);
     if (text == T::TooManyRecords)
         return CatalogueWords(text, language, {CountText(kMaxCatalogueRecords, language)});
     return CatalogueWords(text, language);
@@ -197,7 +207,7 @@ std::string CatalogueMessage(std::string_view fileName, const CatalogueLoad& loa
         }
     }
     return CatalogueWords(T::ProblemOnLine, language,
-                          {fileName, std::to_string(*line), ProblemReason(kind, content.utf8, language),
+                          {fileName, std::to_string(*line), ProblemReason(kind, content.encoding, language),
                            std::to_string(content.skippedRecords)});
 }
 

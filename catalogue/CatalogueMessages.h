@@ -4,6 +4,7 @@
 // Each text is named here; its words, UTF-8, come from one table per face.
 
 #include "catalogue/CatalogueProblem.h"
+#include "catalogue/TextCodec.h"
 #include "conversion/UiLanguage.h"
 
 #include <cstddef>
@@ -34,6 +35,7 @@ enum class CatalogueWording {
     DuplicateTitle,
     NotUtf8,
     NotShiftJis,
+    NotUtf16,
     NulCharacter,
     TooManyRecords,  // the record limit
     UnreadableData,
@@ -65,9 +67,9 @@ inline constexpr CatalogueWording kLastCatalogueWording = CatalogueWording::More
 std::string CatalogueWords(CatalogueWording text, UiLanguage language,
                            std::initializer_list<std::string_view> args = {});
 
-// Why a line is wrong, for a message or a list of every problem; `utf8`
-// names the file's encoding where that is the reason.
-std::string ProblemReason(CatalogueProblemKind kind, bool utf8,
+// Why a line is wrong, for a message or a list of every problem; the file's
+// `encoding` is named where that is the reason.
+std::string ProblemReason(CatalogueProblemKind kind, TextEncoding encoding,
                           UiLanguage language = ActiveUiLanguage());
 
 // Line of the earliest problem, if any.

@@ -3,68 +3,54 @@
 #include "catalogue/FileLocation.h"
 #include "catalogue/ItemParser.h"
 #include "catalogue/ItemScanner.h"
+#include "catalogue/RegularFile.h"
 #include "catalogue/TextCodec.h"
 #include "catalogue/TitleKey.h"
 #include "catalogue/Utf16Text.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 
 namespace quorvane {
 
 // ---------------------------------------------------------------- file bytes
 
 FileBytes ReadCatalogueBytes(const std::string& path) {
-    namespace fs = std::filesystem;
-    const fs::path filePath = PathFromUtf8(path);
     FileBytes result;
-    std::error_code ec;
-    const fs::file_status status = fs::status(filePath, ec);
-    if (status.type() == fs::file_type::not_found) {
-        result.status = FileReadStatus::Missing;
-        return result;
+    // Opened before anything else: whatever the name holds by then is what
+    // is judged and read, and a pipe or device is refused unopened to reading.
+    RegularFile file(PathFromUtf8(path));
+    switch (file.state()) {
+        case RegularFileState::Open: break;
+        case RegularFileState::Missing: result.status = FileReadStatus::Missing; return result;
+        case RegularFileState::NotAFile: result.status = FileReadStatus::NotAFile; return result;
+        case RegularFileState::Unreadable: result.status = FileReadStatus::Unreadable; return result;
     }
-    if (ec) {
-        result.status = FileReadStatus::Unreadable;
-        return result;
-    }
-    // A folder, a pipe or a device is no catalogue, and reading a pipe could wait forever.
-    if (!fs::is_regular_file(status)) {
-        result.status = FileReadStatus::NotAFile;
-        return result;
-    }
-    const std::uintmax_t size = fs::file_size(filePath, ec);
-    if (!ec && size > kMaxCatalogueBytes) {
+    const std::uintmax_t size = file.size();
+    if (size > kMaxCatalogueBytes) {
         result.status = FileReadStatus::TooLarge;
-        return result;
-    }
-
-    std::ifstream file(filePath, std::ios::in | std::ios::binary);
-    if (!file.is_open()) {
-        result.status = fs::exists(filePath, ec) ? FileReadStatus::Unreadable
-                                                       : FileReadStatus::Missing;
         return result;
     }
     // The size may have changed since it was asked for, so read up to one byte
     // past the limit rather than trusting it.
     // One byte more than the size, for the read that finds the end: without
     // it that read would double the buffer and copy the whole file.
-    if (!ec) result.bytes.reserve(static_cast<std::size_t>(size) + 1);
+    result.bytes.reserve(static_cast<std::size_t>(size) + 1);
     constexpr std::size_t kChunk = 1u << 20;
     std::size_t used = 0;
+    bool failed = false;
     while (used <= kMaxCatalogueBytes) {
         const std::size_t room = result.bytes.capacity() - used;
         const std::size_t want =
             std::min({kChunk, kMaxCatalogueBytes + 1 - used, room > 0 ? room : kChunk});
         result.bytes.resize(used + want);
-        file.read(result.bytes.data() + used, static_cast<std::streamsize>(want));
-        used += static_cast<std::size_t>(file.gcount());
-        if (!file) break;
+        const std::ptrdiff_t got = file.read(result.bytes.data() + used, want);
+        if (got < 0) failed = true;
+        if (got <= 0) break;
+        used += static_cast<std::size_t>(got);
     }
     result.bytes.resize(used);
-    if (file.bad()) {
+    if (failed) {
         result.bytes.clear();
         result.status = FileReadStatus::Unreadable;
     } else if (used > kMaxCatalogueBytes) {

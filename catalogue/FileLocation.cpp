@@ -1,7 +1,8 @@
 #include "catalogue/FileLocation.h"
 
+#include "catalogue/RegularFile.h"
+
 #include <filesystem>
-#include <fstream>
 
 namespace quorvane {
 
@@ -27,11 +28,7 @@ bool FileExists(std::string& path) {
     try {
         // Opening a folder or a pipe for reading would succeed, or wait for a
         // writer, so only a regular file counts.
-        std::error_code ec;
-        const std::filesystem::path filePath = PathFromUtf8(path);
-        if (!std::filesystem::is_regular_file(filePath, ec)) return false;
-        std::ifstream file(filePath, std::ios::in | std::ios::binary);
-        return file.is_open();
+        return RegularFile(PathFromUtf8(path)).state() == RegularFileState::Open;
     } catch (...) {
         return false;
     }

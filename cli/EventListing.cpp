@@ -171,7 +171,7 @@ bool CheckCatalogue(const std::string& path, std::string& report, std::string& u
     std::vector<Finding> findings;
     findings.reserve(content.problems.size());
     for (const CatalogueProblem& problem : content.problems)
-        findings.push_back({problem.line, std::string(ProblemReason(problem.kind, content.utf8))});
+        findings.push_back({problem.line, std::string(ProblemReason(problem.kind, content.encoding))});
     // Items the reader takes but the editor could not write back: the list
     // shows them, and a save would be refused.
     const std::vector<EventRow>& rows = document.document.rows;

@@ -2,6 +2,7 @@
 
 #include "catalogue/ui/FileReplace.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -38,9 +39,17 @@ QString Reason(QFileDevice::FileError error, const QString& fileName, const QStr
 QString FileName(const QString& path) { return QFileInfo(path).fileName(); }
 
 // Writes and flushes the whole of `bytes`; the flush is checked here because
-// a close clears the system's reason and leaves only "Unknown error".
+// a close clears the system's reason and leaves only "Unknown error". Qt
+// takes a short write (the disk filled up halfway) without a reason: only
+// the next try at the rest fails with the system's own words.
 QString WriteWhole(QFileDevice& file, const QByteArray& bytes) {
-    if (file.write(bytes) != bytes.size() || !file.flush()) return file.errorString();
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) return file.errorString();
+        done += written;
+    }
+    if (!file.flush() && !file.flush()) return file.errorString();
     return {};
 }
 
@@ -130,6 +139,21 @@ private:
     bool m_installed = false;
 };
 
+// Beside a catalogue while it is rewritten in place: the hashes of the old
+// and the new contents, so that the next opening knows a save was cut short.
+QString NotePath(const QString& path) { return path + QStringLiteral(".unfinished"); }
+
+QString HashText(const QByteArray& bytes) {
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+bool WriteNote(const QString& path, const QByteArray& old, const QByteArray& bytes) {
+    QSaveFile note(NotePath(path));
+    if (!note.open(QIODevice::WriteOnly)) return false;
+    note.write(QStringLiteral("old %1\nnew %2\n").arg(HashText(old), HashText(bytes)).toLatin1());
+    return SyncToDisk(note).isEmpty() && note.commit();
+}
+
 struct InPlace {
     SaveResult saved;
     bool oldContentsBack = true;  // false: only the backup holds them now
@@ -139,19 +163,28 @@ struct InPlace {
 // sees the new contents; the old bytes go back on failure.
 InPlace WriteInPlace(const QString& path, const QByteArray& bytes, const QByteArray& old) {
     const QString name = FileName(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return {{false, Reason(QFileDevice::OpenError, name, file.errorString())}};
+    QFile file;
+    bool notAFile = false;
+    if (const QString why = OpenRegularFile(file, path, QIODevice::ReadWrite, false, &notAFile);
+        !why.isEmpty())
+        return {{false, Reason(notAFile ? QFileDevice::ResourceError : QFileDevice::OpenError, name, why)}};
+    // A crash from here on would leave every name cut short: the note says so.
+    if (!WriteNote(path, old, bytes))
+        return {{false, Reason(QFileDevice::OpenError, FileName(NotePath(path)), {})}};
     QString why;
     if (!file.resize(0)) why = file.errorString();
     if (why.isEmpty()) why = WriteWhole(file, bytes);
     if (why.isEmpty()) why = SyncToDisk(file);
-    if (why.isEmpty()) return {{true, {}}};
+    if (why.isEmpty()) {
+        QFile::remove(NotePath(path));
+        return {{true, {}}};
+    }
 
     InPlace failed{{false, Reason(QFileDevice::WriteError, name, why)}};
     failed.oldContentsBack = file.seek(0) && file.resize(0) && WriteWhole(file, old).isEmpty() &&
                              SyncToDisk(file).isEmpty();
-    if (!failed.oldContentsBack)
+    if (failed.oldContentsBack) QFile::remove(NotePath(path));
+    else
         failed.saved.reason +=
             QStringLiteral("\n元の内容を戻せませんでした。%1.bak に保存してあります。").arg(name);
     return failed;
@@ -169,30 +202,93 @@ SaveResult Stage(QSaveFile& file, const QByteArray& bytes) {
     return {true, {}};
 }
 
+std::function<void()>& BeforeReplaceHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+SaveResult ChangedOutside() { return {false, {}, true}; }
+
+// Whatever stands at `path` that is no plain file goes as a name: a new file
+// takes its place, and nothing is written through it.
+SaveResult ReplaceName(const QString& path, const QByteArray& bytes) {
+    Copy copy =
+        WriteCopy(path, bytes, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (!copy.file) return copy.failure;
+    const QString copyName = copy.file->fileName();
+    copy.file->setAutoRemove(false);
+    copy.file.reset();
+    if (const QString why = MoveReplacing(copyName, path); !why.isEmpty()) {
+        QFile::remove(copyName);
+        return {false, Reason(QFileDevice::RenameError, FileName(path), why)};
+    }
+    return {true, {}};
+}
+
 }  // namespace
 
-SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes) {
+void SetBeforeReplaceHook(std::function<void()> hook) { BeforeReplaceHook() = std::move(hook); }
+
+SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes, const FileStamp& expected) {
     const QString name = FileName(path);
-    QFile previous(path);
-    const bool replacing = previous.exists();
-    QByteArray old;
-    QFileDevice::Permissions mode;
     const QString backupPath = path + QStringLiteral(".bak");
-    if (replacing) {
-        if (!previous.open(QIODevice::ReadOnly))
-            return {false, Reason(QFileDevice::OpenError, name, previous.errorString())};
-        old = previous.readAll();
-        if (previous.error() != QFileDevice::NoError)
-            return {false, QStringLiteral("%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
-        previous.close();
-        mode = previous.permissions();
+    const FileStamp found = StatFile(path);
+    if (found.folder)
+        return {false, QStringLiteral("%1 という名前のフォルダーがあるため、ファイルとして保存できません。").arg(name)};
+    if (found.exists != expected.exists || found.notAFile != expected.notAFile) return ChangedOutside();
+    const auto lastLook = [&](const QByteArray& identity) {
+        if (const auto& hook = BeforeReplaceHook()) hook();
+        return FileIdentity(path) == identity;
+    };
+
+    if (found.notAFile) {
+        if (!lastLook(FileIdentity(path))) return ChangedOutside();
+        return ReplaceName(path, bytes);
     }
 
-    if (replacing && LinkCount(path) > 1) {
+    if (!found.exists) {
+        // The new catalogue is written whole before its name appears.
+        QSaveFile file(path);
+        if (SaveResult staged = Stage(file, bytes); !staged.ok) return staged;
+        if (!lastLook({})) {
+            file.cancelWriting();
+            return ChangedOutside();
+        }
+        if (!file.commit()) return {false, Reason(file.error(), name, file.errorString())};
+        return {true, {}};
+    }
+
+    // Locked against other savers that honour it, and read as it is now:
+    // only the version the user agreed to is replaced.
+    const QByteArray identity = FileIdentity(path);
+    QFile previous;
+    bool notAFile = false;
+    if (const QString why = OpenRegularFile(previous, path, QIODevice::ReadOnly, true, &notAFile);
+        !why.isEmpty()) {
+        if (notAFile) return ChangedOutside();
+        // Open to anyone but us: another saver holds the lock right now.
+        if (QFile unlocked; OpenRegularFile(unlocked, path, QIODevice::ReadOnly, false).isEmpty())
+            return {false, QStringLiteral("ほかのプログラムが %1 を保存しているところです。"
+                                          "少し待ってから、もう一度保存してください。").arg(name)};
+        return {false, QStringLiteral("%1 を開けませんでした。\n(%2)").arg(name, why)};
+    }
+    const QByteArray old = previous.readAll();
+    if (previous.error() != QFileDevice::NoError)
+        return {false, QStringLiteral("%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
+    if (ContentHash(std::string_view(old.constData(), static_cast<std::size_t>(old.size()))) != expected.hash)
+        return ChangedOutside();
+    const QFileDevice::Permissions mode = previous.permissions();
+
+    if (LinkCount(path) > 1) {
         Copy copy = WriteCopy(backupPath, old, mode);
         if (!copy.file) return copy.failure;
         Backup backup(backupPath);
         if (SaveResult installed = backup.install(std::move(copy.file)); !installed.ok) return installed;
+        ReleaseBeforeReplace(previous);
+        if (!lastLook(identity)) {
+            backup.putBack();
+            return ChangedOutside();
+        }
         const InPlace written = WriteInPlace(path, bytes, old);
         // Where the old contents could not be put back, the new backup is
         // the only place that still holds them: it stays.
@@ -206,26 +302,77 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes) {
     // A catalogue that is a symbolic link is written through to its target.
     QSaveFile file(path);
     if (SaveResult staged = Stage(file, bytes); !staged.ok) return staged;
-    std::optional<Backup> backup;
-    if (replacing) {
-        Copy copy = WriteCopy(backupPath, old, mode);
-        if (!copy.file) {
-            file.cancelWriting();
-            return copy.failure;
-        }
-        backup.emplace(backupPath);
-        if (SaveResult installed = backup->install(std::move(copy.file)); !installed.ok) {
-            file.cancelWriting();
-            return installed;
-        }
+    Copy copy = WriteCopy(backupPath, old, mode);
+    if (!copy.file) {
+        file.cancelWriting();
+        return copy.failure;
+    }
+    Backup backup(backupPath);
+    if (SaveResult installed = backup.install(std::move(copy.file)); !installed.ok) {
+        file.cancelWriting();
+        return installed;
+    }
+    ReleaseBeforeReplace(previous);
+    if (!lastLook(identity)) {
+        file.cancelWriting();
+        backup.putBack();
+        return ChangedOutside();
     }
     if (!file.commit()) {
-        if (backup) backup->putBack();
+        backup.putBack();
         return {false, Reason(file.error(), name, file.errorString())};
     }
-    if (backup) backup->keep();
+    backup.keep();
     return {true, {}};
 }
+
+UnfinishedSave FindUnfinishedSave(const QString& path) {
+    QFile note;
+    if (!OpenRegularFile(note, NotePath(path), QIODevice::ReadOnly, false).isEmpty()) return {};
+    const QList<QByteArray> lines = note.read(4096).split('\n');
+    note.close();
+    const auto hashOf = [](const QString& file) {
+        QFile read;
+        if (!OpenRegularFile(read, file, QIODevice::ReadOnly, false).isEmpty()) return QString();
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        if (!hash.addData(&read)) return QString();
+        return QString::fromLatin1(hash.result().toHex());
+    };
+    const auto noted = [&lines](const char* key) {
+        for (const QByteArray& line : lines)
+            if (line.startsWith(QByteArray(key) + ' ')) return QString::fromLatin1(line.mid(4));
+        return QString();
+    };
+    if (hashOf(path) == noted("new")) {
+        // Written whole; only the note's removal was missed.
+        ForgetUnfinishedSave(path);
+        return {};
+    }
+    return {true, hashOf(path + QStringLiteral(".bak")) == noted("old")};
+}
+
+SaveResult RestoreUnfinishedSave(const QString& path) {
+    const QString name = FileName(path);
+    QFile backup;
+    if (const QString why = OpenRegularFile(backup, path + QStringLiteral(".bak"), QIODevice::ReadOnly, false);
+        !why.isEmpty())
+        return {false, QStringLiteral("%1.bak を開けませんでした。\n(%2)").arg(name, why)};
+    const QByteArray old = backup.readAll();
+    if (backup.error() != QFileDevice::NoError)
+        return {false, QStringLiteral("%1.bak を読めませんでした。\n(%2)").arg(name, backup.errorString())};
+    QFile file;
+    if (const QString why = OpenRegularFile(file, path, QIODevice::ReadWrite, true); !why.isEmpty())
+        return {false, Reason(QFileDevice::OpenError, name, why)};
+    QString why;
+    if (!file.resize(0)) why = file.errorString();
+    if (why.isEmpty()) why = WriteWhole(file, old);
+    if (why.isEmpty()) why = SyncToDisk(file);
+    if (!why.isEmpty()) return {false, Reason(QFileDevice::WriteError, name, why)};
+    ForgetUnfinishedSave(path);
+    return {true, {}};
+}
+
+void ForgetUnfinishedSave(const QString& path) { QFile::remove(NotePath(path)); }
 
 bool CanWriteInFolder(const QString& folder) {
     QTemporaryFile probe(folder + QStringLiteral("/.quorvane-XXXXXX"));

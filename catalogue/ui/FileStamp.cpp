@@ -1,5 +1,7 @@
 #include "catalogue/ui/FileStamp.h"
 
+#include "catalogue/ui/FileReplace.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -9,8 +11,13 @@ namespace quorvane {
 FileStamp StatFile(const QString& path) {
     const QFileInfo info(path);
     FileStamp stamp;
-    stamp.exists = info.exists();
+    // A link that leads nowhere or round in a circle still stands in the
+    // way of the file: it is there, and not the file.
+    stamp.exists = info.exists() || info.isSymLink();
     if (!stamp.exists) return stamp;
+    stamp.notAFile = !info.isFile();
+    stamp.folder = info.isDir();
+    if (stamp.notAFile) return stamp;
     stamp.size = info.size();
     stamp.modified = info.lastModified();
     return stamp;
@@ -27,15 +34,22 @@ DiskLook LookAtDisk(const FileStamp& known, const QString& path, bool readConten
         look.change = known.exists ? DiskChange::Deleted : DiskChange::None;
         return look;
     }
-    if (!known.exists) {
+    if (look.now.notAFile) {
+        look.change = DiskChange::NotAFile;
+        return look;
+    }
+    if (!known.exists || known.notAFile) {
         look.change = DiskChange::Changed;
     } else if (!readContents && look.now.size == known.size && look.now.modified == known.modified) {
         look.now.hash = known.hash;
         return look;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        look.change = DiskChange::Changed;
+    // Opened as what it is now: it may have become a pipe since the look.
+    QFile file;
+    bool notAFile = false;
+    if (!OpenRegularFile(file, path, QIODevice::ReadOnly, false, &notAFile).isEmpty()) {
+        if (notAFile) look.now = {true, true, false, 0, {}, {}};
+        look.change = notAFile ? DiskChange::NotAFile : DiskChange::Changed;
         return look;
     }
     QCryptographicHash hash(QCryptographicHash::Sha256);

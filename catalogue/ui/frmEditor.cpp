@@ -139,15 +139,28 @@ QString ReadFailure(quorvane::DocumentReadStatus status, const QString& fileName
 }
 
 // The question about a change another program made; Reload, Overwrite or Cancel.
-QString OutsideChangeQuestion(quorvane::DiskChange change, const QString& fileName, bool unsaved) {
-    QString text = change == quorvane::DiskChange::Deleted
-                       ? QStringLiteral("%1 はほかのプログラムによって削除されました。\n\n"
-                                        "上書き保存すると、編集中の内容でファイルを作り直します。")
-                             .arg(fileName)
-                       : QStringLiteral("%1 はほかのプログラムによって変更されました。\n\n"
-                                        "再読み込みすると、変更後のファイルを表示します。")
-                             .arg(fileName);
-    if (change != quorvane::DiskChange::Deleted) {
+QString OutsideChangeQuestion(const quorvane::DiskLook& look, const QString& fileName, bool unsaved) {
+    const quorvane::DiskChange change = look.change;
+    QString text;
+    if (change == quorvane::DiskChange::Deleted)
+        text = QStringLiteral("%1 はほかのプログラムによって削除されました。\n\n"
+                              "上書き保存すると、編集中の内容でファイルを作り直します。")
+                   .arg(fileName);
+    else if (change == quorvane::DiskChange::NotAFile && look.now.folder)
+        text = QStringLiteral("%1 はほかのプログラムによって同じ名前のフォルダーに置き換えられました。\n\n"
+                              "フォルダーの場所には保存できません。")
+                   .arg(fileName);
+    else if (change == quorvane::DiskChange::NotAFile)
+        text = QStringLiteral("%1 はほかのプログラムによって、ファイルではないもの"
+                              "（パイプ、デバイス、たどれないリンクなど）に置き換えられました。\n\n"
+                              "上書き保存すると、それを編集中の内容のファイルで置き換えます"
+                              "（その中へは書き込みません）。")
+                   .arg(fileName);
+    else
+        text = QStringLiteral("%1 はほかのプログラムによって変更されました。\n\n"
+                              "再読み込みすると、変更後のファイルを表示します。")
+                   .arg(fileName);
+    if (change == quorvane::DiskChange::Changed) {
         if (unsaved) text += QStringLiteral("この画面で保存していない変更は失われます。");
         text += QStringLiteral("\n上書き保存すると、ほかのプログラムによる変更は %1.bak にだけ残ります。")
                     .arg(fileName);
@@ -171,6 +184,7 @@ frmEditor::frmEditor(quorvane::Platform& platform, quorvane::Converter& converte
     setAttribute(Qt::WA_DeleteOnClose);
     // Closing this window must never end the program.
     setAttribute(Qt::WA_QuitOnClose, false);
+    offerUnfinishedSave();
     load();
     if (!m_model) return;
     createControls();
@@ -201,52 +215,115 @@ bool frmEditor::load() {
     else if (file.status == quorvane::FileReadStatus::TooLarge) load.status = quorvane::DocumentReadStatus::TooLarge;
     else load.status = quorvane::DocumentReadStatus::Unreadable;
     if (load.status != quorvane::DocumentReadStatus::Ok) {
-        m_platform.showMessage(m_model ? static_cast<QWidget*>(this) : m_owner,
-                               ReadFailure(load.status, FromLocalPath(quorvane::GetFileName(m_path))),
-                               kCaption, MessageIcon::Warning, MessageButtons::Ok);
+        const QString fileName = FromLocalPath(quorvane::GetFileName(m_path));
+        m_platform.showMessage(
+            m_model ? static_cast<QWidget*>(this) : m_owner,
+            file.status == quorvane::FileReadStatus::NotAFile
+                ? QStringLiteral("%1 はファイルではない（フォルダー、パイプ、デバイスなど）ため編集できません。")
+                      .arg(fileName)
+                : ReadFailure(load.status, fileName),
+            kCaption, MessageIcon::Warning, MessageButtons::Ok);
         return false;
     }
     stamp.hash = quorvane::ContentHash(file.bytes);
     m_onDisk = stamp;
+    m_userCopy.reset();
+    saveTarget(true);
     m_unreadableLines = load.unreadableLines;
     if (m_model) m_model->replaceDocument(std::move(load.document));
     else m_model = new EventTableModel(std::move(load.document), this);
     return true;
 }
 
-void frmEditor::reload() {
-    if (!load()) return;
+bool frmEditor::reload() {
+    if (!load()) return false;
     lblStatus->clear();
     showFile();
     refreshConverted();
     if (m_model->rowCount() > 0) selectRow(0, EventTableModel::TitleColumn);
+    return true;
 }
 
-frmEditor::OutsideChange frmEditor::resolveOutsideChange(bool saving) {
+QString frmEditor::saveTarget(bool probe) {
     const QString path = FromLocalPath(m_path);
-    const quorvane::DiskLook look = quorvane::LookAtDisk(m_onDisk, path, saving);
+    const QFileInfo file(path);
+    // Each face's catalogue has its own user copy.
+    const std::string_view shippedName = file.fileName() == FromUtf8(quorvane::kEnglishCatalogueFileName)
+                                             ? quorvane::kEnglishCatalogueFileName
+                                             : quorvane::kCatalogueFileName;
+    const QString userCopy = FromLocalPath(quorvane::UserCataloguePath(shippedName));
+    if (!probe) return m_userCopy ? userCopy : path;
+    // The program's own catalogue in a folder the user cannot write (an
+    // installed program) is saved as the user's copy, which is read first
+    // from then on. Any other file is saved where it is or not at all.
+    const bool programCatalogue =
+        file.absolutePath() == QFileInfo(m_platform.programFolder()).absoluteFilePath() &&
+        file.fileName() == FromUtf8(shippedName) && path != userCopy;
+    if (!programCatalogue || quorvane::CanWriteInFolder(file.absolutePath())) {
+        m_userCopy.reset();
+        return path;
+    }
+    if (!m_userCopy) m_userCopy = quorvane::StatFile(userCopy);
+    return userCopy;
+}
+
+frmEditor::OutsideChange frmEditor::resolveOutsideChange(bool saving, quorvane::FileStamp* agreed) {
+    // The file the save will replace is the one to watch.
+    const QString path = saveTarget(false);
+    quorvane::FileStamp& known = m_userCopy ? *m_userCopy : m_onDisk;
+    const quorvane::DiskLook look = quorvane::LookAtDisk(known, path, saving);
+    if (agreed) *agreed = look.now;
     if (look.change == quorvane::DiskChange::None) {
         // Touched, not changed: the next look need not read it again.
-        m_onDisk = look.now;
+        known = look.now;
         return OutsideChange::None;
     }
-    if (saving && look.now == m_overwriteAgreed) return OutsideChange::Overwrite;
+    if (saving && m_overwriteAgreed && look.now == *m_overwriteAgreed) return OutsideChange::Overwrite;
     // The window is activated again when the question closes.
-    if (!saving && look.now == m_askedAbout) return OutsideChange::Keep;
+    if (!saving && m_askedAbout && look.now == *m_askedAbout) return OutsideChange::Keep;
     m_askedAbout = look.now;
 
     const bool unsaved =
         isModified() || static_cast<CellDelegate*>(grdEvents->itemDelegate())->isEditing();
     const MessageAnswer answer = m_platform.showMessage(
-        this, OutsideChangeQuestion(look.change, FromLocalPath(quorvane::GetFileName(m_path)), unsaved),
-        kCaption, MessageIcon::Warning, MessageButtons::ReloadOverwriteCancel);
+        this, OutsideChangeQuestion(look, QFileInfo(path).fileName(), unsaved), kCaption,
+        MessageIcon::Warning, MessageButtons::ReloadOverwriteCancel);
     if (answer == MessageAnswer::Overwrite) {
         m_overwriteAgreed = look.now;
         return OutsideChange::Overwrite;
     }
-    if (answer == MessageAnswer::Reload) reload();
+    if (answer == MessageAnswer::Reload) {
+        // The other program's copy is the one to show from now on.
+        const std::string before = m_path;
+        m_path = LocalPath(path);
+        if (!reload()) m_path = before;
+    }
     else if (saving) lblStatus->setText(QStringLiteral("保存しませんでした。"));
     return OutsideChange::Keep;
+}
+
+void frmEditor::offerUnfinishedSave() {
+    const QString path = FromLocalPath(m_path);
+    const quorvane::UnfinishedSave unfinished = quorvane::FindUnfinishedSave(path);
+    if (!unfinished.found) return;
+    const QString name = FromLocalPath(quorvane::GetFileName(m_path));
+    const QString cut = QStringLiteral("%1 の前回の保存は途中で終わったため、内容が欠けている可能性があります。\n")
+                            .arg(name);
+    if (!unfinished.backupHoldsOld) {
+        m_platform.showMessage(m_owner, cut + QStringLiteral("保存前の内容は %1.bak にも残っていません。").arg(name),
+                               kCaption, MessageIcon::Warning, MessageButtons::Ok);
+        quorvane::ForgetUnfinishedSave(path);
+        return;
+    }
+    if (m_platform.showMessage(m_owner,
+                               cut + QStringLiteral("保存前の内容が %1.bak に残っています。元に戻しますか？").arg(name),
+                               kCaption, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    const quorvane::SaveResult restored = quorvane::RestoreUnfinishedSave(path);
+    if (!restored.ok)
+        m_platform.showMessage(m_owner,
+                               QStringLiteral("%1.bak から元に戻せませんでした。\n").arg(name) + restored.reason,
+                               kCaption, MessageIcon::Warning, MessageButtons::Ok);
 }
 
 void frmEditor::checkOutsideChange() {
@@ -474,7 +551,8 @@ void frmEditor::offerShippedEvents() {
 }
 
 bool frmEditor::appendEvents(const std::vector<quorvane::EventRow>& rows) {
-    if (resolveOutsideChange(true) == OutsideChange::Keep) return false;
+    quorvane::FileStamp agreed;
+    if (resolveOutsideChange(true, &agreed) == OutsideChange::Keep) return false;
     const QString notAdded =
         tr("付属のデータベースの事象を追加できませんでした。このファイルは変更されていません。");
     const quorvane::FileBytes file = quorvane::ReadCatalogueBytes(m_path);
@@ -495,8 +573,10 @@ bool frmEditor::appendEvents(const std::vector<quorvane::EventRow>& rows) {
     }
     const std::string& bytes = std::get<std::string>(appended);
     const QString target = FromLocalPath(m_path);
+    // The file is replaced only as it was when read here; anything another
+    // program wrote meanwhile stays, and the offer comes again next time.
     const quorvane::SaveResult saved =
-        quorvane::ReplaceWithBackup(target, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        quorvane::ReplaceWithBackup(target, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), agreed);
     if (!saved.ok) {
         m_platform.showMessage(this, notAdded + u'\n' + saved.reason, kCaption, MessageIcon::Warning,
                                MessageButtons::Ok);
@@ -597,7 +677,9 @@ bool frmEditor::Save() {
     if (!m_model) return false;
     if (!static_cast<CellDelegate*>(grdEvents->itemDelegate())->commitOpenEditor()) return false;
     QScopedValueRollback busy(m_busy, true);
-    if (resolveOutsideChange(true) == OutsideChange::Keep) return false;
+    const QString target = saveTarget(true);
+    quorvane::FileStamp agreed;
+    if (resolveOutsideChange(true, &agreed) == OutsideChange::Keep) return false;
 
     const quorvane::CatalogueDocument& document = m_model->document();
     if (const auto line = quorvane::LineInAnotherEncoding(document)) {
@@ -675,38 +757,46 @@ bool frmEditor::Save() {
     }
     const std::string& bytes = std::get<std::string>(encoded);
 
-    // The program's own catalogue in a folder the user cannot write (an
-    // installed program) is saved as the user's copy, which is read first
-    // from then on. Any other file is saved where it is or not at all.
-    QString target = FromLocalPath(m_path);
+    // What the readers refuse must not be written: nothing could open it again.
+    const auto refuseLimit = [&](const QString& reason) {
+        m_platform.showMessage(this, QStringLiteral("データベースを保存できませんでした。元のファイルは変更されていません。\n") + reason,
+                               kCaption, MessageIcon::Warning, MessageButtons::Ok);
+        lblStatus->setText(QStringLiteral("保存しませんでした。"));
+        return false;
+    };
+    if (bytes.size() > quorvane::kMaxCatalogueBytes)
+        return refuseLimit(QStringLiteral("ファイルが %1 MB を超えるため、保存すると読み込めなくなります。")
+                               .arg(quorvane::kMaxCatalogueBytes / (1024 * 1024)));
+    static_assert(quorvane::kMaxCatalogueRecords == 1'000'000, "the message names the limit");
+    if (document.rows.size() > quorvane::kMaxCatalogueRecords)
+        return refuseLimit(QStringLiteral("事象が 100 万件を超えるため、保存すると超えた分を読み込めなくなります。"));
+
     const QString programFolder = m_platform.programFolder();
-    const QFileInfo file(target);
-    // Each face's catalogue has its own user copy.
-    const std::string_view shippedName =
-        file.fileName() == FromUtf8(quorvane::kEnglishCatalogueFileName)
-            ? quorvane::kEnglishCatalogueFileName
-            : quorvane::kCatalogueFileName;
-    const bool programCatalogue =
-        file.absolutePath() == QFileInfo(programFolder).absoluteFilePath() &&
-        file.fileName() == FromUtf8(shippedName) &&
-        target != FromLocalPath(quorvane::UserCataloguePath(shippedName));
-    bool toUserCopy = false;
-    if (programCatalogue && !quorvane::CanWriteInFolder(file.absolutePath())) {
-        target = FromLocalPath(quorvane::UserCataloguePath(shippedName));
-        if (!QDir().mkpath(FromLocalPath(quorvane::UserCatalogueFolder()))) {
-            m_platform.showMessage(
-                this,
-                QStringLiteral("データベースを保存できませんでした。元のファイルは変更されていません。\n"
-                               "フォルダー %1 を作れませんでした。")
-                    .arg(QDir::toNativeSeparators(FromLocalPath(quorvane::UserCatalogueFolder()))),
-                kCaption, MessageIcon::Warning, MessageButtons::Ok);
-            return false;
-        }
-        toUserCopy = true;
+    const bool toUserCopy = target != FromLocalPath(m_path);
+    if (toUserCopy && !QDir().mkpath(FromLocalPath(quorvane::UserCatalogueFolder()))) {
+        m_platform.showMessage(
+            this,
+            QStringLiteral("データベースを保存できませんでした。元のファイルは変更されていません。\n"
+                           "フォルダー %1 を作れませんでした。")
+                .arg(QDir::toNativeSeparators(FromLocalPath(quorvane::UserCatalogueFolder()))),
+            kCaption, MessageIcon::Warning, MessageButtons::Ok);
+        return false;
     }
 
-    const quorvane::SaveResult saved = quorvane::ReplaceWithBackup(
-        target, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // A change found during the save itself is asked about like any other;
+    // a program that never stops writing is not raced for ever.
+    quorvane::SaveResult saved;
+    for (int attempt = 0;; ++attempt) {
+        saved = quorvane::ReplaceWithBackup(target, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                            agreed);
+        if (!saved.changedOutside) break;
+        if (attempt == 3) {
+            saved.reason = QStringLiteral("ほかのプログラムが %1 に書き込み続けています。")
+                               .arg(QFileInfo(target).fileName());
+            break;
+        }
+        if (resolveOutsideChange(true, &agreed) == OutsideChange::Keep) return false;
+    }
     if (!saved.ok) {
         m_platform.showMessage(
             this,
@@ -719,7 +809,9 @@ bool frmEditor::Save() {
     // is missed by an activation, but a save compares the contents.
     m_onDisk = quorvane::StatFile(target);
     m_onDisk.hash = quorvane::ContentHash(bytes);
-    m_askedAbout = m_overwriteAgreed = {};
+    m_askedAbout.reset();
+    m_overwriteAgreed.reset();
+    m_userCopy.reset();
     m_model->setEncoding(encoding);
     m_model->undoStack()->setClean();
     lblStatus->clear();

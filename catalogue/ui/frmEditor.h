@@ -8,6 +8,7 @@
 #include "catalogue/ui/FileStamp.h"
 
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,9 +93,15 @@ private:
     // user let the editor's version replace another program's. Keep: the
     // user reloaded or cancelled, or was already asked about this version.
     enum class OutsideChange { None, Overwrite, Keep };
-    OutsideChange resolveOutsideChange(bool saving);
+    // `agreed` receives the file as the save may replace it.
+    OutsideChange resolveOutsideChange(bool saving, quorvane::FileStamp* agreed = nullptr);
+    // Where the next save writes: the file read, or the user's copy when the
+    // program's folder cannot be written. `probe` tries the folder anew.
+    QString saveTarget(bool probe);
+    // A save of m_path cut short in the middle: offered back from its backup.
+    void offerUnfinishedSave();
     void checkOutsideChange();
-    void reload();
+    bool reload();
     void showFile();
     // Writes `rows` after the file's own lines and reads it again; false
     // when nothing was written (the user was told why, or declined).
@@ -118,7 +125,10 @@ private:
     // The file as the editor last read or wrote it, and the outside versions
     // the user already answered for.
     quorvane::FileStamp m_onDisk;
-    quorvane::FileStamp m_askedAbout;
-    quorvane::FileStamp m_overwriteAgreed;
+    std::optional<quorvane::FileStamp> m_askedAbout;
+    std::optional<quorvane::FileStamp> m_overwriteAgreed;
+    // The user's copy as it was when the program's own catalogue was read,
+    // while a save would go there; another program may create it meanwhile.
+    std::optional<quorvane::FileStamp> m_userCopy;
     bool m_busy = false;
 };

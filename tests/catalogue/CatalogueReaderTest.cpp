@@ -371,6 +371,13 @@ TEST(CatalogueReaderTest, FileSavedAsUtf16IsReadLineForLine) {
         EXPECT_EQ(Titles(c), (std::vector<std::string>{"A", "B"})) << order.name;
         EXPECT_EQ(c.problems, (std::vector<CatalogueProblem>{{3, P::InvalidDate}})) << order.name;
     }
+    // A lone surrogate is no UTF-16, and the message names UTF-16.
+    CatalogueLoad load;
+    load.content = ParseCatalogue("\xFF\xFE" + ConvertUtf8(kHeader + kGoodA + "\"X\",\"", "UTF-16LE") +
+                                  std::string("\x00\xD8", 2) + ConvertUtf8("\",1,\"s\"\r\n", "UTF-16LE"));
+    const std::string message = CatalogueMessage("StarTrek.vqd", load);
+    EXPECT_NE(message.find("3 行目"), std::string::npos) << message;
+    EXPECT_NE(message.find("UTF-16 として読めない"), std::string::npos) << message;
 }
 
 // A modern editor saves UTF-8 without a mark. Only a file that is valid
@@ -556,7 +563,7 @@ TEST_F(CatalogueFileTest, MessageSaysWhyAFileCouldNotBeRead) {
     CatalogueLoad folderLoad;
     folderLoad.status = FileReadStatus::NotAFile;
     EXPECT_EQ(CatalogueMessage("data", folderLoad), "data はファイルではありません。");
-    EXPECT_EQ(ProblemReason(P::TooManyRecords, false), "データが 100 万件を超えています");
+    EXPECT_EQ(ProblemReason(P::TooManyRecords, TextEncoding::ShiftJis), "データが 100 万件を超えています");
 }
 
 // An English text that dropped an argument would hide the file, the line or
@@ -591,7 +598,7 @@ TEST_F(CatalogueFileTest, EnglishMessageNamesTheSameFileLineAndCount) {
     EXPECT_EQ(CatalogueMessage("events.txt", document.reading, UiLanguage::English),
               "Line 3 of events.txt has an error (a blank line).\n"
               "Events that could not be read: 0");
-    EXPECT_EQ(ProblemReason(P::TooManyRecords, false, UiLanguage::English),
+    EXPECT_EQ(ProblemReason(P::TooManyRecords, TextEncoding::ShiftJis, UiLanguage::English),
               "more than 1,000,000 events");
 }
 

@@ -8,6 +8,7 @@
 #include "catalogue/CarryDate.h"
 #include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
+#include "catalogue/ui/CatalogueSave.h"
 #include "catalogue/ui/EventTableModel.h"
 #include "catalogue/ui/OpenDialog.h"
 #include "catalogue/ui/frmDataList.h"
@@ -30,17 +31,26 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QUndoStack>
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #ifdef _WIN32
-#include <QScopeGuard>
 #define NOMINMAX
 #include <windows.h>
+#else
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -157,6 +167,33 @@ protected:
     QTemporaryDir userData;
     QString savedDataHome;
 };
+
+#ifndef _WIN32
+// While alive, a file this process writes stops growing at `bytes`, as on a
+// full disk: the write fails with "File too large" (the signal that would
+// end the process is ignored).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : m_signal(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_signal);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_signal)(int);
+};
+#endif
+
+const std::string kEmissary = "\"Emissary\",\"シスコ司令官の着任\",46379.1,\"DS9\"\r\n";
 
 TEST_F(EditorTest, EditUndoRedoAndSaveReachTheFileAndTheOpenDataList) {
     writeCatalogue(kRecords);
@@ -905,6 +942,214 @@ TEST_F(EditorTest, ActivationAsksOnceAboutAnOutsideChangeAndADeletedFileCanBeWri
               (std::vector<std::string>{"人類とヴァルカン人の出会い", "ピカード艦長の最初の任務"}));
     reactivate(editor);
     EXPECT_EQ(platform.messages.size(), 2) << messageTexts().join('\n').toStdString();
+}
+
+TEST_F(EditorTest, ACatalogueDeletedAfterASaveIsAskedAboutAtActivationAndAtSave) {
+    writeCatalogue(kRecords);
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::DetailColumn, "新しい説明"));
+    ASSERT_TRUE(editor->Save());
+    ASSERT_TRUE(QFile::remove(cataloguePath()));
+
+    platform.messageAnswers.enqueue(MessageAnswer::Cancel);
+    reactivate(editor);
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.contains("削除"));
+    ASSERT_TRUE(typeIntoCell(editor, 1, EventTableModel::DetailColumn, "もう一つ"));
+    platform.messageAnswers.enqueue(MessageAnswer::Cancel);
+    EXPECT_FALSE(editor->Save());
+    ASSERT_EQ(platform.messages.size(), 2);
+    EXPECT_TRUE(platform.messages[1].text.contains("削除"));
+    EXPECT_FALSE(QFile::exists(cataloguePath())) << "a deleted copy stays deleted unless the user says";
+
+#ifndef _WIN32
+    // A link that leads round in a circle is asked about too, not mistaken
+    // for a deleted file or a permission problem.
+    ASSERT_EQ(::symlink("StarTrek.vqd", cataloguePath().toLocal8Bit().constData()), 0);
+    platform.messageAnswers.enqueue(MessageAnswer::Cancel);
+    EXPECT_FALSE(editor->Save());
+    ASSERT_EQ(platform.messages.size(), 3);
+    EXPECT_TRUE(platform.messages[2].text.contains("たどれないリンク")) << platform.messages[2].text.toStdString();
+#endif
+}
+
+TEST_F(EditorTest, AUserCopyAnotherProgramMadeIsAskedAboutBeforeTheSaveReplacesIt) {
+    if (!quorvane::hostile::kModeBits) GTEST_SKIP() << quorvane::hostile::kNoModeBits;
+    writeCatalogue(kRecords);
+    quorvane::hostile::OpenToEveryone(programFolder.path());
+    ASSERT_TRUE(QFile::setPermissions(programFolder.path(),
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    const auto unlock = qScopeGuard([this] {
+        QFile::setPermissions(programFolder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    ASSERT_TRUE(QFile::setPermissions(userData.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                           QFile::ExeOwner | QFile::ReadOther |
+                                                           QFile::WriteOther | QFile::ExeOther));
+    const QString userCopy = quorvane::FromLocalPath(quorvane::UserCataloguePath());
+    start();
+    quorvane::hostile::WithoutPrivileges nobody;
+    if (!nobody.active()) GTEST_SKIP() << nobody.whyNot();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_EQ(editor->path(), quorvane::LocalPath(cataloguePath()));
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::DetailColumn, "利用者の写し"));
+    // Another Quorvane saves its own events as the user's copy meanwhile.
+    ASSERT_TRUE(QDir().mkpath(quorvane::FromLocalPath(quorvane::UserCatalogueFolder())));
+    quorvane::testing::WriteCatalogue(userCopy, kRecords + kEmissary);
+    const QByteArray theirs = bytes(userCopy);
+
+    platform.messageAnswers.enqueue(MessageAnswer::Cancel);
+    EXPECT_FALSE(editor->Save());
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::ReloadOverwriteCancel);
+    EXPECT_EQ(bytes(userCopy), theirs);
+
+    platform.messageAnswers.enqueue(MessageAnswer::Overwrite);
+    EXPECT_TRUE(editor->Save());
+    EXPECT_EQ(bytes(userCopy + ".bak"), theirs);
+    EXPECT_EQ(details(userCopy)[0], "利用者の写し");
+}
+
+TEST_F(EditorTest, AWriteByAnotherProgramDuringTheSaveIsAskedAboutAndKept) {
+    writeCatalogue(kRecords);
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::DetailColumn, "新しい説明"));
+    const QByteArray theirs = QByteArray::fromStdString(
+        quorvane::testing::ToShiftJis(quorvane::testing::kCatalogueHeading + kRecords + kEmissary));
+    // Between the backup and the replace, the last moment anything can slip in.
+    quorvane::SetBeforeReplaceHook([&] { writeOutside(cataloguePath(), theirs); });
+    const auto unhook = qScopeGuard([] { quorvane::SetBeforeReplaceHook({}); });
+
+    platform.messageAnswers.enqueue(MessageAnswer::Cancel);
+    EXPECT_FALSE(editor->Save());
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::ReloadOverwriteCancel);
+    EXPECT_EQ(bytes(cataloguePath()), theirs);
+    EXPECT_FALSE(QFile::exists(cataloguePath() + ".bak")) << "the backup made for the save is withdrawn";
+    EXPECT_TRUE(editor->isModified());
+
+#ifndef _WIN32
+    // Another Quorvane in the middle of its own save holds the file's lock.
+    quorvane::SetBeforeReplaceHook({});
+    const int held = ::open(cataloguePath().toLocal8Bit().constData(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    const auto release = qScopeGuard([held] { ::close(held); });
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    platform.messageAnswers.enqueue(MessageAnswer::Overwrite);
+    EXPECT_FALSE(editor->Save());
+    EXPECT_TRUE(platform.messages.last().text.contains("保存しているところ"))
+        << platform.messages.last().text.toStdString();
+    EXPECT_EQ(bytes(cataloguePath()), theirs);
+#endif
+}
+
+#ifndef _WIN32
+// Another program puts a pipe, then a link to an endless device, where the
+// catalogue was. The editor asks and writes into neither; a hang here ends
+// in the test's time limit.
+TEST_F(EditorTest, APipeOrADeviceInPlaceOfTheCatalogueIsAskedAboutAndNeverWrittenThrough) {
+    writeCatalogue(kRecords);
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::DetailColumn, "新しい説明"));
+    const QByteArray path = cataloguePath().toLocal8Bit();
+    ASSERT_TRUE(QFile::remove(cataloguePath()));
+    ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+
+    platform.messageAnswers.enqueue(MessageAnswer::Cancel);
+    reactivate(editor);
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.contains("ファイルではないもの"));
+    platform.messageAnswers.enqueue(MessageAnswer::Cancel);
+    EXPECT_FALSE(editor->Save());
+    EXPECT_EQ(platform.messages.size(), 2);
+
+    ASSERT_EQ(::unlink(path.constData()), 0);
+    ASSERT_EQ(::symlink("/dev/zero", path.constData()), 0);
+    platform.messageAnswers.enqueue(MessageAnswer::Overwrite);
+    EXPECT_TRUE(editor->Save()) << messageTexts().join('\n').toStdString();
+    EXPECT_TRUE(platform.messages.last().text.contains("ファイルではないもの"));
+    // The link is replaced by the file; nothing went into the device.
+    EXPECT_FALSE(QFileInfo(cataloguePath()).isSymLink());
+    EXPECT_EQ(details(cataloguePath())[0], "新しい説明");
+}
+
+TEST_F(EditorTest, ASaveThatDoesNotFitSaysWhyInTheSystemsWords) {
+    writeCatalogue(LongRecords("Encounter at Farpoint"));
+    const QByteArray original = bytes(cataloguePath());
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 1, EventTableModel::TitleColumn, "Farpoint"));
+    {
+        FileSizeLimit full(4096);
+        EXPECT_FALSE(editor->Save());
+    }
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.contains(qt_error_string(EFBIG)))
+        << platform.messages[0].text.toStdString();
+    EXPECT_EQ(bytes(cataloguePath()), original);
+}
+
+// Killed in the middle of rewriting a hard-linked catalogue in place: here
+// the disk fills up there, and the old contents cannot go back either, which
+// leaves the file as a kill would.
+TEST_F(EditorTest, ASaveCutShortInPlaceIsOfferedBackAtTheNextOpening) {
+    writeCatalogue(LongRecords("Encounter at Farpoint"));
+    const QString other = programFolder.filePath("linked.vqd");
+    ASSERT_EQ(::link(cataloguePath().toLocal8Bit().constData(), other.toLocal8Bit().constData()), 0);
+    const QByteArray original = bytes(cataloguePath());
+    start();
+    QPointer<frmEditor> editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 1, EventTableModel::TitleColumn, "Farpoint"));
+    {
+        std::optional<FileSizeLimit> full;
+        quorvane::SetBeforeReplaceHook([&] { full.emplace(4096); });
+        const auto unhook = qScopeGuard([] { quorvane::SetBeforeReplaceHook({}); });
+        EXPECT_FALSE(editor->Save());
+    }
+    ASSERT_LT(bytes(cataloguePath()).size(), original.size());
+    ASSERT_EQ(bytes(cataloguePath() + ".bak"), original);
+    platform.messageAnswers.enqueue(MessageAnswer::Discard);
+    click(editor->cmdClose);
+    flushDeletes();
+    ASSERT_FALSE(editor);
+
+    platform.messageAnswers.enqueue(MessageAnswer::Yes);
+    editor = pressEdit();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(platform.messages.last().buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(platform.messages.last().text.contains("StarTrek.vqd.bak"));
+    EXPECT_EQ(bytes(cataloguePath()), original);
+    EXPECT_EQ(bytes(other), original) << "restored in place, for every name";
+    EXPECT_EQ(text(editor, 1, EventTableModel::TitleColumn), "Encounter at Farpoint");
+}
+#endif
+
+TEST_F(EditorTest, ASaveThatNoReaderCouldOpenAgainIsRefusedNamingTheLimit) {
+    // One byte short of the limit; a longer title takes it past.
+    const std::string heading = quorvane::testing::ToShiftJis(quorvane::testing::kCatalogueHeading);
+    const std::string opening = "\"A\",\"";
+    const std::string end = "\",41000,\"s\"\r\n";
+    const std::size_t fill = quorvane::kMaxCatalogueBytes - heading.size() - opening.size() - end.size();
+    quorvane::testing::WriteTestFile(cataloguePath(), heading + opening + std::string(fill, 'x') + end);
+    ASSERT_EQ(QFileInfo(cataloguePath()).size(), qint64(quorvane::kMaxCatalogueBytes));
+    start();
+    frmEditor* editor = pressEdit();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::TitleColumn, "AB"));
+    EXPECT_FALSE(editor->Save());
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.contains("64 MB")) << platform.messages[0].text.toStdString();
+    EXPECT_EQ(QFileInfo(cataloguePath()).size(), qint64(quorvane::kMaxCatalogueBytes));
+    EXPECT_FALSE(QFile::exists(cataloguePath() + ".bak"));
 }
 
 }  // namespace
