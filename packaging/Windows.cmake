@@ -8,7 +8,20 @@ install(TARGETS quorvane quorvane-cli RUNTIME DESTINATION .)
 install(FILES
   ${QUORVANE_BIN_DIR}/${QUORVANE_CATALOGUE_FILE}
   ${QUORVANE_BIN_DIR}/${QUORVANE_README_FILE}
+  ${QUORVANE_BIN_DIR}/${QUORVANE_README_FILE_EN}
   DESTINATION .)
+
+# Qt's own Japanese (standard buttons, the text fields' menu, the open
+# dialog) for the Japanese face, in the folder qt.conf names. The .qm files
+# do not depend on the platform; the kit has none, so they come from the
+# build machine's Qt (Debian's qt6-translations-l10n).
+find_file(QUORVANE_QTBASE_JA_QM qtbase_ja.qm
+  PATHS ${QT_HOST_PATH}/share/qt6/translations /usr/share/qt6/translations
+  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT QUORVANE_QTBASE_JA_QM)
+  message(FATAL_ERROR "qtbase_ja.qm was not found (Debian's qt6-translations-l10n, scripts/install-deps.sh)")
+endif()
+install(FILES ${QUORVANE_QTBASE_JA_QM} DESTINATION translations)
 
 # Only what the window loads: its three Qt libraries, the Windows platform
 # and the native style. Pictures are PNG and XPM, which Qt Gui reads itself.

@@ -32,16 +32,16 @@ MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
             box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
             box.setDefaultButton(QMessageBox::Save);
             box.setEscapeButton(QMessageBox::Cancel);
-            // The box's own captions follow the Qt translation, which may be
-            // missing; the question is Japanese, so are its buttons.
-            box.button(QMessageBox::Save)->setText(QStringLiteral("保存(&S)"));
-            box.button(QMessageBox::Discard)->setText(QStringLiteral("保存しない(&N)"));
-            box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+            // Qt's own captions here would read "Discard", not what the
+            // question asks; ours follow the program's face.
+            box.button(QMessageBox::Save)->setText(QCoreApplication::translate("RealPlatform", "保存(&S)"));
+            box.button(QMessageBox::Discard)->setText(QCoreApplication::translate("RealPlatform", "保存しない(&N)"));
+            box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("RealPlatform", "キャンセル"));
             break;
         case MessageButtons::ReloadOverwriteCancel: {
-            QPushButton* reload = box.addButton(QStringLiteral("再読み込み(&R)"), QMessageBox::AcceptRole);
-            QPushButton* overwrite = box.addButton(QStringLiteral("上書き保存(&O)"), QMessageBox::DestructiveRole);
-            QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+            QPushButton* reload = box.addButton(QCoreApplication::translate("RealPlatform", "再読み込み(&R)"), QMessageBox::AcceptRole);
+            QPushButton* overwrite = box.addButton(QCoreApplication::translate("RealPlatform", "上書き保存(&O)"), QMessageBox::DestructiveRole);
+            QPushButton* cancel = box.addButton(QCoreApplication::translate("RealPlatform", "キャンセル"), QMessageBox::RejectRole);
             box.setDefaultButton(cancel);
             box.setEscapeButton(cancel);
             box.exec();
@@ -89,6 +89,9 @@ QString RealPlatform::showOpenDialog(QWidget* owner, const QList<FileFilter>& fi
     QStringList nameFilters;
     for (const FileFilter& f : filters) nameFilters << DialogNameFilter(f);
     QFileDialog dialog(owner);
+    // Left empty, a native dialog names itself in the system's language,
+    // whatever the program's face.
+    dialog.setWindowTitle(QCoreApplication::translate("RealPlatform", "ファイルを開く"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

@@ -2,6 +2,7 @@
 
 #include "catalogue/ui/FileReplace.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -19,18 +20,18 @@ QString Reason(QFileDevice::FileError error, const QString& fileName, const QStr
     switch (error) {
         case QFileDevice::OpenError:
         case QFileDevice::PermissionsError:
-            why = QStringLiteral("%1 に書き込む権限がありません。").arg(fileName);
+            why = QCoreApplication::translate("CatalogueSave", "%1 に書き込む権限がありません。").arg(fileName);
             break;
         case QFileDevice::WriteError:
         case QFileDevice::ResizeError:
-            why = QStringLiteral("%1 を書き込めませんでした。ディスクの空きが足りない可能性があります。")
+            why = QCoreApplication::translate("CatalogueSave", "%1 を書き込めませんでした。ディスクの空きが足りない可能性があります。")
                       .arg(fileName);
             break;
         case QFileDevice::RenameError:
-            why = QStringLiteral("%1 を置き換えられませんでした。ほかのプログラムが使用中の可能性があります。")
+            why = QCoreApplication::translate("CatalogueSave", "%1 を置き換えられませんでした。ほかのプログラムが使用中の可能性があります。")
                       .arg(fileName);
             break;
-        default: why = QStringLiteral("%1 を書き込めませんでした。").arg(fileName); break;
+        default: why = QCoreApplication::translate("CatalogueSave", "%1 を書き込めませんでした。").arg(fileName); break;
     }
     return detail.isEmpty() ? why : why + QStringLiteral("\n(") + detail + QLatin1Char(')');
 }
@@ -153,7 +154,7 @@ InPlace WriteInPlace(const QString& path, const QByteArray& bytes, const QByteAr
                              SyncToDisk(file).isEmpty();
     if (!failed.oldContentsBack)
         failed.saved.reason +=
-            QStringLiteral("\n元の内容を戻せませんでした。%1.bak に保存してあります。").arg(name);
+            QCoreApplication::translate("CatalogueSave", "\n元の内容を戻せませんでした。%1.bak に保存してあります。").arg(name);
     return failed;
 }
 
@@ -183,7 +184,7 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes) {
             return {false, Reason(QFileDevice::OpenError, name, previous.errorString())};
         old = previous.readAll();
         if (previous.error() != QFileDevice::NoError)
-            return {false, QStringLiteral("%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
+            return {false, QCoreApplication::translate("CatalogueSave", "%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
         previous.close();
         mode = previous.permissions();
     }

@@ -5,6 +5,7 @@
 #include "catalogue/FileLocation.h"
 #include "widgets/Utf8.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace quorvane {
@@ -15,9 +16,19 @@ QString FilterText(std::initializer_list<const char16_t*> items) {
     return filter;
 }
 
+QString FilterText(std::initializer_list<QString> items) {
+    QString filter;
+    for (const QString& item : items) filter += item + QChar(u'\0');
+    return filter;
+}
+
 QString CatalogueFilter() {
-    return FilterText({u"Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)", u"*.vqd", u"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", u"*.txt",
-                       u"すべてのﾌｧｲﾙ(*.*)", u"*.*"});
+    return FilterText({QCoreApplication::translate("OpenDialog", "Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)"),
+                       QStringLiteral("*.vqd"),
+                       QCoreApplication::translate("OpenDialog", "ﾃｷｽﾄﾌｧｲﾙ(*.txt)"),
+                       QStringLiteral("*.txt"),
+                       QCoreApplication::translate("OpenDialog", "すべてのﾌｧｲﾙ(*.*)"),
+                       QStringLiteral("*.*")});
 }
 
 QList<FileFilter> ParseFilterPairs(const QString& filterText) {

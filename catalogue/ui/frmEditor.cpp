@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -41,11 +42,11 @@ using quorvane::LocalPath;
 using quorvane::MessageAnswer;
 using quorvane::MessageButtons;
 using quorvane::MessageIcon;
+using quorvane::ToUtf8;
 
 namespace {
 
 const QString kCaption = FromUtf8(quorvane::kProgramCaption);
-const QString kWindowCaption = QStringLiteral("データベースの編集 - ");
 const QString kSection = QStringLiteral("Editor/");
 
 // A first start's client size, in twips.
@@ -128,28 +129,28 @@ private:
 QString ReadFailure(quorvane::DocumentReadStatus status, const QString& fileName) {
     switch (status) {
         case quorvane::DocumentReadStatus::TooLarge:
-            return QStringLiteral("%1 は大きすぎるため編集できません。").arg(fileName);
+            return QCoreApplication::translate("frmEditor", "%1 は大きすぎるため編集できません。").arg(fileName);
         case quorvane::DocumentReadStatus::NoHeader:
-            return QStringLiteral("%1 の見出しの行を読めないため編集できません。").arg(fileName);
-        default: return QStringLiteral("%1 を読み込めませんでした。").arg(fileName);
+            return QCoreApplication::translate("frmEditor", "%1 の見出しの行を読めないため編集できません。").arg(fileName);
+        default: return QCoreApplication::translate("frmEditor", "%1 を読み込めませんでした。").arg(fileName);
     }
 }
 
 // The question about a change another program made; Reload, Overwrite or Cancel.
 QString OutsideChangeQuestion(quorvane::DiskChange change, const QString& fileName, bool unsaved) {
     QString text = change == quorvane::DiskChange::Deleted
-                       ? QStringLiteral("%1 はほかのプログラムによって削除されました。\n\n"
+                       ? QCoreApplication::translate("frmEditor", "%1 はほかのプログラムによって削除されました。\n\n"
                                         "上書き保存すると、編集中の内容でファイルを作り直します。")
                              .arg(fileName)
-                       : QStringLiteral("%1 はほかのプログラムによって変更されました。\n\n"
+                       : QCoreApplication::translate("frmEditor", "%1 はほかのプログラムによって変更されました。\n\n"
                                         "再読み込みすると、変更後のファイルを表示します。")
                              .arg(fileName);
     if (change != quorvane::DiskChange::Deleted) {
-        if (unsaved) text += QStringLiteral("この画面で保存していない変更は失われます。");
-        text += QStringLiteral("\n上書き保存すると、ほかのプログラムによる変更は %1.bak にだけ残ります。")
+        if (unsaved) text += QCoreApplication::translate("frmEditor", "この画面で保存していない変更は失われます。");
+        text += QCoreApplication::translate("frmEditor", "\n上書き保存すると、ほかのプログラムによる変更は %1.bak にだけ残ります。")
                     .arg(fileName);
     }
-    return text + QStringLiteral("\nキャンセルすると、何も書き込まず編集を続けます。");
+    return text + QCoreApplication::translate("frmEditor", "\nキャンセルすると、何も書き込まず編集を続けます。");
 }
 
 QString CodePoint(const QString& character) {
@@ -240,7 +241,7 @@ frmEditor::OutsideChange frmEditor::resolveOutsideChange(bool saving) {
         return OutsideChange::Overwrite;
     }
     if (answer == MessageAnswer::Reload) reload();
-    else if (saving) lblStatus->setText(QStringLiteral("保存しませんでした。"));
+    else if (saving) lblStatus->setText(tr("保存しませんでした。"));
     return OutsideChange::Keep;
 }
 
@@ -255,14 +256,14 @@ void frmEditor::checkOutsideChange() {
 }
 
 void frmEditor::createControls() {
-    lblFilter = new QLabel(QStringLiteral("絞り込み(&F)："), this);
+    lblFilter = new QLabel(tr("絞り込み(&F)："), this);
     lblFilter->setObjectName(QStringLiteral("lblFilter"));
     txtFilter = new QLineEdit(this);
     txtFilter->setObjectName(QStringLiteral("txtFilter"));
     txtFilter->setClearButtonEnabled(true);
-    txtFilter->setPlaceholderText(QStringLiteral("事象と詳細から探します"));
+    txtFilter->setPlaceholderText(tr("事象と詳細から探します"));
     lblFilter->setBuddy(txtFilter);
-    txtFilter->setAccessibleName(QStringLiteral("絞り込み"));
+    txtFilter->setAccessibleName(tr("絞り込み"));
 
     m_view = new EventFilterModel(this);
     m_view->setSourceModel(m_model);
@@ -272,7 +273,7 @@ void frmEditor::createControls() {
 
     grdEvents = new QTableView(this);
     grdEvents->setObjectName(QStringLiteral("grdEvents"));
-    grdEvents->setAccessibleName(QStringLiteral("事象の一覧"));
+    grdEvents->setAccessibleName(tr("事象の一覧"));
     grdEvents->setModel(m_view);
     grdEvents->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdEvents->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -319,21 +320,21 @@ void frmEditor::createControls() {
         button->setAutoDefault(false);
         return button;
     };
-    cmdAdd = newButton("cmdAdd", QStringLiteral("追加(&A)"));
-    cmdAdd->setToolTip(QStringLiteral("選んだ行の後に新しい事象を加えます"));
-    cmdDuplicate = newButton("cmdDuplicate", QStringLiteral("複製(&C)"));
-    cmdDuplicate->setToolTip(QStringLiteral("選んだ行の写しを後に加えます"));
-    cmdDelete = newButton("cmdDelete", QStringLiteral("削除(&D)"));
-    cmdDelete->setToolTip(QStringLiteral("選んだ行を削除します"));
-    cmdUndo = newButton("cmdUndo", QStringLiteral("元に戻す(&U)"));
-    cmdUndo->setToolTip(QStringLiteral("元に戻す (Ctrl+Z)"));
-    cmdRedo = newButton("cmdRedo", QStringLiteral("やり直し(&R)"));
-    cmdRedo->setToolTip(QStringLiteral("やり直し (Ctrl+Y)"));
-    cmdCarry = newButton("cmdCarry", QStringLiteral("日付を主画面へ(&M)"));
-    cmdCarry->setToolTip(QStringLiteral("選んだ事象の日付を変換画面に入れます (行のダブルクリックでも)"));
-    cmdSave = newButton("cmdSave", QStringLiteral("保存(&S)"));
-    cmdSave->setToolTip(QStringLiteral("保存 (Ctrl+S)"));
-    cmdClose = newButton("cmdClose", QStringLiteral("閉じる(&X)"));
+    cmdAdd = newButton("cmdAdd", tr("追加(&A)"));
+    cmdAdd->setToolTip(tr("選んだ行の後に新しい事象を加えます"));
+    cmdDuplicate = newButton("cmdDuplicate", tr("複製(&C)"));
+    cmdDuplicate->setToolTip(tr("選んだ行の写しを後に加えます"));
+    cmdDelete = newButton("cmdDelete", tr("削除(&D)"));
+    cmdDelete->setToolTip(tr("選んだ行を削除します"));
+    cmdUndo = newButton("cmdUndo", tr("元に戻す(&U)"));
+    cmdUndo->setToolTip(tr("元に戻す (Ctrl+Z)"));
+    cmdRedo = newButton("cmdRedo", tr("やり直し(&R)"));
+    cmdRedo->setToolTip(tr("やり直し (Ctrl+Y)"));
+    cmdCarry = newButton("cmdCarry", tr("日付を主画面へ(&M)"));
+    cmdCarry->setToolTip(tr("選んだ事象の日付を変換画面に入れます (行のダブルクリックでも)"));
+    cmdSave = newButton("cmdSave", tr("保存(&S)"));
+    cmdSave->setToolTip(tr("保存 (Ctrl+S)"));
+    cmdClose = newButton("cmdClose", tr("閉じる(&X)"));
 
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(lblFilter);
@@ -399,10 +400,10 @@ void frmEditor::createControls() {
 
 void frmEditor::showFile() {
     const QString fileName = FromLocalPath(quorvane::GetFileName(m_path));
-    setWindowTitle(kWindowCaption + fileName + QStringLiteral("[*]"));
-    QString text = QStringLiteral("ファイル：") + QDir::toNativeSeparators(FromLocalPath(m_path));
+    setWindowTitle(tr("データベースの編集 - ") + fileName + QStringLiteral("[*]"));
+    QString text = tr("ファイル：") + QDir::toNativeSeparators(FromLocalPath(m_path));
     if (m_unreadableLines > 0)
-        text += QStringLiteral("\n読み込めなかった %1 行はそのまま残し、保存しても元の位置に書き戻します。")
+        text += tr("\n読み込めなかった %1 行はそのまま残し、保存しても元の位置に書き戻します。")
                     .arg(m_unreadableLines);
     lblFile->setText(text);
 }
@@ -446,8 +447,8 @@ void frmEditor::cmdAdd_Click() {
     const int current = currentRow();
     const QDate today = m_platform.today();
     quorvane::EventRow row;
-    row.title = m_model->uniqueTitle("新しい事象");
-    row.detail = "詳細";
+    row.title = m_model->uniqueTitle(ToUtf8(tr("新しい事象")));
+    row.detail = ToUtf8(tr("詳細"));
     quorvane::DateValue date;
     date.year = today.year();
     date.month = today.month();
@@ -502,14 +503,14 @@ bool frmEditor::Save() {
     const quorvane::CatalogueDocument& document = m_model->document();
     if (const auto line = quorvane::LineInAnotherEncoding(document)) {
         const QString question =
-            QStringLiteral("読み込めなかった %1 行目は %2 の文字として正しくありません。\n"
+            tr("読み込めなかった %1 行目は %2 の文字として正しくありません。\n"
                            "この行は読み込んだときのまま書き戻すため、保存したファイルには"
                            "別の文字コードの行が混ざります。\n保存しますか？")
                 .arg(*line)
                 .arg(FromUtf8(quorvane::EncodingName(document.keptEncoding)));
         if (m_platform.showMessage(this, question, kCaption, MessageIcon::Warning,
                                    MessageButtons::YesNo) != MessageAnswer::Yes) {
-            lblStatus->setText(QStringLiteral("保存しませんでした。"));
+            lblStatus->setText(tr("保存しませんでした。"));
             return false;
         }
     }
@@ -518,10 +519,10 @@ bool frmEditor::Save() {
         const std::size_t rowCount = document.rows.size();
         if (failure.column < 0)
             return failure.row < rowCount
-                       ? QStringLiteral("%1 件目の事象の前にある読み込めなかった行").arg(failure.row + 1)
-                       : QStringLiteral("最後の読み込めなかった行");
-        if (failure.row >= rowCount) return QStringLiteral("見出しの行");
-        return QStringLiteral("%1 件目の事象「%2」の「%3」欄（%4 列目）")
+                       ? tr("%1 件目の事象の前にある読み込めなかった行").arg(failure.row + 1)
+                       : tr("最後の読み込めなかった行");
+        if (failure.row >= rowCount) return tr("見出しの行");
+        return tr("%1 件目の事象「%2」の「%3」欄（%4 列目）")
             .arg(failure.row + 1)
             .arg(FromUtf8(document.rows[failure.row].title),
                  FromUtf8(document.headings[static_cast<std::size_t>(failure.column)]))
@@ -529,14 +530,14 @@ bool frmEditor::Save() {
     };
     const auto refuse = [&](const quorvane::EncodingFailure& failure, const QString& reason) {
         m_platform.showMessage(this, reason, kCaption, MessageIcon::Warning, MessageButtons::Ok);
-        lblStatus->setText(QStringLiteral("保存しませんでした。"));
+        lblStatus->setText(tr("保存しませんでした。"));
         if (failure.column >= 0 && failure.row < document.rows.size())
             selectRow(static_cast<int>(failure.row), failure.column);
         return false;
     };
     const auto formatRefusal = [&](const quorvane::EncodingFailure& failure) {
         const QString character = FromUtf8(failure.character);
-        return QStringLiteral("%1に「%2」(%3) があります。\n%4。このままでは保存できません。")
+        return tr("%1に「%2」(%3) があります。\n%4。このままでは保存できません。")
             .arg(place(failure), character, CodePoint(character),
                  FromUtf8(quorvane::UnwritableReason(failure.character)));
     };
@@ -549,16 +550,16 @@ bool frmEditor::Save() {
         // only fail again.
         if (failure->formatCannotHold) return refuse(*failure, formatRefusal(*failure));
         if (encoding != quorvane::TextEncoding::ShiftJis)
-            return refuse(*failure, QStringLiteral("%1にある文字「%2」(%3) は %4 で保存できません。")
+            return refuse(*failure, tr("%1にある文字「%2」(%3) は %4 で保存できません。")
                                         .arg(place(*failure), character, CodePoint(character),
                                              FromUtf8(quorvane::EncodingName(encoding))));
         const QString question =
-            QStringLiteral("%1にある文字「%2」(%3) は Shift-JIS で保存できません。\n"
+            tr("%1にある文字「%2」(%3) は Shift-JIS で保存できません。\n"
                            "UTF-8 (BOM 付き) のファイルとして保存しますか？")
                 .arg(place(*failure), character, CodePoint(character));
         if (m_platform.showMessage(this, question, kCaption, MessageIcon::Question,
                                    MessageButtons::YesNo) != MessageAnswer::Yes) {
-            lblStatus->setText(QStringLiteral("保存しませんでした。"));
+            lblStatus->setText(tr("保存しませんでした。"));
             return false;
         }
         quorvane::CatalogueDocument asUtf8 = document;
@@ -568,7 +569,7 @@ bool frmEditor::Save() {
             const QString other = FromUtf8(again->character);
             return refuse(*again, again->formatCannotHold
                                       ? formatRefusal(*again)
-                                      : QStringLiteral("%1にある文字「%2」(%3) は UTF-8 でも保存できません。")
+                                      : tr("%1にある文字「%2」(%3) は UTF-8 でも保存できません。")
                                             .arg(place(*again), other, CodePoint(other)));
         }
         encoding = quorvane::TextEncoding::Utf8;
@@ -591,7 +592,7 @@ bool frmEditor::Save() {
         if (!QDir().mkpath(FromLocalPath(quorvane::UserCatalogueFolder()))) {
             m_platform.showMessage(
                 this,
-                QStringLiteral("データベースを保存できませんでした。元のファイルは変更されていません。\n"
+                tr("データベースを保存できませんでした。元のファイルは変更されていません。\n"
                                "フォルダー %1 を作れませんでした。")
                     .arg(QDir::toNativeSeparators(FromLocalPath(quorvane::UserCatalogueFolder()))),
                 kCaption, MessageIcon::Warning, MessageButtons::Ok);
@@ -605,7 +606,7 @@ bool frmEditor::Save() {
     if (!saved.ok) {
         m_platform.showMessage(
             this,
-            QStringLiteral("データベースを保存できませんでした。元のファイルは変更されていません。\n") +
+            tr("データベースを保存できませんでした。元のファイルは変更されていません。\n") +
                 saved.reason,
             kCaption, MessageIcon::Warning, MessageButtons::Ok);
         return false;
@@ -623,7 +624,7 @@ bool frmEditor::Save() {
         showFile();
         m_platform.showMessage(
             this,
-            QStringLiteral("プログラムのフォルダー %1 には書き込めないため、データベースを次の場所に保存しました。\n"
+            tr("プログラムのフォルダー %1 には書き込めないため、データベースを次の場所に保存しました。\n"
                            "%2\n今後はこのファイルを読み込みます。")
                 .arg(QDir::toNativeSeparators(programFolder), QDir::toNativeSeparators(target)),
             kCaption, MessageIcon::Information, MessageButtons::Ok);
@@ -636,7 +637,7 @@ bool frmEditor::QueryClose() {
     if (!isModified()) return true;
     const MessageAnswer answer = m_platform.showMessage(
         this,
-        QStringLiteral("%1 は変更されています。保存しますか？")
+        tr("%1 は変更されています。保存しますか？")
             .arg(FromLocalPath(quorvane::GetFileName(m_path))),
         kCaption, MessageIcon::Question, MessageButtons::SaveDiscardCancel);
     if (answer == MessageAnswer::Save) return Save();

@@ -14,7 +14,7 @@ if(NOT rc EQUAL 0)
 endif()
 
 set(expected
-  ${APPDIR}/quorvane ${APPDIR}/StarTrek.vqd ${APPDIR}/ReadMe.TXT
+  ${APPDIR}/quorvane ${APPDIR}/StarTrek.vqd ${APPDIR}/ReadMe.TXT ${APPDIR}/ReadMe_en.TXT
   share/applications/quorvane.desktop share/metainfo/${APP_ID}.metainfo.xml
   share/man/man1/quorvane.1.gz share/doc/quorvane/copyright)
 foreach(size 16 32 48 256)
