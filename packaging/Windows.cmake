@@ -97,6 +97,24 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME quorvane.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-set(CPACK_PACKAGE_EXECUTABLES quorvane Quorvane)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# The installer speaks Japanese and English: its first page asks which, and
+# that choice becomes the program's face for the installing user (the
+# settings' Option/Language). A silent install asks nothing and stores
+# nothing, so the program follows the system. The template is CPack's own,
+# changed for the two languages (nsis/NSIS.template.in).
+list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/nsis)
+# The Start-menu entry is named "Quorvane" in both languages, with its
+# description in the installer's language.
+set(CPACK_NSIS_CREATE_ICONS_EXTRA "
+  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Quorvane.lnk' '$INSTDIR\\\\quorvane.exe' '' '' '' SW_SHOWNORMAL '' '$(QV_SHORTCUT_COMMENT)'")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "
+  Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quorvane.lnk'")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  IfSilent quorvane_language_done
+  StrCpy $0 'en'
+  StrCmp $LANGUAGE \\\${LANG_JAPANESE} 0 +2
+    StrCpy $0 'ja'
+  WriteRegStr HKCU 'Software\\\\OvrekSoft\\\\Quorvane\\\\Option' 'Language' $0
+  quorvane_language_done:")
 include(CPack)
