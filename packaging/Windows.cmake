@@ -104,12 +104,13 @@ set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 # nothing, so the program follows the system. The template is CPack's own,
 # changed for the two languages (nsis/NSIS.template.in).
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/nsis)
-# The Start-menu entry is named "Quorvane" in both languages, with its
-# description in the installer's language.
+# The Start-menu entry is named and described in the installer's language,
+# as the desktop entry is on Linux; the uninstaller removes either name.
 set(CPACK_NSIS_CREATE_ICONS_EXTRA "
-  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Quorvane.lnk' '$INSTDIR\\\\quorvane.exe' '' '' '' SW_SHOWNORMAL '' '$(QV_SHORTCUT_COMMENT)'")
+  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\$(QV_SHORTCUT_NAME).lnk' '$INSTDIR\\\\quorvane.exe' '' '' '' SW_SHOWNORMAL '' '$(QV_SHORTCUT_COMMENT)'")
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "
-  Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quorvane.lnk'")
+  Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quorvane.lnk'
+  Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quorvane 宇宙暦・西暦 換算.lnk'")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   IfSilent quorvane_language_done
   StrCpy $0 'en'
