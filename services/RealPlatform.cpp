@@ -9,6 +9,14 @@
 
 namespace quorvane {
 
+namespace {
+
+struct PlatformText {
+    Q_DECLARE_TR_FUNCTIONS(RealPlatform)
+};
+
+}  // namespace
+
 MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
                                         const QString& caption, MessageIcon icon,
                                         MessageButtons buttons) {
@@ -34,14 +42,14 @@ MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
             box.setEscapeButton(QMessageBox::Cancel);
             // Qt's own captions here would read "Discard", not what the
             // question asks; ours follow the program's face.
-            box.button(QMessageBox::Save)->setText(QCoreApplication::translate("RealPlatform", "保存(&S)"));
-            box.button(QMessageBox::Discard)->setText(QCoreApplication::translate("RealPlatform", "保存しない(&N)"));
-            box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("RealPlatform", "キャンセル"));
+            box.button(QMessageBox::Save)->setText(PlatformText::tr("保存(&S)"));
+            box.button(QMessageBox::Discard)->setText(PlatformText::tr("保存しない(&N)"));
+            box.button(QMessageBox::Cancel)->setText(PlatformText::tr("キャンセル"));
             break;
         case MessageButtons::ReloadOverwriteCancel: {
-            QPushButton* reload = box.addButton(QCoreApplication::translate("RealPlatform", "再読み込み(&R)"), QMessageBox::AcceptRole);
-            QPushButton* overwrite = box.addButton(QCoreApplication::translate("RealPlatform", "上書き保存(&O)"), QMessageBox::DestructiveRole);
-            QPushButton* cancel = box.addButton(QCoreApplication::translate("RealPlatform", "キャンセル"), QMessageBox::RejectRole);
+            QPushButton* reload = box.addButton(PlatformText::tr("再読み込み(&R)"), QMessageBox::AcceptRole);
+            QPushButton* overwrite = box.addButton(PlatformText::tr("上書き保存(&O)"), QMessageBox::DestructiveRole);
+            QPushButton* cancel = box.addButton(PlatformText::tr("キャンセル"), QMessageBox::RejectRole);
             box.setDefaultButton(cancel);
             box.setEscapeButton(cancel);
             box.exec();
@@ -91,7 +99,7 @@ QString RealPlatform::showOpenDialog(QWidget* owner, const QList<FileFilter>& fi
     QFileDialog dialog(owner);
     // Left empty, a native dialog names itself in the system's language,
     // whatever the program's face.
-    dialog.setWindowTitle(QCoreApplication::translate("RealPlatform", "ファイルを開く"));
+    dialog.setWindowTitle(PlatformText::tr("ファイルを開く"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

@@ -15,23 +15,28 @@ namespace quorvane {
 
 namespace {
 
+// The reasons are shown in the editor's messages, in the program's face.
+struct SaveText {
+    Q_DECLARE_TR_FUNCTIONS(CatalogueSave)
+};
+
 QString Reason(QFileDevice::FileError error, const QString& fileName, const QString& detail) {
     QString why;
     switch (error) {
         case QFileDevice::OpenError:
         case QFileDevice::PermissionsError:
-            why = QCoreApplication::translate("CatalogueSave", "%1 に書き込む権限がありません。").arg(fileName);
+            why = SaveText::tr("%1 に書き込む権限がありません。").arg(fileName);
             break;
         case QFileDevice::WriteError:
         case QFileDevice::ResizeError:
-            why = QCoreApplication::translate("CatalogueSave", "%1 を書き込めませんでした。ディスクの空きが足りない可能性があります。")
+            why = SaveText::tr("%1 を書き込めませんでした。ディスクの空きが足りない可能性があります。")
                       .arg(fileName);
             break;
         case QFileDevice::RenameError:
-            why = QCoreApplication::translate("CatalogueSave", "%1 を置き換えられませんでした。ほかのプログラムが使用中の可能性があります。")
+            why = SaveText::tr("%1 を置き換えられませんでした。ほかのプログラムが使用中の可能性があります。")
                       .arg(fileName);
             break;
-        default: why = QCoreApplication::translate("CatalogueSave", "%1 を書き込めませんでした。").arg(fileName); break;
+        default: why = SaveText::tr("%1 を書き込めませんでした。").arg(fileName); break;
     }
     return detail.isEmpty() ? why : why + QStringLiteral("\n(") + detail + QLatin1Char(')');
 }
@@ -154,7 +159,7 @@ InPlace WriteInPlace(const QString& path, const QByteArray& bytes, const QByteAr
                              SyncToDisk(file).isEmpty();
     if (!failed.oldContentsBack)
         failed.saved.reason +=
-            QCoreApplication::translate("CatalogueSave", "\n元の内容を戻せませんでした。%1.bak に保存してあります。").arg(name);
+            SaveText::tr("\n元の内容を戻せませんでした。%1.bak に保存してあります。").arg(name);
     return failed;
 }
 
@@ -184,7 +189,7 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes) {
             return {false, Reason(QFileDevice::OpenError, name, previous.errorString())};
         old = previous.readAll();
         if (previous.error() != QFileDevice::NoError)
-            return {false, QCoreApplication::translate("CatalogueSave", "%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
+            return {false, SaveText::tr("%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
         previous.close();
         mode = previous.permissions();
     }

@@ -5,7 +5,6 @@
 #include "widgets/ShownText.h"
 #include "widgets/Utf8.h"
 
-#include <QCoreApplication>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -30,7 +29,7 @@ std::string& Cell(EventRow& row, int column) {
 class EditCellCommand : public QUndoCommand {
 public:
     EditCellCommand(EventTableModel& model, int row, EventRow before, EventRow after)
-        : QUndoCommand(QCoreApplication::translate("EventTableModel", "編集")),
+        : QUndoCommand(EventTableModel::tr("編集")),
           m_model(model), m_row(row), m_before(std::move(before)), m_after(std::move(after)) {}
     void redo() override { m_model.replaceRow(m_row, m_after); }
     void undo() override { m_model.replaceRow(m_row, m_before); }
@@ -47,7 +46,7 @@ private:
 class RowCommand : public QUndoCommand {
 public:
     RowCommand(EventTableModel& model, bool insert, int row, EventRow value)
-        : QUndoCommand(insert ? QCoreApplication::translate("EventTableModel", "追加") : QCoreApplication::translate("EventTableModel", "削除")),
+        : QUndoCommand(insert ? EventTableModel::tr("追加") : EventTableModel::tr("削除")),
           m_model(model), m_insert(insert), m_row(row), m_value(std::move(value)),
           m_keptBefore(model.keptPlaces()), m_keptAfter(m_keptBefore) {
         // Lines that stood before a later row follow that row.

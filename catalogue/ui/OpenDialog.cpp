@@ -22,13 +22,18 @@ QString FilterText(std::initializer_list<QString> items) {
     return filter;
 }
 
+namespace {
+
+struct DialogText {
+    Q_DECLARE_TR_FUNCTIONS(OpenDialog)
+};
+
+}  // namespace
+
 QString CatalogueFilter() {
-    return FilterText({QCoreApplication::translate("OpenDialog", "Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)"),
-                       QStringLiteral("*.vqd"),
-                       QCoreApplication::translate("OpenDialog", "ﾃｷｽﾄﾌｧｲﾙ(*.txt)"),
-                       QStringLiteral("*.txt"),
-                       QCoreApplication::translate("OpenDialog", "すべてのﾌｧｲﾙ(*.*)"),
-                       QStringLiteral("*.*")});
+    return FilterText({DialogText::tr("Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)"), QStringLiteral("*.vqd"),
+                       DialogText::tr("ﾃｷｽﾄﾌｧｲﾙ(*.txt)"), QStringLiteral("*.txt"),
+                       DialogText::tr("すべてのﾌｧｲﾙ(*.*)"), QStringLiteral("*.*")});
 }
 
 QList<FileFilter> ParseFilterPairs(const QString& filterText) {

@@ -16,7 +16,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -129,28 +128,28 @@ private:
 QString ReadFailure(quorvane::DocumentReadStatus status, const QString& fileName) {
     switch (status) {
         case quorvane::DocumentReadStatus::TooLarge:
-            return QCoreApplication::translate("frmEditor", "%1 は大きすぎるため編集できません。").arg(fileName);
+            return frmEditor::tr("%1 は大きすぎるため編集できません。").arg(fileName);
         case quorvane::DocumentReadStatus::NoHeader:
-            return QCoreApplication::translate("frmEditor", "%1 の見出しの行を読めないため編集できません。").arg(fileName);
-        default: return QCoreApplication::translate("frmEditor", "%1 を読み込めませんでした。").arg(fileName);
+            return frmEditor::tr("%1 の見出しの行を読めないため編集できません。").arg(fileName);
+        default: return frmEditor::tr("%1 を読み込めませんでした。").arg(fileName);
     }
 }
 
 // The question about a change another program made; Reload, Overwrite or Cancel.
 QString OutsideChangeQuestion(quorvane::DiskChange change, const QString& fileName, bool unsaved) {
     QString text = change == quorvane::DiskChange::Deleted
-                       ? QCoreApplication::translate("frmEditor", "%1 はほかのプログラムによって削除されました。\n\n"
+                       ? frmEditor::tr("%1 はほかのプログラムによって削除されました。\n\n"
                                         "上書き保存すると、編集中の内容でファイルを作り直します。")
                              .arg(fileName)
-                       : QCoreApplication::translate("frmEditor", "%1 はほかのプログラムによって変更されました。\n\n"
+                       : frmEditor::tr("%1 はほかのプログラムによって変更されました。\n\n"
                                         "再読み込みすると、変更後のファイルを表示します。")
                              .arg(fileName);
     if (change != quorvane::DiskChange::Deleted) {
-        if (unsaved) text += QCoreApplication::translate("frmEditor", "この画面で保存していない変更は失われます。");
-        text += QCoreApplication::translate("frmEditor", "\n上書き保存すると、ほかのプログラムによる変更は %1.bak にだけ残ります。")
+        if (unsaved) text += frmEditor::tr("この画面で保存していない変更は失われます。");
+        text += frmEditor::tr("\n上書き保存すると、ほかのプログラムによる変更は %1.bak にだけ残ります。")
                     .arg(fileName);
     }
-    return text + QCoreApplication::translate("frmEditor", "\nキャンセルすると、何も書き込まず編集を続けます。");
+    return text + frmEditor::tr("\nキャンセルすると、何も書き込まず編集を続けます。");
 }
 
 QString CodePoint(const QString& character) {
