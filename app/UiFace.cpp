@@ -26,8 +26,8 @@ UiLanguage ChooseFace(const SettingsStore& store) {
 
 std::optional<UiLanguage> StoreFaceChoice(SettingsStore& store, const QString& word) {
     const std::optional<UiLanguage> chosen = LanguageFromSetting(word.toStdString());
-    // Only the exact words: "english" or "ja_JP" would be stored as given
-    // and read back as something the user did not ask for.
+    // Only the exact words: a typo such as "english" would otherwise be
+    // stored, read back as "follow the system", and pass for a choice.
     const bool known = word == QLatin1String("system") ||
                        (chosen && word.toStdString() == LanguageSettingText(*chosen));
     if (!known || !store.Write({{LanguageKey(), word}})) return std::nullopt;
