@@ -5,8 +5,8 @@
 #include "ProgramInfo.h"
 
 #include <QString>
-#include <QtGlobal>
 #include <QStringView>
+#include <QtGlobal>
 
 namespace quorvane::about {
 
