@@ -1,8 +1,13 @@
 #include "services/RealPlatform.h"
 
+#include "conversion/UiLanguage.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QProcess>
@@ -13,6 +18,23 @@ namespace {
 
 struct PlatformText {
     Q_DECLARE_TR_FUNCTIONS(RealPlatform)
+};
+
+// Qt's dialog writes its files' times in the system's locale, which under
+// the C locale reads "8 Dec 2026": English in the Japanese face. There the
+// times are written the Japanese way whatever the locale.
+class JapaneseFileTimes : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        constexpr int kModifiedColumn = 3;
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files && role == Qt::DisplayRole && index.column() == kModifiedColumn)
+            return QLocale(QLocale::Japanese, QLocale::Japan)
+                .toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+        return QIdentityProxyModel::data(index, role);
+    }
 };
 
 }  // namespace
@@ -100,6 +122,9 @@ QString RealPlatform::showOpenDialog(QWidget* owner, const QList<FileFilter>& fi
     // Left empty, a native dialog names itself in the system's language,
     // whatever the program's face.
     dialog.setWindowTitle(PlatformText::tr("ファイルを開く"));
+    if (ActiveUiLanguage() == UiLanguage::Japanese &&
+        QLocale::system().language() != QLocale::Japanese)
+        dialog.setProxyModel(new JapaneseFileTimes(&dialog));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

@@ -4,13 +4,19 @@
 #include "integration/IntegrationFixture.h"
 
 #include "app/UiFace.h"
+#include "services/RealPlatform.h"
 #include "services/SettingsStore.h"
 
 #include <QKeySequence>
 #include <QLibraryInfo>
 #include <QMenu>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
+#include <QTimer>
+#include <QTreeView>
 
 namespace {
 
@@ -41,6 +47,36 @@ TEST(JapaneseFaceTest, QtsOwnButtonsAndTextFieldMenuReadJapanese) {
     ASSERT_FALSE(menu->actions().isEmpty());
     EXPECT_TRUE(menu->actions().first()->text().startsWith(QStringLiteral("元に戻す")))
         << menu->actions().first()->text().toStdString();
+}
+
+TEST_F(IntegrationTest, OpenDialogShowsNoEnglishUnderTheJapaneseFace) {
+    if (!QtJapaneseInstalled()) GTEST_SKIP() << "no qtbase_ja.qm beside the Qt kit";
+    const FaceTranslators face(UiLanguage::Japanese);
+    writeProgramFile(QStringLiteral("StarTrek.vqd"), "x");
+    QString title, openButton, modified;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        title = dialog->windowTitle();
+        const auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        // The folder is listed in the background.
+        if (view && QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) > 0; }))
+            modified = view->model()->index(0, 3, view->rootIndex()).data().toString();
+        if (const auto* buttons = dialog->findChild<QDialogButtonBox*>())
+            openButton = buttons->button(QDialogButtonBox::Open)->text();
+        dialog->reject();
+    });
+    quorvane::RealPlatform platform;
+    platform.showOpenDialog(nullptr, {{QStringLiteral("すべてのﾌｧｲﾙ(*.*)"), QStringLiteral("*.*")}},
+                            programFolder.path(), QString());
+
+    EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
+    EXPECT_EQ(openButton, QStringLiteral("開く(&O)"));
+    // A file time as Japanese writes it, whatever the system's locale: no month names.
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{1,2}:\\d{2}$"))
+                    .match(modified)
+                    .hasMatch())
+        << modified.toStdString();
 }
 
 // The design grows by one factor when a caption does not fit; English must
