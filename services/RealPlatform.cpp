@@ -20,19 +20,25 @@ struct PlatformText {
     Q_DECLARE_TR_FUNCTIONS(RealPlatform)
 };
 
-// Qt's dialog writes its files' times in the system's locale, which under
-// the C locale reads "8 Dec 2026": English in the Japanese face. There the
-// times are written the Japanese way whatever the locale.
-class JapaneseFileTimes : public QIdentityProxyModel {
+// Qt's dialog writes its files' sizes and times in the system's locale,
+// which under the C locale reads "1 bytes" and "8 Dec 2026": English in the
+// Japanese face. There they are written the Japanese way whatever the locale.
+class JapaneseFileDetails : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
 
     QVariant data(const QModelIndex& index, int role) const override {
+        constexpr int kSizeColumn = 1;
         constexpr int kModifiedColumn = 3;
         const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
-        if (files && role == Qt::DisplayRole && index.column() == kModifiedColumn)
-            return QLocale(QLocale::Japanese, QLocale::Japan)
-                .toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+        if (files && role == Qt::DisplayRole) {
+            const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+            const QModelIndex source = mapToSource(index);
+            if (index.column() == kSizeColumn && !files->isDir(source))
+                return japanese.formattedDataSize(files->size(source));
+            if (index.column() == kModifiedColumn)
+                return japanese.toString(files->lastModified(source), QLocale::ShortFormat);
+        }
         return QIdentityProxyModel::data(index, role);
     }
 };
@@ -124,7 +130,7 @@ QString RealPlatform::showOpenDialog(QWidget* owner, const QList<FileFilter>& fi
     dialog.setWindowTitle(PlatformText::tr("ファイルを開く"));
     if (ActiveUiLanguage() == UiLanguage::Japanese &&
         QLocale::system().language() != QLocale::Japanese)
-        dialog.setProxyModel(new JapaneseFileTimes(&dialog));
+        dialog.setProxyModel(new JapaneseFileDetails(&dialog));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

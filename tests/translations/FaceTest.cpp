@@ -53,15 +53,17 @@ TEST_F(IntegrationTest, OpenDialogShowsNoEnglishUnderTheJapaneseFace) {
     if (!QtJapaneseInstalled()) GTEST_SKIP() << "no qtbase_ja.qm beside the Qt kit";
     const FaceTranslators face(UiLanguage::Japanese);
     writeProgramFile(QStringLiteral("StarTrek.vqd"), "x");
-    QString title, openButton, modified;
+    QString title, openButton, size, modified;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog) return;
         title = dialog->windowTitle();
         const auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
         // The folder is listed in the background.
-        if (view && QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) > 0; }))
+        if (view && QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) > 0; })) {
+            size = view->model()->index(0, 1, view->rootIndex()).data().toString();
             modified = view->model()->index(0, 3, view->rootIndex()).data().toString();
+        }
         if (const auto* buttons = dialog->findChild<QDialogButtonBox*>())
             openButton = buttons->button(QDialogButtonBox::Open)->text();
         dialog->reject();
@@ -72,7 +74,8 @@ TEST_F(IntegrationTest, OpenDialogShowsNoEnglishUnderTheJapaneseFace) {
 
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(openButton, QStringLiteral("開く(&O)"));
-    // A file time as Japanese writes it, whatever the system's locale: no month names.
+    // Size and time as Japanese writes them, whatever the system's locale.
+    EXPECT_EQ(size, QStringLiteral("1 バイト"));
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{1,2}:\\d{2}$"))
                     .match(modified)
                     .hasMatch())
