@@ -20,27 +20,31 @@ struct PlatformText {
     Q_DECLARE_TR_FUNCTIONS(RealPlatform)
 };
 
-// Qt's dialog writes its files' sizes and times in the system's locale,
-// which under the C locale reads "1 bytes" and "8 Dec 2026": English in the
-// Japanese face. There they are written the Japanese way whatever the locale.
-class JapaneseFileDetails : public QIdentityProxyModel {
+// Qt's dialog writes its files' sizes and times in the system's locale:
+// under the C locale "1 bytes" and "8 Dec 2026", English in the Japanese
+// face; under a Japanese locale "1 バイト", Japanese in the English face.
+// Where the two disagree they are written in the face's language.
+class FileDetailsInLocale : public QIdentityProxyModel {
 public:
-    using QIdentityProxyModel::QIdentityProxyModel;
+    FileDetailsInLocale(const QLocale& locale, QObject* parent)
+        : QIdentityProxyModel(parent), m_locale(locale) {}
 
     QVariant data(const QModelIndex& index, int role) const override {
         constexpr int kSizeColumn = 1;
         constexpr int kModifiedColumn = 3;
         const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
         if (files && role == Qt::DisplayRole) {
-            const QLocale japanese(QLocale::Japanese, QLocale::Japan);
             const QModelIndex source = mapToSource(index);
             if (index.column() == kSizeColumn && !files->isDir(source))
-                return japanese.formattedDataSize(files->size(source));
+                return m_locale.formattedDataSize(files->size(source));
             if (index.column() == kModifiedColumn)
-                return japanese.toString(files->lastModified(source), QLocale::ShortFormat);
+                return m_locale.toString(files->lastModified(source), QLocale::ShortFormat);
         }
         return QIdentityProxyModel::data(index, role);
     }
+
+private:
+    QLocale m_locale;
 };
 
 }  // namespace
@@ -128,9 +132,12 @@ QString RealPlatform::showOpenDialog(QWidget* owner, const QList<FileFilter>& fi
     // Left empty, a native dialog names itself in the system's language,
     // whatever the program's face.
     dialog.setWindowTitle(PlatformText::tr("ファイルを開く"));
-    if (ActiveUiLanguage() == UiLanguage::Japanese &&
-        QLocale::system().language() != QLocale::Japanese)
-        dialog.setProxyModel(new JapaneseFileDetails(&dialog));
+    const bool japaneseFace = ActiveUiLanguage() == UiLanguage::Japanese;
+    if (japaneseFace != (QLocale::system().language() == QLocale::Japanese)) {
+        const QLocale locale = japaneseFace ? QLocale(QLocale::Japanese, QLocale::Japan)
+                                            : QLocale(QLocale::English, QLocale::UnitedStates);
+        dialog.setProxyModel(new FileDetailsInLocale(locale, &dialog));
+    }
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
