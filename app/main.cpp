@@ -38,6 +38,9 @@ int main(int argc, char* argv[]) {
         }
     }
     const quorvane::FaceTranslators translators(face ? *face : quorvane::ChooseFace(*store));
+    // The window still works, with Qt's own texts untranslated; the
+    // packager should hear of it.
+    if (!translators.complete()) qWarning("Quorvane: a translation of this face could not be loaded");
 
     quorvane::RealPlatform platform;
     frmMain window(platform);
