@@ -7,6 +7,8 @@
 #include "catalogue/ui/frmDataList.h"
 #include "catalogue/ui/frmEditor.h"
 #include "conversion/StardateArithmetic.h"
+#include "conversion/UiLanguage.h"
+#include "widgets/MissingFileQuestion.h"
 #include "widgets/Twips.h"
 #include "widgets/TypedLimitLineEdit.h"
 #include "widgets/Utf8.h"
@@ -221,7 +223,7 @@ void frmMain::Form_Unload() {
     if (!quorvane::SaveWindowSettings(*this)) {
         const QString where = quorvane::SettingsFilePath();
         qWarning("Quorvane: could not save the settings to %s", qUtf8Printable(where));
-        m_platform.showMessage(this, QStringLiteral("設定を保存できませんでした。\n%1").arg(where),
+        m_platform.showMessage(this, tr("設定を保存できませんでした。\n%1").arg(where),
                                kCaption, quorvane::MessageIcon::Warning,
                                quorvane::MessageButtons::Ok);
     }
@@ -239,69 +241,69 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::createControls() {
-    fraEarthDate = Place(new QGroupBox(QStringLiteral("地球暦(西暦)"), this), "fraEarthDate",
+    fraEarthDate = Place(new QGroupBox(tr("地球暦(西暦)"), this), "fraEarthDate",
                          120, 120, 2415, 1575);
     txtYear = NewField(fraEarthDate, "txtYear", 4, 240, 360, 975, 270);
-    lblYear = Place(new QLabel(QStringLiteral("年"), fraEarthDate), "lblYear", 1275, 405, 375, 255);
-    cmdToday = Place(new QPushButton(QStringLiteral("今日"), fraEarthDate), "cmdToday", 1680, 360,
+    lblYear = Place(new QLabel(tr("年"), fraEarthDate), "lblYear", 1275, 405, 375, 255);
+    cmdToday = Place(new QPushButton(tr("今日"), fraEarthDate), "cmdToday", 1680, 360,
                      615, 255);
     // The captions are wider than the buttons: only the circles show.
     optMD = Place(new QRadioButton(QStringLiteral("Option1"), fraEarthDate), "optMD", 360, 720,
                   255, 255);
     optMD->setChecked(true);
     txtMonth = NewField(fraEarthDate, "txtMonth", 2, 720, 720, 375, 270);
-    lblMonth = Place(new QLabel(QStringLiteral("月"), fraEarthDate), "lblMonth", 1170, 765, 255, 255);
+    lblMonth = Place(new QLabel(tr("月"), fraEarthDate), "lblMonth", 1170, 765, 255, 255);
     txtDate = NewField(fraEarthDate, "txtDate", 2, 1560, 720, 375, 270);
-    lblDate = Place(new QLabel(QStringLiteral("日"), fraEarthDate), "lblDate", 2010, 765, 255, 255);
+    lblDate = Place(new QLabel(tr("日"), fraEarthDate), "lblDate", 2010, 765, 255, 255);
     optYD = Place(new QRadioButton(QStringLiteral("Option2"), fraEarthDate), "optYD", 360, 1080,
                   255, 255);
     txtYearDate = NewField(fraEarthDate, "txtYearDate", 3, 720, 1080, 375, 270);
     txtYearDate->setEnabled(false);
-    lblYearDate = Place(new QLabel(QStringLiteral("日(年間通算)"), fraEarthDate), "lblYearDate",
+    lblYearDate = Place(new QLabel(tr("日(年間通算)"), fraEarthDate), "lblYearDate",
                         1200, 1140, 1095, 255);
     lblYearDate->setEnabled(false);
 
-    fraStarDate = Place(new QGroupBox(QStringLiteral("宇宙暦(Quorvane)"), this), "fraStarDate",
+    fraStarDate = Place(new QGroupBox(tr("宇宙暦(Quorvane)"), this), "fraStarDate",
                         3360, 120, 2055, 1575);
     txtStarDate = NewField(fraStarDate, "txtStarDate", 0, 360, 360, 1455, 270);
-    chkReset = Place(new QCheckBox(QStringLiteral("リセットする"), fraStarDate), "chkReset", 120,
+    chkReset = Place(new QCheckBox(tr("リセットする"), fraStarDate), "chkReset", 120,
                      840, 1215, 255);
-    chkReset->setToolTip(QStringLiteral("宇宙暦が指定した値を超えた時、調整するかどうか"));
+    chkReset->setToolTip(tr("宇宙暦が指定した値を超えた時、調整するかどうか"));
     chkReset->setChecked(true);
     txtReset = NewField(fraStarDate, "txtReset", 0, 360, 1200, 1455, 270);
     txtReset->setText(QStringLiteral("100000"));
 
     cmdCEarhDate = Place(new QPushButton(QStringLiteral("←"), this), "cmdCEarhDate", 2760, 240,
                          375, 615);
-    cmdCEarhDate->setToolTip(QStringLiteral("地球暦 ← 宇宙暦"));
+    cmdCEarhDate->setToolTip(tr("地球暦 ← 宇宙暦"));
     cmdCStarDate = Place(new QPushButton(QStringLiteral("→"), this), "cmdCStarDate", 2760, 1080,
                          375, 615);
-    cmdCStarDate->setToolTip(QStringLiteral("地球暦 → 宇宙暦"));
+    cmdCStarDate->setToolTip(tr("地球暦 → 宇宙暦"));
 
-    chkRealTime = Place(new QCheckBox(QStringLiteral("リアルタイム変更 (&R)"), this), "chkRealTime",
+    chkRealTime = Place(new QCheckBox(tr("リアルタイム変更 (&R)"), this), "chkRealTime",
                         120, 1800, 1935, 255);
-    chkRealTime->setToolTip(QStringLiteral("ﾃｷｽﾄﾎﾞｯｸｽへの入力と同時に変更するかどうか"));
-    chkBase90 = Place(new QCheckBox(QStringLiteral("1990 - 2010 年を基準に (&9)"), this),
+    chkRealTime->setToolTip(tr("ﾃｷｽﾄﾎﾞｯｸｽへの入力と同時に変更するかどうか"));
+    chkBase90 = Place(new QCheckBox(tr("1990 - 2010 年を基準に (&9)"), this),
                       "chkBase90", 120, 2160, 2535, 255);
-    chkBase90->setToolTip(QStringLiteral("西暦を 2000年前後で表示するかどうか"));
+    chkBase90->setToolTip(tr("西暦を 2000年前後で表示するかどうか"));
 
     cmdEdit = NewPictureButton(this, "cmdEdit", pictures::pencil,
-                               QStringLiteral("データベースの編集"), 2880, 1920);
+                               tr("データベースの編集"), 2880, 1920);
     cmdData = NewPictureButton(this, "cmdData", pictures::cross,
-                               QStringLiteral("西暦/宇宙暦データの表示"), 3240, 1920);
+                               tr("西暦/宇宙暦データの表示"), 3240, 1920);
     cmdHelp = NewPictureButton(this, "cmdHelp", pictures::helpbook,
-                               QStringLiteral("ヘルプ"), 3720, 1920);
+                               tr("ヘルプ"), 3720, 1920);
     cmdAbout = NewPictureButton(this, "cmdAbout", pictures::infoballoon,
-                                QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), 4080, 1920);
-    cmdExit = Place(new QPushButton(QStringLiteral("終了(&X)"), this), "cmdExit", 4560, 1920, 855,
+                                tr("ﾊﾞｰｼﾞｮﾝ情報"), 4080, 1920);
+    cmdExit = Place(new QPushButton(tr("終了(&X)"), this), "cmdExit", 4560, 1920, 855,
                     375);
 
     // Only ever shown as a pop-up on a frame's surface.
-    mnuRight = new QMenu(QStringLiteral("右クリックメニュー"), this);
+    mnuRight = new QMenu(tr("右クリックメニュー"), this);
     mnuRight->setObjectName(QStringLiteral("mnuRight"));
-    mnuRightClearSD = mnuRight->addAction(QStringLiteral("クリア"));
+    mnuRightClearSD = mnuRight->addAction(tr("クリア"));
     mnuRightClearSD->setObjectName(QStringLiteral("mnuRightClearSD"));
-    mnuRightClearED = mnuRight->addAction(QStringLiteral("クリア"));
+    mnuRightClearED = mnuRight->addAction(tr("クリア"));
     mnuRightClearED->setObjectName(QStringLiteral("mnuRightClearED"));
 }
 
@@ -561,18 +563,24 @@ void frmMain::placeDataList(frmDataList& list) const {
 
 void frmMain::OpenReadme() {
     const QString folder = m_platform.programFolder();
-    std::string path =
-        quorvane::AddBackslash(LocalPath(folder)) + std::string(quorvane::kReadmeFileName);
+    const std::string prefix = quorvane::AddBackslash(LocalPath(folder));
+    std::string path = prefix + std::string(quorvane::kReadmeFileName);
+    // The English face reads its own read-me, the Japanese one where it is missing.
+    if (quorvane::ActiveUiLanguage() == quorvane::UiLanguage::English) {
+        std::string english = prefix + std::string(quorvane::kEnglishReadmeFileName);
+        if (quorvane::FileExists(english)) path = english;
+    }
     if (quorvane::FileExists(path)) {
         quorvane::ShellOpen(m_platform, quorvane::DesktopOwnerWindow, FromLocalPath(path));
         return;
     }
     const quorvane::MessageAnswer answer = m_platform.showMessage(
-        this, FromUtf8(quorvane::MissingFileQuestion("Readme.txt")), kCaption,
+        this, quorvane::MissingFileQuestion(QStringLiteral("Readme.txt")), kCaption,
         quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
     if (answer != quorvane::MessageAnswer::Yes) return;
     const QString chosen = quorvane::ShowOpenDialog(
-        m_platform, this, FilterText({u"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", u"*.txt", u"すべてのﾌｧｲﾙ(*.*)", u"*.*"}),
+        m_platform, this, FilterText({tr("ﾃｷｽﾄﾌｧｲﾙ(*.txt)"), QStringLiteral("*.txt"),
+                                       tr("すべてのﾌｧｲﾙ(*.*)"), QStringLiteral("*.*")}),
         folder, QStringLiteral("readme.txt"));
     if (!chosen.isEmpty()) quorvane::ShellOpen(m_platform, quorvane::DesktopOwnerWindow, chosen);
 }

@@ -9,7 +9,20 @@ list(TRANSFORM QUORVANE_CATALOGUE_FILES PREPEND ${QUORVANE_BIN_DIR}/ OUTPUT_VARI
 install(FILES
   ${catalogues}
   ${QUORVANE_BIN_DIR}/${QUORVANE_README_FILE}
+  ${QUORVANE_BIN_DIR}/${QUORVANE_README_FILE_EN}
   DESTINATION .)
+
+# Qt's own Japanese (standard buttons, the text fields' menu, the open
+# dialog) for the Japanese face, in the folder qt.conf names. The .qm files
+# do not depend on the platform; the kit has none, so they come from the
+# build machine's Qt (Debian's qt6-translations-l10n).
+find_file(QUORVANE_QTBASE_JA_QM qtbase_ja.qm
+  PATHS ${QT_HOST_PATH}/share/qt6/translations /usr/share/qt6/translations
+  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT QUORVANE_QTBASE_JA_QM)
+  message(FATAL_ERROR "qtbase_ja.qm was not found (Debian's qt6-translations-l10n, scripts/install-deps.sh)")
+endif()
+install(FILES ${QUORVANE_QTBASE_JA_QM} DESTINATION translations)
 
 # Only what the window loads: its three Qt libraries, the Windows platform
 # and the native style. Pictures are PNG and XPM, which Qt Gui reads itself.
@@ -85,6 +98,25 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME quorvane.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-set(CPACK_PACKAGE_EXECUTABLES quorvane Quorvane)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# The installer speaks Japanese and English: its first page asks which, and
+# that choice becomes the program's face for the installing user (the
+# settings' Option/Language). A silent install asks nothing and stores
+# nothing, so the program follows the system. The template is CPack's own,
+# changed for the two languages (nsis/NSIS.template.in).
+list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/nsis)
+# The Start-menu entry is named and described in the installer's language,
+# as the desktop entry is on Linux; the uninstaller removes either name.
+set(CPACK_NSIS_CREATE_ICONS_EXTRA "
+  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\$(QV_SHORTCUT_NAME).lnk' '$INSTDIR\\\\quorvane.exe' '' '' '' SW_SHOWNORMAL '' '$(QV_SHORTCUT_COMMENT)'")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "
+  Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quorvane.lnk'
+  Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quorvane 宇宙暦・西暦 換算.lnk'")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  IfSilent quorvane_language_done
+  StrCpy $0 'en'
+  StrCmp $LANGUAGE \\\${LANG_JAPANESE} 0 +2
+    StrCpy $0 'ja'
+  WriteRegStr HKCU 'Software\\\\OvrekSoft\\\\Quorvane\\\\Option' 'Language' $0
+  quorvane_language_done:")
 include(CPack)

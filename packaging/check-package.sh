@@ -27,7 +27,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Package)" = quorvane ] || fail "package name is '$(field Package)', not quorvane"
 version=$(field Version)
 depends=$(field Depends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-noto-cjk; do
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-noto-cjk qt6-translations-l10n; do
   grep -qw -- "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 step "version $version; depends on: $depends"
@@ -50,7 +50,7 @@ outside=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v -e '^\./$' -e '^\./usr
 appdir="$root/usr/lib/quorvane"
 for path in \
     usr/lib/quorvane/quorvane usr/lib/quorvane/quorvane-cli \
-    usr/lib/quorvane/StarTrek.vqd usr/lib/quorvane/ReadMe.TXT \
+    usr/lib/quorvane/StarTrek.vqd usr/lib/quorvane/ReadMe.TXT usr/lib/quorvane/ReadMe_en.TXT \
     usr/share/applications/quorvane.desktop \
     usr/share/metainfo/example.ovreksoft.Quorvane.metainfo.xml \
     usr/share/man/man1/quorvane.1.gz usr/share/man/man1/quorvane-cli.1.gz \

@@ -73,6 +73,12 @@ mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip")
 folder="$unpacked/quorvane-$version-win64"
 [ -f "$folder/quorvane.exe" ] || fail "the ZIP has no quorvane-$version-win64/quorvane.exe"
+# Qt's own Japanese for the Japanese face, where qt.conf sends Qt for it,
+# and the English face's read-me.
+for file in translations/qtbase_ja.qm ReadMe_en.TXT; do
+  [ -s "$folder/$file" ] || fail "the ZIP has no quorvane-$version-win64/$file"
+done
+grep -qx 'Translations = translations' "$folder/qt.conf" || fail "qt.conf does not name the translations folder"
 cd "$folder"
 output=$(wine quorvane-cli.exe 41153.7 </dev/null 2>&1) || fail "quorvane-cli.exe failed: $output"
 [[ "$output" == *2364* ]] || fail "quorvane-cli.exe 41153.7 printed: $output"

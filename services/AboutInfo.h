@@ -6,16 +6,18 @@
 
 #include <QString>
 #include <QStringView>
+#include <QtGlobal>
 
 namespace quorvane::about {
 
-inline constexpr QStringView ProductTitle = u" Quorvane ～宇宙暦・西暦 換算 ～";
+// Shown through the about window's translation.
+inline constexpr const char* ProductTitle = QT_TRANSLATE_NOOP("frmAbout", " Quorvane ～宇宙暦・西暦 換算 ～");
 inline const QString VersionText =
     QStringLiteral("Ver ") + QString::fromUtf8(kProgramVersion.data(), qsizetype(kProgramVersion.size()));
 inline constexpr QStringView Copyright = u"Copyright (C) 2026 OvrekSoft";
 inline constexpr QStringView HomePageUrl = u"https://ovreksoft.example/";
 inline constexpr QStringView MailAddress = u"qv@ovreksoft.example";
-inline constexpr QStringView TrekPageName = u"宇宙暦ﾉｰﾄ";
+inline constexpr const char* TrekPageName = QT_TRANSLATE_NOOP("frmAbout", "宇宙暦ﾉｰﾄ");
 inline constexpr QStringView TrekPageUrl = u"https://ovreksoft.example/startrek/";
 
 }  // namespace quorvane::about

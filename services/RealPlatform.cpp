@@ -1,13 +1,53 @@
 #include "services/RealPlatform.h"
 
+#include "conversion/UiLanguage.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QProcess>
 
 namespace quorvane {
+
+namespace {
+
+struct PlatformText {
+    Q_DECLARE_TR_FUNCTIONS(RealPlatform)
+};
+
+// Qt's dialog writes its files' sizes and times in the system's locale:
+// under the C locale "1 bytes" and "8 Dec 2026", English in the Japanese
+// face; under a Japanese locale "1 バイト", Japanese in the English face.
+// Where the two disagree they are written in the face's language.
+class FileDetailsInLocale : public QIdentityProxyModel {
+public:
+    FileDetailsInLocale(const QLocale& locale, QObject* parent)
+        : QIdentityProxyModel(parent), m_locale(locale) {}
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        constexpr int kSizeColumn = 1;
+        constexpr int kModifiedColumn = 3;
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files && role == Qt::DisplayRole) {
+            const QModelIndex source = mapToSource(index);
+            if (index.column() == kSizeColumn && !files->isDir(source))
+                return m_locale.formattedDataSize(files->size(source));
+            if (index.column() == kModifiedColumn)
+                return m_locale.toString(files->lastModified(source), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    QLocale m_locale;
+};
+
+}  // namespace
 
 MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
                                         const QString& caption, MessageIcon icon,
@@ -32,16 +72,16 @@ MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
             box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
             box.setDefaultButton(QMessageBox::Save);
             box.setEscapeButton(QMessageBox::Cancel);
-            // The box's own captions follow the Qt translation, which may be
-            // missing; the question is Japanese, so are its buttons.
-            box.button(QMessageBox::Save)->setText(QStringLiteral("保存(&S)"));
-            box.button(QMessageBox::Discard)->setText(QStringLiteral("保存しない(&N)"));
-            box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+            // Qt's own captions here would read "Discard", not what the
+            // question asks; ours follow the program's face.
+            box.button(QMessageBox::Save)->setText(PlatformText::tr("保存(&S)"));
+            box.button(QMessageBox::Discard)->setText(PlatformText::tr("保存しない(&N)"));
+            box.button(QMessageBox::Cancel)->setText(PlatformText::tr("キャンセル"));
             break;
         case MessageButtons::ReloadOverwriteCancel: {
-            QPushButton* reload = box.addButton(QStringLiteral("再読み込み(&R)"), QMessageBox::AcceptRole);
-            QPushButton* overwrite = box.addButton(QStringLiteral("上書き保存(&O)"), QMessageBox::DestructiveRole);
-            QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+            QPushButton* reload = box.addButton(PlatformText::tr("再読み込み(&R)"), QMessageBox::AcceptRole);
+            QPushButton* overwrite = box.addButton(PlatformText::tr("上書き保存(&O)"), QMessageBox::DestructiveRole);
+            QPushButton* cancel = box.addButton(PlatformText::tr("キャンセル"), QMessageBox::RejectRole);
             box.setDefaultButton(cancel);
             box.setEscapeButton(cancel);
             box.exec();
@@ -89,6 +129,15 @@ QString RealPlatform::showOpenDialog(QWidget* owner, const QList<FileFilter>& fi
     QStringList nameFilters;
     for (const FileFilter& f : filters) nameFilters << DialogNameFilter(f);
     QFileDialog dialog(owner);
+    // Left empty, a native dialog names itself in the system's language,
+    // whatever the program's face.
+    dialog.setWindowTitle(PlatformText::tr("ファイルを開く"));
+    const bool japaneseFace = ActiveUiLanguage() == UiLanguage::Japanese;
+    if (japaneseFace != (QLocale::system().language() == QLocale::Japanese)) {
+        const QLocale locale = japaneseFace ? QLocale(QLocale::Japanese, QLocale::Japan)
+                                            : QLocale(QLocale::English, QLocale::UnitedStates);
+        dialog.setProxyModel(new FileDetailsInLocale(locale, &dialog));
+    }
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

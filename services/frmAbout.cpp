@@ -25,7 +25,6 @@ using quorvane::TwipsToPixels;
 
 namespace {
 
-const QString SysInfoUnavailable = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
 const QString SysInfoProgram = QStringLiteral("MSINFO32.EXE");
 
 // The tool's file in `folder`, matched by name without regard to letter case
@@ -72,7 +71,7 @@ frmAbout::frmAbout(quorvane::Platform& platform, const QIcon& mainWindowIcon, QW
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_platform(platform) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral(" Quorvane ～宇宙暦・西暦 換算 ～ ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(tr(" Quorvane ～宇宙暦・西暦 換算 ～ ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowIcon(AboutIcon());
     setModal(true);
     // The main window's font, and its design's scale.
@@ -98,7 +97,7 @@ void frmAbout::createControls() {
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
-    cmdSysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
+    cmdSysInfo = new QPushButton(tr("ｼｽﾃﾑ情報(&S)..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdSysInfo->setGeometry(TwipsRect(4320, 720, 1310, 345, this));
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
@@ -114,7 +113,7 @@ void frmAbout::createControls() {
     descriptionFont.setBold(true);
     lblDescription->setFont(descriptionFont);
 
-    lblTitle = addLabel(quorvane::about::ProductTitle.toString(), 960, 360, 3045, 240, centred);
+    lblTitle = addLabel(tr(quorvane::about::ProductTitle), 960, 360, 3045, 240, centred);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     lblVersion = addLabel(quorvane::about::VersionText, 960, 600, 3045, 225, centred);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
@@ -124,19 +123,19 @@ void frmAbout::createControls() {
         black->setPalette(pal);
     }
 
-    lblHomeTitle = addLabel(QStringLiteral("このソフトの最新版は．．．"), 240, 1680, 2295, 255, right);
+    lblHomeTitle = addLabel(tr("このソフトの最新版は．．．"), 240, 1680, 2295, 255, right);
     lblHomeTitle->setObjectName(QStringLiteral("lblHomeTitle"));
     lblHome = addLink(quorvane::about::HomePageUrl.toString(), 2640, 1680, 2655, 255, left);
     lblHome->setObjectName(QStringLiteral("lblHome"));
     connect(lblHome, &LinkLabel::clicked, this, &frmAbout::lblHome_Click);
 
-    lblMailTitle = addLabel(QStringLiteral("ご意見・ご感想は．．．"), 240, 2040, 2295, 255, right);
+    lblMailTitle = addLabel(tr("ご意見・ご感想は．．．"), 240, 2040, 2295, 255, right);
     lblMailTitle->setObjectName(QStringLiteral("lblMailTitle"));
     lblMail = addLink(quorvane::about::MailAddress.toString(), 2640, 2040, 1455, 255, left);
     lblMail->setObjectName(QStringLiteral("lblMail"));
     connect(lblMail, &LinkLabel::clicked, this, &frmAbout::lblMail_Click);
 
-    lblTrekTitle = addLabel(QStringLiteral("ｽﾀｰﾄﾚｯｸｺｰﾅｰ(%1)は．．．").arg(quorvane::about::TrekPageName),
+    lblTrekTitle = addLabel(tr("ｽﾀｰﾄﾚｯｸｺｰﾅｰ(%1)は．．．").arg(tr(quorvane::about::TrekPageName)),
                             120, 2520, 5535, 255, centred);
     lblTrekTitle->setObjectName(QStringLiteral("lblTrekTitle"));
     lblTrek = addLink(quorvane::about::TrekPageUrl.toString(), 120, 2880, 5535, 255, centred);
@@ -256,7 +255,7 @@ void frmAbout::StartSysInfo() {
 }
 
 void frmAbout::showUnavailable() {
-    m_platform.showMessage(this, SysInfoUnavailable, QString::fromUtf8(quorvane::kProgramCaption.data(), qsizetype(quorvane::kProgramCaption.size())),
+    m_platform.showMessage(this, tr("現時点ではｼｽﾃﾑ情報を使用できません"), QString::fromUtf8(quorvane::kProgramCaption.data(), qsizetype(quorvane::kProgramCaption.size())),
                            quorvane::MessageIcon::None, quorvane::MessageButtons::Ok);
 }
 

@@ -3,6 +3,7 @@
 #include "catalogue/ui/FileReplace.h"
 
 #include <QCryptographicHash>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -15,23 +16,28 @@ namespace quorvane {
 
 namespace {
 
+// The reasons are shown in the editor's messages, in the program's face.
+struct SaveText {
+    Q_DECLARE_TR_FUNCTIONS(CatalogueSave)
+};
+
 QString Reason(QFileDevice::FileError error, const QString& fileName, const QString& detail) {
     QString why;
     switch (error) {
         case QFileDevice::OpenError:
         case QFileDevice::PermissionsError:
-            why = QStringLiteral("%1 に書き込む権限がありません。").arg(fileName);
+            why = SaveText::tr("%1 に書き込む権限がありません。").arg(fileName);
             break;
         case QFileDevice::WriteError:
         case QFileDevice::ResizeError:
-            why = QStringLiteral("%1 を書き込めませんでした。ディスクの空きが足りない可能性があります。")
+            why = SaveText::tr("%1 を書き込めませんでした。ディスクの空きが足りない可能性があります。")
                       .arg(fileName);
             break;
         case QFileDevice::RenameError:
-            why = QStringLiteral("%1 を置き換えられませんでした。ほかのプログラムが使用中の可能性があります。")
+            why = SaveText::tr("%1 を置き換えられませんでした。ほかのプログラムが使用中の可能性があります。")
                       .arg(fileName);
             break;
-        default: why = QStringLiteral("%1 を書き込めませんでした。").arg(fileName); break;
+        default: why = SaveText::tr("%1 を書き込めませんでした。").arg(fileName); break;
     }
     return detail.isEmpty() ? why : why + QStringLiteral("\n(") + detail + QLatin1Char(')');
 }
@@ -186,7 +192,7 @@ InPlace WriteInPlace(const QString& path, const QByteArray& bytes, const QByteAr
     if (failed.oldContentsBack) QFile::remove(NotePath(path));
     else
         failed.saved.reason +=
-            QStringLiteral("\n元の内容を戻せませんでした。%1.bak に保存してあります。").arg(name);
+            SaveText::tr("\n元の内容を戻せませんでした。%1.bak に保存してあります。").arg(name);
     return failed;
 }
 
@@ -234,7 +240,7 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes, const
     const QString backupPath = path + QStringLiteral(".bak");
     const FileStamp found = StatFile(path);
     if (found.folder)
-        return {false, QStringLiteral("%1 という名前のフォルダーがあるため、ファイルとして保存できません。").arg(name)};
+        return {false, SaveText::tr("%1 という名前のフォルダーがあるため、ファイルとして保存できません。").arg(name)};
     if (found.exists != expected.exists || found.notAFile != expected.notAFile) return ChangedOutside();
     const auto lastLook = [&](const QByteArray& identity) {
         if (const auto& hook = BeforeReplaceHook()) hook();
@@ -268,13 +274,13 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes, const
         if (notAFile) return ChangedOutside();
         // Open to anyone but us: another saver holds the lock right now.
         if (QFile unlocked; OpenRegularFile(unlocked, path, QIODevice::ReadOnly, false).isEmpty())
-            return {false, QStringLiteral("ほかのプログラムが %1 を保存しているところです。"
+            return {false, SaveText::tr("ほかのプログラムが %1 を保存しているところです。"
                                           "少し待ってから、もう一度保存してください。").arg(name)};
-        return {false, QStringLiteral("%1 を開けませんでした。\n(%2)").arg(name, why)};
+        return {false, SaveText::tr("%1 を開けませんでした。\n(%2)").arg(name, why)};
     }
     const QByteArray old = previous.readAll();
     if (previous.error() != QFileDevice::NoError)
-        return {false, QStringLiteral("%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
+        return {false, SaveText::tr("%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
     if (ContentHash(std::string_view(old.constData(), static_cast<std::size_t>(old.size()))) != expected.hash)
         return ChangedOutside();
     const QFileDevice::Permissions mode = previous.permissions();
@@ -356,10 +362,10 @@ SaveResult RestoreUnfinishedSave(const QString& path) {
     QFile backup;
     if (const QString why = OpenRegularFile(backup, path + QStringLiteral(".bak"), QIODevice::ReadOnly, false);
         !why.isEmpty())
-        return {false, QStringLiteral("%1.bak を開けませんでした。\n(%2)").arg(name, why)};
+        return {false, SaveText::tr("%1.bak を開けませんでした。\n(%2)").arg(name, why)};
     const QByteArray old = backup.readAll();
     if (backup.error() != QFileDevice::NoError)
-        return {false, QStringLiteral("%1.bak を読めませんでした。\n(%2)").arg(name, backup.errorString())};
+        return {false, SaveText::tr("%1.bak を読めませんでした。\n(%2)").arg(name, backup.errorString())};
     QFile file;
     if (const QString why = OpenRegularFile(file, path, QIODevice::ReadWrite, true); !why.isEmpty())
         return {false, Reason(QFileDevice::OpenError, name, why)};

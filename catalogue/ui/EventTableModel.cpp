@@ -29,7 +29,7 @@ std::string& Cell(EventRow& row, int column) {
 class EditCellCommand : public QUndoCommand {
 public:
     EditCellCommand(EventTableModel& model, int row, EventRow before, EventRow after)
-        : QUndoCommand(QStringLiteral("編集")),
+        : QUndoCommand(EventTableModel::tr("編集")),
           m_model(model), m_row(row), m_before(std::move(before)), m_after(std::move(after)) {}
     void redo() override { m_model.replaceRow(m_row, m_after); }
     void undo() override { m_model.replaceRow(m_row, m_before); }
@@ -46,7 +46,7 @@ private:
 class RowCommand : public QUndoCommand {
 public:
     RowCommand(EventTableModel& model, bool insert, int row, EventRow value)
-        : QUndoCommand(insert ? QStringLiteral("追加") : QStringLiteral("削除")),
+        : QUndoCommand(insert ? EventTableModel::tr("追加") : EventTableModel::tr("削除")),
           m_model(model), m_insert(insert), m_row(row), m_value(std::move(value)),
           m_keptBefore(model.keptPlaces()), m_keptAfter(m_keptBefore) {
         // Lines that stood before a later row follow that row.
@@ -125,7 +125,7 @@ QString EventTableModel::convertedText(const EventRow& row) const {
 QVariant EventTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
-    if (section == ConvertedColumn) return QStringLiteral("換算日付");
+    if (section == ConvertedColumn) return tr("換算日付");
     if (section >= 0 && section < ConvertedColumn)
         return FromUtf8(m_document.headings[static_cast<std::size_t>(section)]);
     return {};
@@ -138,7 +138,7 @@ Qt::ItemFlags EventTableModel::flags(const QModelIndex& index) const {
 }
 
 QString EventTableModel::refusal(const QModelIndex& index, const QString& text) const {
-    if (!index.isValid() || index.column() == ConvertedColumn) return QStringLiteral("この欄は変更できません");
+    if (!index.isValid() || index.column() == ConvertedColumn) return tr("この欄は変更できません");
     const auto reason = quorvane::CellRefusal(m_document, static_cast<std::size_t>(index.row()),
                                               index.column(), ToUtf8(text));
     return reason ? FromUtf8(*reason) : QString();

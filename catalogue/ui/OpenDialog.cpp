@@ -3,8 +3,10 @@
 #include "ProgramInfo.h"
 #include "catalogue/CatalogueDocument.h"
 #include "catalogue/FileLocation.h"
+#include "widgets/MissingFileQuestion.h"
 #include "widgets/Utf8.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace quorvane {
@@ -15,9 +17,24 @@ QString FilterText(std::initializer_list<const char16_t*> items) {
     return filter;
 }
 
+QString FilterText(std::initializer_list<QString> items) {
+    QString filter;
+    for (const QString& item : items) filter += item + QChar(u'\0');
+    return filter;
+}
+
+namespace {
+
+struct DialogText {
+    Q_DECLARE_TR_FUNCTIONS(OpenDialog)
+};
+
+}  // namespace
+
 QString CatalogueFilter() {
-    return FilterText({u"Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)", u"*.vqd", u"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", u"*.txt",
-                       u"すべてのﾌｧｲﾙ(*.*)", u"*.*"});
+    return FilterText({DialogText::tr("Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)"), QStringLiteral("*.vqd"),
+                       DialogText::tr("ﾃｷｽﾄﾌｧｲﾙ(*.txt)"), QStringLiteral("*.txt"),
+                       DialogText::tr("すべてのﾌｧｲﾙ(*.*)"), QStringLiteral("*.*")});
 }
 
 QList<FileFilter> ParseFilterPairs(const QString& filterText) {
@@ -45,7 +62,7 @@ std::string FindOrAskCatalogue(Platform& platform, QWidget* owner, bool* decline
     // Named as this face looks for it, which is the file the user should find.
     const std::string_view wanted = CatalogueFileName(ActiveUiLanguage());
     const MessageAnswer answer = platform.showMessage(
-        owner, FromUtf8(MissingFileQuestion(wanted)), FromUtf8(kProgramCaption),
+        owner, MissingFileQuestion(FromUtf8(wanted)), FromUtf8(kProgramCaption),
         MessageIcon::Question, MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes) {
         if (declined) *declined = true;

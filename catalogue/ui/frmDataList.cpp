@@ -34,7 +34,6 @@ using quorvane::LocalPath;
 
 const QString kCaption = FromUtf8(quorvane::kProgramCaption);
 const QString kCaptionPrefix = QStringLiteral("StarData - ");
-const QString kHeadingEnd = QStringLiteral("：");
 
 // The list drops down below the box, as a plain drop-down list does. The
 // popup kind some styles prefer measures every entry each time it opens,
@@ -111,8 +110,8 @@ void frmDataList::createControls() {
         label->setGeometry(TwipsRect(0, top, 855, 255, this));
         return label;
     };
-    lblTitle = newLabel("lblTitle", QStringLiteral("事象："), 120);
-    lblDetail = newLabel("lblDetail", QStringLiteral("詳細："), 1080);
+    lblTitle = newLabel("lblTitle", tr("事象："), 120);
+    lblDetail = newLabel("lblDetail", tr("詳細："), 1080);
 
     txtDetail = new QPlainTextEdit(this);
     txtDetail->setObjectName(QStringLiteral("txtDetail"));
@@ -120,7 +119,7 @@ void frmDataList::createControls() {
     txtDetail->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtDetail->setTabChangesFocus(true);
 
-    lblSource = newLabel("lblSource", QStringLiteral("出典："), 1680);
+    lblSource = newLabel("lblSource", tr("出典："), 1680);
 
     txtSource = new QLineEdit(this);
     txtSource->setObjectName(QStringLiteral("txtSource"));
@@ -199,9 +198,11 @@ bool frmDataList::fillFrom(const std::string& path, quorvane::CatalogueLoad& loa
     }
     if (document.status != quorvane::DocumentReadStatus::NoHeader) {
         const auto& headings = document.document.headings;
-        lblTitle->setText(FromUtf8(headings[0]) + kHeadingEnd);
-        lblDetail->setText(FromUtf8(headings[1]) + kHeadingEnd);
-        lblSource->setText(FromUtf8(headings[3]) + kHeadingEnd);
+        // The file's headings, closed as the face closes its own.
+        const QString headingEnd = tr("：");
+        lblTitle->setText(FromUtf8(headings[0]) + headingEnd);
+        lblDetail->setText(FromUtf8(headings[1]) + headingEnd);
+        lblSource->setText(FromUtf8(headings[3]) + headingEnd);
     }
 
     // The rows stay in file order, where they and their texts lie one

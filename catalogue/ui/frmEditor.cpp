@@ -44,11 +44,11 @@ using quorvane::LocalPath;
 using quorvane::MessageAnswer;
 using quorvane::MessageButtons;
 using quorvane::MessageIcon;
+using quorvane::ToUtf8;
 
 namespace {
 
 const QString kCaption = FromUtf8(quorvane::kProgramCaption);
-const QString kWindowCaption = QStringLiteral("データベースの編集 - ");
 const QString kSection = QStringLiteral("Editor/");
 
 // A first start's client size, in twips.
@@ -131,10 +131,10 @@ private:
 QString ReadFailure(quorvane::DocumentReadStatus status, const QString& fileName) {
     switch (status) {
         case quorvane::DocumentReadStatus::TooLarge:
-            return QStringLiteral("%1 は大きすぎるため編集できません。").arg(fileName);
+            return frmEditor::tr("%1 は大きすぎるため編集できません。").arg(fileName);
         case quorvane::DocumentReadStatus::NoHeader:
-            return QStringLiteral("%1 の見出しの行を読めないため編集できません。").arg(fileName);
-        default: return QStringLiteral("%1 を読み込めませんでした。").arg(fileName);
+            return frmEditor::tr("%1 の見出しの行を読めないため編集できません。").arg(fileName);
+        default: return frmEditor::tr("%1 を読み込めませんでした。").arg(fileName);
     }
 }
 
@@ -143,29 +143,29 @@ QString OutsideChangeQuestion(const quorvane::DiskLook& look, const QString& fil
     const quorvane::DiskChange change = look.change;
     QString text;
     if (change == quorvane::DiskChange::Deleted)
-        text = QStringLiteral("%1 はほかのプログラムによって削除されました。\n\n"
+        text = frmEditor::tr("%1 はほかのプログラムによって削除されました。\n\n"
                               "上書き保存すると、編集中の内容でファイルを作り直します。")
                    .arg(fileName);
     else if (change == quorvane::DiskChange::NotAFile && look.now.folder)
-        text = QStringLiteral("%1 はほかのプログラムによって同じ名前のフォルダーに置き換えられました。\n\n"
+        text = frmEditor::tr("%1 はほかのプログラムによって同じ名前のフォルダーに置き換えられました。\n\n"
                               "フォルダーの場所には保存できません。")
                    .arg(fileName);
     else if (change == quorvane::DiskChange::NotAFile)
-        text = QStringLiteral("%1 はほかのプログラムによって、ファイルではないもの"
+        text = frmEditor::tr("%1 はほかのプログラムによって、ファイルではないもの"
                               "（パイプ、デバイス、たどれないリンクなど）に置き換えられました。\n\n"
                               "上書き保存すると、それを編集中の内容のファイルで置き換えます"
                               "（その中へは書き込みません）。")
                    .arg(fileName);
     else
-        text = QStringLiteral("%1 はほかのプログラムによって変更されました。\n\n"
+        text = frmEditor::tr("%1 はほかのプログラムによって変更されました。\n\n"
                               "再読み込みすると、変更後のファイルを表示します。")
                    .arg(fileName);
     if (change == quorvane::DiskChange::Changed) {
-        if (unsaved) text += QStringLiteral("この画面で保存していない変更は失われます。");
-        text += QStringLiteral("\n上書き保存すると、ほかのプログラムによる変更は %1.bak にだけ残ります。")
+        if (unsaved) text += frmEditor::tr("この画面で保存していない変更は失われます。");
+        text += frmEditor::tr("\n上書き保存すると、ほかのプログラムによる変更は %1.bak にだけ残ります。")
                     .arg(fileName);
     }
-    return text + QStringLiteral("\nキャンセルすると、何も書き込まず編集を続けます。");
+    return text + frmEditor::tr("\nキャンセルすると、何も書き込まず編集を続けます。");
 }
 
 QString CodePoint(const QString& character) {
@@ -219,7 +219,7 @@ bool frmEditor::load() {
         m_platform.showMessage(
             m_model ? static_cast<QWidget*>(this) : m_owner,
             file.status == quorvane::FileReadStatus::NotAFile
-                ? QStringLiteral("%1 はファイルではない（フォルダー、パイプ、デバイスなど）ため編集できません。")
+                ? frmEditor::tr("%1 はファイルではない（フォルダー、パイプ、デバイスなど）ため編集できません。")
                       .arg(fileName)
                 : ReadFailure(load.status, fileName),
             kCaption, MessageIcon::Warning, MessageButtons::Ok);
@@ -298,7 +298,7 @@ frmEditor::OutsideChange frmEditor::resolveOutsideChange(bool saving, quorvane::
         m_path = LocalPath(path);
         if (!reload()) m_path = before;
     }
-    else if (saving) lblStatus->setText(QStringLiteral("保存しませんでした。"));
+    else if (saving) lblStatus->setText(frmEditor::tr("保存しませんでした。"));
     return OutsideChange::Keep;
 }
 
@@ -307,22 +307,22 @@ void frmEditor::offerUnfinishedSave() {
     const quorvane::UnfinishedSave unfinished = quorvane::FindUnfinishedSave(path);
     if (!unfinished.found) return;
     const QString name = FromLocalPath(quorvane::GetFileName(m_path));
-    const QString cut = QStringLiteral("%1 の前回の保存は途中で終わったため、内容が欠けている可能性があります。\n")
+    const QString cut = frmEditor::tr("%1 の前回の保存は途中で終わったため、内容が欠けている可能性があります。\n")
                             .arg(name);
     if (!unfinished.backupHoldsOld) {
-        m_platform.showMessage(m_owner, cut + QStringLiteral("保存前の内容は %1.bak にも残っていません。").arg(name),
+        m_platform.showMessage(m_owner, cut + frmEditor::tr("保存前の内容は %1.bak にも残っていません。").arg(name),
                                kCaption, MessageIcon::Warning, MessageButtons::Ok);
         quorvane::ForgetUnfinishedSave(path);
         return;
     }
     if (m_platform.showMessage(m_owner,
-                               cut + QStringLiteral("保存前の内容が %1.bak に残っています。元に戻しますか？").arg(name),
+                               cut + frmEditor::tr("保存前の内容が %1.bak に残っています。元に戻しますか？").arg(name),
                                kCaption, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     const quorvane::SaveResult restored = quorvane::RestoreUnfinishedSave(path);
     if (!restored.ok)
         m_platform.showMessage(m_owner,
-                               QStringLiteral("%1.bak から元に戻せませんでした。\n").arg(name) + restored.reason,
+                               frmEditor::tr("%1.bak から元に戻せませんでした。\n").arg(name) + restored.reason,
                                kCaption, MessageIcon::Warning, MessageButtons::Ok);
 }
 
@@ -337,14 +337,14 @@ void frmEditor::checkOutsideChange() {
 }
 
 void frmEditor::createControls() {
-    lblFilter = new QLabel(QStringLiteral("絞り込み(&F)："), this);
+    lblFilter = new QLabel(tr("絞り込み(&F)："), this);
     lblFilter->setObjectName(QStringLiteral("lblFilter"));
     txtFilter = new QLineEdit(this);
     txtFilter->setObjectName(QStringLiteral("txtFilter"));
     txtFilter->setClearButtonEnabled(true);
-    txtFilter->setPlaceholderText(QStringLiteral("事象と詳細から探します"));
+    txtFilter->setPlaceholderText(tr("事象と詳細から探します"));
     lblFilter->setBuddy(txtFilter);
-    txtFilter->setAccessibleName(QStringLiteral("絞り込み"));
+    txtFilter->setAccessibleName(tr("絞り込み"));
 
     m_view = new EventFilterModel(this);
     m_view->setSourceModel(m_model);
@@ -354,7 +354,7 @@ void frmEditor::createControls() {
 
     grdEvents = new QTableView(this);
     grdEvents->setObjectName(QStringLiteral("grdEvents"));
-    grdEvents->setAccessibleName(QStringLiteral("事象の一覧"));
+    grdEvents->setAccessibleName(tr("事象の一覧"));
     grdEvents->setModel(m_view);
     grdEvents->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdEvents->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -403,21 +403,21 @@ void frmEditor::createControls() {
         button->setAutoDefault(false);
         return button;
     };
-    cmdAdd = newButton("cmdAdd", QStringLiteral("追加(&A)"));
-    cmdAdd->setToolTip(QStringLiteral("選んだ行の後に新しい事象を加えます"));
-    cmdDuplicate = newButton("cmdDuplicate", QStringLiteral("複製(&C)"));
-    cmdDuplicate->setToolTip(QStringLiteral("選んだ行の写しを後に加えます"));
-    cmdDelete = newButton("cmdDelete", QStringLiteral("削除(&D)"));
-    cmdDelete->setToolTip(QStringLiteral("選んだ行を削除します"));
-    cmdUndo = newButton("cmdUndo", QStringLiteral("元に戻す(&U)"));
-    cmdUndo->setToolTip(QStringLiteral("元に戻す (Ctrl+Z)"));
-    cmdRedo = newButton("cmdRedo", QStringLiteral("やり直し(&R)"));
-    cmdRedo->setToolTip(QStringLiteral("やり直し (Ctrl+Y)"));
-    cmdCarry = newButton("cmdCarry", QStringLiteral("日付を主画面へ(&M)"));
-    cmdCarry->setToolTip(QStringLiteral("選んだ事象の日付を変換画面に入れます (行のダブルクリックでも)"));
-    cmdSave = newButton("cmdSave", QStringLiteral("保存(&S)"));
-    cmdSave->setToolTip(QStringLiteral("保存 (Ctrl+S)"));
-    cmdClose = newButton("cmdClose", QStringLiteral("閉じる(&X)"));
+    cmdAdd = newButton("cmdAdd", tr("追加(&A)"));
+    cmdAdd->setToolTip(tr("選んだ行の後に新しい事象を加えます"));
+    cmdDuplicate = newButton("cmdDuplicate", tr("複製(&C)"));
+    cmdDuplicate->setToolTip(tr("選んだ行の写しを後に加えます"));
+    cmdDelete = newButton("cmdDelete", tr("削除(&D)"));
+    cmdDelete->setToolTip(tr("選んだ行を削除します"));
+    cmdUndo = newButton("cmdUndo", tr("元に戻す(&U)"));
+    cmdUndo->setToolTip(tr("元に戻す (Ctrl+Z)"));
+    cmdRedo = newButton("cmdRedo", tr("やり直し(&R)"));
+    cmdRedo->setToolTip(tr("やり直し (Ctrl+Y)"));
+    cmdCarry = newButton("cmdCarry", tr("日付を主画面へ(&M)"));
+    cmdCarry->setToolTip(tr("選んだ事象の日付を変換画面に入れます (行のダブルクリックでも)"));
+    cmdSave = newButton("cmdSave", tr("保存(&S)"));
+    cmdSave->setToolTip(tr("保存 (Ctrl+S)"));
+    cmdClose = newButton("cmdClose", tr("閉じる(&X)"));
 
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(lblFilter);
@@ -483,9 +483,9 @@ void frmEditor::createControls() {
 
 void frmEditor::showFile() {
     const QString fileName = FromLocalPath(quorvane::GetFileName(m_path));
-    setWindowTitle(kWindowCaption + fileName + QStringLiteral("[*]"));
+    setWindowTitle(tr("データベースの編集 - ") + fileName + QStringLiteral("[*]"));
     const QString path = QDir::toNativeSeparators(FromLocalPath(m_path));
-    const QString prefix = QStringLiteral("ファイル：");
+    const QString prefix = frmEditor::tr("ファイル：");
     // The file's name stays in sight however long the folders are; the tool
     // tip holds the whole path.
     const QFontMetrics metrics(lblFile->font());
@@ -493,7 +493,7 @@ void frmEditor::showFile() {
     QString text = prefix + metrics.elidedText(path, Qt::ElideMiddle, std::max(room, 0));
     lblFile->setToolTip(path);
     if (m_unreadableLines > 0)
-        text += QStringLiteral("\n読み込めなかった %1 行はそのまま残し、保存しても元の位置に書き戻します。")
+        text += tr("\n読み込めなかった %1 行はそのまま残し、保存しても元の位置に書き戻します。")
                     .arg(m_unreadableLines);
     lblFile->setText(text);
 }
@@ -626,8 +626,8 @@ void frmEditor::cmdAdd_Click() {
     const int current = currentRow();
     const QDate today = m_platform.today();
     quorvane::EventRow row;
-    row.title = m_model->uniqueTitle("新しい事象");
-    row.detail = "詳細";
+    row.title = m_model->uniqueTitle(ToUtf8(tr("新しい事象")));
+    row.detail = ToUtf8(tr("詳細"));
     quorvane::DateValue date;
     date.year = today.year();
     date.month = today.month();
@@ -684,14 +684,14 @@ bool frmEditor::Save() {
     const quorvane::CatalogueDocument& document = m_model->document();
     if (const auto line = quorvane::LineInAnotherEncoding(document)) {
         const QString question =
-            QStringLiteral("読み込めなかった %1 行目は %2 の文字として正しくありません。\n"
+            tr("読み込めなかった %1 行目は %2 の文字として正しくありません。\n"
                            "この行は読み込んだときのまま書き戻すため、保存したファイルには"
                            "別の文字コードの行が混ざります。\n保存しますか？")
                 .arg(*line)
                 .arg(FromUtf8(quorvane::EncodingName(document.keptEncoding)));
         if (m_platform.showMessage(this, question, kCaption, MessageIcon::Warning,
                                    MessageButtons::YesNo) != MessageAnswer::Yes) {
-            lblStatus->setText(QStringLiteral("保存しませんでした。"));
+            lblStatus->setText(tr("保存しませんでした。"));
             return false;
         }
     }
@@ -700,10 +700,10 @@ bool frmEditor::Save() {
         const std::size_t rowCount = document.rows.size();
         if (failure.column < 0)
             return failure.row < rowCount
-                       ? QStringLiteral("%1 件目の事象の前にある読み込めなかった行").arg(failure.row + 1)
-                       : QStringLiteral("最後の読み込めなかった行");
-        if (failure.row >= rowCount) return QStringLiteral("見出しの行");
-        return QStringLiteral("%1 件目の事象「%2」の「%3」欄（%4 列目）")
+                       ? tr("%1 件目の事象の前にある読み込めなかった行").arg(failure.row + 1)
+                       : tr("最後の読み込めなかった行");
+        if (failure.row >= rowCount) return tr("見出しの行");
+        return tr("%1 件目の事象「%2」の「%3」欄（%4 列目）")
             .arg(failure.row + 1)
             .arg(FromUtf8(document.rows[failure.row].title),
                  FromUtf8(document.headings[static_cast<std::size_t>(failure.column)]))
@@ -711,14 +711,14 @@ bool frmEditor::Save() {
     };
     const auto refuse = [&](const quorvane::EncodingFailure& failure, const QString& reason) {
         m_platform.showMessage(this, reason, kCaption, MessageIcon::Warning, MessageButtons::Ok);
-        lblStatus->setText(QStringLiteral("保存しませんでした。"));
+        lblStatus->setText(tr("保存しませんでした。"));
         if (failure.column >= 0 && failure.row < document.rows.size())
             selectRow(static_cast<int>(failure.row), failure.column);
         return false;
     };
     const auto formatRefusal = [&](const quorvane::EncodingFailure& failure) {
         const QString character = FromUtf8(failure.character);
-        return QStringLiteral("%1に「%2」(%3) があります。\n%4。このままでは保存できません。")
+        return tr("%1に「%2」(%3) があります。\n%4。このままでは保存できません。")
             .arg(place(failure), character, CodePoint(character),
                  FromUtf8(quorvane::UnwritableReason(failure.character)));
     };
@@ -731,16 +731,16 @@ bool frmEditor::Save() {
         // only fail again.
         if (failure->formatCannotHold) return refuse(*failure, formatRefusal(*failure));
         if (encoding != quorvane::TextEncoding::ShiftJis)
-            return refuse(*failure, QStringLiteral("%1にある文字「%2」(%3) は %4 で保存できません。")
+            return refuse(*failure, tr("%1にある文字「%2」(%3) は %4 で保存できません。")
                                         .arg(place(*failure), character, CodePoint(character),
                                              FromUtf8(quorvane::EncodingName(encoding))));
         const QString question =
-            QStringLiteral("%1にある文字「%2」(%3) は Shift-JIS で保存できません。\n"
+            tr("%1にある文字「%2」(%3) は Shift-JIS で保存できません。\n"
                            "UTF-8 (BOM 付き) のファイルとして保存しますか？")
                 .arg(place(*failure), character, CodePoint(character));
         if (m_platform.showMessage(this, question, kCaption, MessageIcon::Question,
                                    MessageButtons::YesNo) != MessageAnswer::Yes) {
-            lblStatus->setText(QStringLiteral("保存しませんでした。"));
+            lblStatus->setText(tr("保存しませんでした。"));
             return false;
         }
         quorvane::CatalogueDocument asUtf8 = document;
@@ -750,7 +750,7 @@ bool frmEditor::Save() {
             const QString other = FromUtf8(again->character);
             return refuse(*again, again->formatCannotHold
                                       ? formatRefusal(*again)
-                                      : QStringLiteral("%1にある文字「%2」(%3) は UTF-8 でも保存できません。")
+                                      : tr("%1にある文字「%2」(%3) は UTF-8 でも保存できません。")
                                             .arg(place(*again), other, CodePoint(other)));
         }
         encoding = quorvane::TextEncoding::Utf8;
@@ -759,24 +759,24 @@ bool frmEditor::Save() {
 
     // What the readers refuse must not be written: nothing could open it again.
     const auto refuseLimit = [&](const QString& reason) {
-        m_platform.showMessage(this, QStringLiteral("データベースを保存できませんでした。元のファイルは変更されていません。\n") + reason,
+        m_platform.showMessage(this, frmEditor::tr("データベースを保存できませんでした。元のファイルは変更されていません。\n") + reason,
                                kCaption, MessageIcon::Warning, MessageButtons::Ok);
-        lblStatus->setText(QStringLiteral("保存しませんでした。"));
+        lblStatus->setText(frmEditor::tr("保存しませんでした。"));
         return false;
     };
     if (bytes.size() > quorvane::kMaxCatalogueBytes)
-        return refuseLimit(QStringLiteral("ファイルが %1 MB を超えるため、保存すると読み込めなくなります。")
+        return refuseLimit(frmEditor::tr("ファイルが %1 MB を超えるため、保存すると読み込めなくなります。")
                                .arg(quorvane::kMaxCatalogueBytes / (1024 * 1024)));
     static_assert(quorvane::kMaxCatalogueRecords == 1'000'000, "the message names the limit");
     if (document.rows.size() > quorvane::kMaxCatalogueRecords)
-        return refuseLimit(QStringLiteral("事象が 100 万件を超えるため、保存すると超えた分を読み込めなくなります。"));
+        return refuseLimit(frmEditor::tr("事象が 100 万件を超えるため、保存すると超えた分を読み込めなくなります。"));
 
     const QString programFolder = m_platform.programFolder();
     const bool toUserCopy = target != FromLocalPath(m_path);
     if (toUserCopy && !QDir().mkpath(FromLocalPath(quorvane::UserCatalogueFolder()))) {
         m_platform.showMessage(
             this,
-            QStringLiteral("データベースを保存できませんでした。元のファイルは変更されていません。\n"
+            frmEditor::tr("データベースを保存できませんでした。元のファイルは変更されていません。\n"
                            "フォルダー %1 を作れませんでした。")
                 .arg(QDir::toNativeSeparators(FromLocalPath(quorvane::UserCatalogueFolder()))),
             kCaption, MessageIcon::Warning, MessageButtons::Ok);
@@ -791,7 +791,7 @@ bool frmEditor::Save() {
                                             agreed);
         if (!saved.changedOutside) break;
         if (attempt == 3) {
-            saved.reason = QStringLiteral("ほかのプログラムが %1 に書き込み続けています。")
+            saved.reason = frmEditor::tr("ほかのプログラムが %1 に書き込み続けています。")
                                .arg(QFileInfo(target).fileName());
             break;
         }
@@ -800,7 +800,7 @@ bool frmEditor::Save() {
     if (!saved.ok) {
         m_platform.showMessage(
             this,
-            QStringLiteral("データベースを保存できませんでした。元のファイルは変更されていません。\n") +
+            tr("データベースを保存できませんでした。元のファイルは変更されていません。\n") +
                 saved.reason,
             kCaption, MessageIcon::Warning, MessageButtons::Ok);
         return false;
@@ -820,7 +820,7 @@ bool frmEditor::Save() {
         showFile();
         m_platform.showMessage(
             this,
-            QStringLiteral("プログラムのフォルダー %1 には書き込めないため、データベースを次の場所に保存しました。\n"
+            tr("プログラムのフォルダー %1 には書き込めないため、データベースを次の場所に保存しました。\n"
                            "%2\n今後はこのファイルを読み込みます。")
                 .arg(QDir::toNativeSeparators(programFolder), QDir::toNativeSeparators(target)),
             kCaption, MessageIcon::Information, MessageButtons::Ok);
@@ -833,7 +833,7 @@ bool frmEditor::QueryClose() {
     if (!isModified()) return true;
     const MessageAnswer answer = m_platform.showMessage(
         this,
-        QStringLiteral("%1 は変更されています。保存しますか？")
+        tr("%1 は変更されています。保存しますか？")
             .arg(FromLocalPath(quorvane::GetFileName(m_path))),
         kCaption, MessageIcon::Question, MessageButtons::SaveDiscardCancel);
     if (answer == MessageAnswer::Save) return Save();

@@ -1,0 +1,61 @@
+#include "app/UiFace.h"
+
+#include "conversion/SettingsKeys.h"
+#include "services/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+
+namespace quorvane {
+
+namespace {
+
+QString LanguageKey() {
+    return QString::fromLatin1(settings::kLanguage.section.data(), settings::kLanguage.section.size()) +
+           QLatin1Char('/') +
+           QString::fromLatin1(settings::kLanguage.name.data(), settings::kLanguage.name.size());
+}
+
+}  // namespace
+
+UiLanguage ChooseFace(const SettingsStore& store) {
+    const QString key = LanguageKey();
+    const SettingsTexts stored = store.Read({key});
+    return ChooseUiLanguage(stored.value(key).toStdString(), SystemPreferredLanguages());
+}
+
+std::optional<UiLanguage> StoreFaceChoice(SettingsStore& store, const QString& word) {
+    const std::optional<UiLanguage> chosen = LanguageFromSetting(word.toStdString());
+    // Only the exact words: a typo such as "english" would otherwise be
+    // stored, read back as "follow the system", and pass for a choice.
+    const bool known = word == QLatin1String("system") ||
+                       (chosen && word.toStdString() == LanguageSettingText(*chosen));
+    if (!known || !store.Write({{LanguageKey(), word}})) return std::nullopt;
+    return chosen ? *chosen : LanguageForPreferences(SystemPreferredLanguages());
+}
+
+FaceTranslators::FaceTranslators(UiLanguage language) {
+    SetActiveUiLanguage(language);
+    const auto install = [this](const QString& name, const QString& folder) {
+        auto translator = std::make_unique<QTranslator>();
+        if (!translator->load(name, folder) || !QCoreApplication::installTranslator(translator.get())) {
+            m_complete = false;
+            return;
+        }
+        m_translators.push_back(std::move(translator));
+    };
+    if (language == UiLanguage::Japanese) {
+        // Linux: Debian's qt6-translations-l10n. Windows: the folder beside
+        // the program that qt.conf names.
+        install(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    } else {
+        install(QStringLiteral("quorvane_en"), QStringLiteral(":/translations"));
+    }
+}
+
+FaceTranslators::~FaceTranslators() {
+    for (const auto& translator : m_translators) QCoreApplication::removeTranslator(translator.get());
+    SetActiveUiLanguage(UiLanguage::Japanese);
+}
+
+}  // namespace quorvane

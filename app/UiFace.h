@@ -1,0 +1,52 @@
+#pragma once
+// The face of a run, Japanese or English: chosen once at start, before any
+// window exists, from the user's setting and then the system's preferred UI
+// languages, and shown through Qt's translators.
+
+#include "conversion/UiLanguage.h"
+
+#include <QString>
+#include <QTranslator>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+class SettingsStore;
+
+// The user's preferred UI languages, most preferred first: on Linux from
+// LANGUAGE, LC_ALL, LC_MESSAGES and LANG, as quorvane-cli reads them; on
+// Windows the display languages.
+std::vector<std::string> SystemPreferredLanguages();
+
+// The Language setting first, then the system's preferences.
+UiLanguage ChooseFace(const SettingsStore& store);
+
+// "--language ja|en|system" stored for this and every later run: "system"
+// hands the choice back to the system. No value for any other word, or when
+// the store would not take it.
+std::optional<UiLanguage> StoreFaceChoice(SettingsStore& store, const QString& word);
+
+// The translators of one face, installed into the application while this
+// lives. The Japanese face is the sources' own and takes Qt's Japanese for
+// Qt's own texts (buttons, menus, dialogs); the English face takes the
+// program's English, Qt's own texts being English already.
+class FaceTranslators {
+public:
+    explicit FaceTranslators(UiLanguage language);
+    ~FaceTranslators();
+    FaceTranslators(const FaceTranslators&) = delete;
+    FaceTranslators& operator=(const FaceTranslators&) = delete;
+
+    // False when a translation was missing: its texts then show untranslated.
+    bool complete() const { return m_complete; }
+
+private:
+    std::vector<std::unique_ptr<QTranslator>> m_translators;
+    bool m_complete = true;
+};
+
+}  // namespace quorvane

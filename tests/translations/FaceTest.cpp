@@ -1,0 +1,159 @@
+// The two faces as the user meets them: Qt's own texts in Japanese under the
+// Japanese face, the English captions inside their controls with their
+// access keys, the English read-me, and the --language choice kept.
+#include "integration/IntegrationFixture.h"
+
+#include "app/UiFace.h"
+#include "services/RealPlatform.h"
+#include "services/SettingsStore.h"
+
+#include <QKeySequence>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QStyleOptionButton>
+#include <QTimer>
+#include <QTreeView>
+
+namespace {
+
+using quorvane::FaceTranslators;
+using quorvane::UiLanguage;
+
+bool QtJapaneseInstalled() {
+    return QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                             QStringLiteral("/qtbase_ja.qm"));
+}
+
+TEST(JapaneseFaceTest, QtsOwnButtonsAndTextFieldMenuReadJapanese) {
+#ifdef _WIN32
+    // Only the packaged folder holds Qt's Japanese; the kit the tests run from has none.
+    if (!QtJapaneseInstalled()) GTEST_SKIP() << "no qtbase_ja.qm beside the Qt kit";
+#endif
+    ASSERT_TRUE(QtJapaneseInstalled()) << "qt6-translations-l10n is not installed";
+    const FaceTranslators face(UiLanguage::Japanese);
+    ASSERT_TRUE(face.complete());
+
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
+
+    QLineEdit field;
+    std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    ASSERT_FALSE(menu->actions().isEmpty());
+    EXPECT_TRUE(menu->actions().first()->text().startsWith(QStringLiteral("元に戻す")))
+        << menu->actions().first()->text().toStdString();
+}
+
+TEST_F(IntegrationTest, OpenDialogShowsNoEnglishUnderTheJapaneseFace) {
+    if (!QtJapaneseInstalled()) GTEST_SKIP() << "no qtbase_ja.qm beside the Qt kit";
+    const FaceTranslators face(UiLanguage::Japanese);
+    writeProgramFile(QStringLiteral("StarTrek.vqd"), "x");
+    QString title, openButton, size, modified;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        title = dialog->windowTitle();
+        const auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        // The folder is listed in the background.
+        if (view && QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) > 0; })) {
+            size = view->model()->index(0, 1, view->rootIndex()).data().toString();
+            modified = view->model()->index(0, 3, view->rootIndex()).data().toString();
+        }
+        if (const auto* buttons = dialog->findChild<QDialogButtonBox*>())
+            openButton = buttons->button(QDialogButtonBox::Open)->text();
+        dialog->reject();
+    });
+    quorvane::RealPlatform platform;
+    platform.showOpenDialog(nullptr, {{QStringLiteral("すべてのﾌｧｲﾙ(*.*)"), QStringLiteral("*.*")}},
+                            programFolder.path(), QString());
+
+    EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
+    EXPECT_EQ(openButton, QStringLiteral("開く(&O)"));
+    // Size and time as Japanese writes them, whatever the system's locale.
+    EXPECT_EQ(size, QStringLiteral("1 バイト"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{1,2}:\\d{2}$"))
+                    .match(modified)
+                    .hasMatch())
+        << modified.toStdString();
+}
+
+// The design grows by one factor when a caption does not fit; English must
+// fit through that rule too, and keep the access keys the users know.
+TEST(EnglishFaceTest, EveryCaptionFitsItsControlAndKeepsItsAccessKey) {
+    const FaceTranslators face(UiLanguage::English);
+    ASSERT_TRUE(face.complete());
+    quorvane::testing::FakePlatform platform;
+    frmMain window(platform);
+    const quorvane::testing::MainWindowControls ui(window);
+    ASSERT_EQ(ui.cmdExit->text(), QStringLiteral("E&xit"));
+
+    const auto width = [](const QWidget* control, const QString& text) {
+        return control->fontMetrics().size(Qt::TextShowMnemonic, text).width();
+    };
+    const auto room = [](const QAbstractButton* button, QStyle::SubElement contents) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        return button->style()->subElementRect(contents, &option, button).width();
+    };
+    for (QCheckBox* box : {ui.chkReset, ui.chkRealTime, ui.chkBase90})
+        EXPECT_LE(width(box, box->text()), room(box, QStyle::SE_CheckBoxContents))
+            << box->text().toStdString();
+    for (QPushButton* button : {ui.cmdToday, ui.cmdExit})
+        EXPECT_LE(width(button, button->text()), room(button, QStyle::SE_PushButtonContents))
+            << button->text().toStdString();
+    for (QLabel* label : {ui.lblYear, ui.lblMonth, ui.lblDate, ui.lblYearDate})
+        EXPECT_LE(width(label, label->text()), label->width()) << label->text().toStdString();
+    for (QGroupBox* frame : {ui.fraEarthDate, ui.fraStarDate})
+        EXPECT_LE(width(frame, frame->title()), frame->width()) << frame->title().toStdString();
+
+    EXPECT_EQ(QKeySequence::mnemonic(ui.chkRealTime->text()), QKeySequence(Qt::ALT | Qt::Key_R));
+    EXPECT_EQ(QKeySequence::mnemonic(ui.chkBase90->text()), QKeySequence(Qt::ALT | Qt::Key_9));
+    EXPECT_EQ(QKeySequence::mnemonic(ui.cmdExit->text()), QKeySequence(Qt::ALT | Qt::Key_X));
+}
+
+class EnglishReadmeTest : public IntegrationTest {};
+
+TEST_F(EnglishReadmeTest, OpensTheEnglishReadmeAndFallsBackToTheJapaneseOne) {
+    const FaceTranslators face(UiLanguage::English);
+    writeProgramFile(QStringLiteral("ReadMe.TXT"), "read me");
+    writeProgramFile(QStringLiteral("ReadMe_en.TXT"), "read me in English");
+    start();
+    click(Ui(main).cmdHelp);
+    ASSERT_EQ(platform.openedUrls.size(), 1);
+    EXPECT_EQ(platform.openedUrls.first(),
+              QUrl::fromLocalFile(programFolder.filePath(QStringLiteral("ReadMe_en.TXT"))));
+
+    ASSERT_TRUE(QFile::remove(programFolder.filePath(QStringLiteral("ReadMe_en.TXT"))));
+    click(Ui(main).cmdHelp);
+    ASSERT_EQ(platform.openedUrls.size(), 2);
+    EXPECT_EQ(platform.openedUrls.last(),
+              QUrl::fromLocalFile(programFolder.filePath(QStringLiteral("ReadMe.TXT"))));
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(IntegrationTest, LanguageChoiceIsKeptAndAnUnknownWordChangesNothing) {
+    const QString key = QStringLiteral("Option/Language");
+    const auto store = quorvane::OpenSettingsStore();
+    ASSERT_TRUE(store->Write({{key, QStringLiteral("ja")}}));
+
+    EXPECT_FALSE(quorvane::StoreFaceChoice(*store, QStringLiteral("english")));
+    EXPECT_FALSE(quorvane::StoreFaceChoice(*store, QString()));
+    EXPECT_EQ(store->Read({key}).value(key), "ja");
+
+    EXPECT_EQ(quorvane::StoreFaceChoice(*store, QStringLiteral("en")), UiLanguage::English);
+    EXPECT_EQ(quorvane::OpenSettingsStore()->Read({key}).value(key), "en");
+    EXPECT_EQ(quorvane::ChooseFace(*quorvane::OpenSettingsStore()), UiLanguage::English);
+
+    // "system" hands the choice back: the stored word means no face.
+    ASSERT_TRUE(quorvane::StoreFaceChoice(*store, QStringLiteral("system")));
+    EXPECT_EQ(quorvane::ChooseFace(*store), quorvane::LanguageForPreferences(
+                                               quorvane::SystemPreferredLanguages()));
+}
+
+}  // namespace
