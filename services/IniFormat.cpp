@@ -1,13 +1,22 @@
 #include "services/IniFormat.h"
 
 #include <QIODevice>
+#include <QStringDecoder>
 #include <QStringList>
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace quorvane {
 
 namespace {
+
+// QString::fromUtf8 drops a byte-order mark at the start of what it decodes;
+// inside a value that is a character like any other.
+QString Utf8Text(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder(bytes);
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -110,7 +119,7 @@ std::optional<QString> ParseValue(QByteArrayView raw) {
         } else {
             qsizetype j = i + 1;
             while (j < raw.size() && raw[j] != '\\' && raw[j] != '"' && raw[j] != ';' && raw[j] != ',') ++j;
-            current += QString::fromUtf8(raw.sliced(i, j - i));
+            current += Utf8Text(raw.sliced(i, j - i));
             i = j;
         }
     }
@@ -164,12 +173,12 @@ QString EscapedValue(const QString& text) {
     return quote ? u'"' + out + u'"' : out;
 }
 
-bool IsValidUtf8(QByteArrayView bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
+bool IsValidUtf8(QByteArrayView bytes) { return Utf8Text(bytes).toUtf8() == bytes; }
 
 // A name as written; nothing unless its bytes are the name exactly, so that
 // two spellings never stand for one key.
 std::optional<QString> NameOf(QByteArrayView raw) {
-    const QString name = QString::fromUtf8(raw);
+    const QString name = Utf8Text(raw);
     if (!IsIniName(name) || name.toUtf8() != raw) return std::nullopt;
     return name;
 }
@@ -209,9 +218,17 @@ void IniDocument::parse(QByteArray bytes) {
     if (const qsizetype nl = text.indexOf('\n'); nl > 0 && text[nl - 1] == '\r') m_newline = "\r\n";
 
     std::optional<QString> section = QString();  // none after a damaged header
+    // The next of each line end, found with memchr: long lines cost little.
+    const auto find = [&](char c, qsizetype from) {
+        const auto* at = static_cast<const char*>(std::memchr(text.data() + from, c, text.size() - from));
+        return at ? at - text.data() : text.size();
+    };
+    qsizetype nextLf = -1;
+    qsizetype nextCr = -1;
     for (qsizetype start = first; start < text.size();) {
-        qsizetype end = start;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+        if (nextLf < start) nextLf = find('\n', start);
+        if (nextCr < start) nextCr = find('\r', start);
+        const qsizetype end = std::min(nextLf, nextCr);
         qsizetype next = end + 1;
         if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++next;
         next = std::min(next, text.size());
@@ -242,7 +259,7 @@ void IniDocument::parse(QByteArray bytes) {
         }
         const QByteArrayView raw = line.sliced(equals + 1);
         const std::optional<QString> value = ParseValue(raw);
-        m_texts.insert(key, value ? *value : QString::fromUtf8(Trimmed(raw)));
+        m_texts.insert(key, value ? *value : Utf8Text(Trimmed(raw)));
         m_lines.insert(key, {begin, end, value.has_value(), value || IsValidUtf8(Trimmed(raw))});
     }
 }

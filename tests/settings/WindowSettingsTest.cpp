@@ -210,6 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"nul_followed_by_digits", QString::fromUtf16(u"1\0" "07f", 5)},
         TextCase{"control_character_followed_by_a_hex_digit", QString::fromUtf16(u"\x1" "b\x7f" "c", 4)},
         TextCase{"character_outside_the_basic_plane", QStringLiteral("\U0001F596")},
+        TextCase{"byte_order_mark_after_an_escape", QStringLiteral("1\n\uFEFF2")},
         TextCase{"lone_surrogate", QString(QChar(0xd800)) + QStringLiteral("1")},
         TextCase{"empty", QString()}),
     [](const auto& info) { return std::string(info.param.name); });
