@@ -64,8 +64,9 @@ public:
 
     // The whole file is read and replaced in one step, under the lock that
     // Qt's own settings took, so that two programs saving at once keep each
-    // other's keys. A file that cannot be read is not replaced: its other
-    // keys would be lost.
+    // other's keys. A file that cannot be read whole is not replaced: its
+    // other keys would be lost. Only the lines of keys whose text changes are
+    // rewritten; when none does, the file is left alone.
     bool Write(const SettingsTexts& texts) override {
         if (!QDir().mkpath(QFileInfo(m_path).absolutePath())) return false;
         QLockFile lock(m_path + QStringLiteral(".lock"));
