@@ -243,6 +243,8 @@ void IniDocument::parse(QByteArray bytes) {
             const qsizetype close = line.indexOf(']');
             if (line.size() > MaxIniLineSize || close != line.size() - 1) continue;
             section = NameOf(line.sliced(1, close - 1));
+            // The first "/" of a key parts the section from the name.
+            if (section && section->contains(u'/')) section.reset();
             if (section) m_insertions[*section] = {next, -1};
             continue;
         }
@@ -250,7 +252,7 @@ void IniDocument::parse(QByteArray bytes) {
         const qsizetype equals = line.indexOf('=');
         if (equals < 0) continue;
         const std::optional<QString> name = NameOf(Trimmed(line.first(equals)));
-        if (!name) continue;
+        if (!name || (section->isEmpty() && name->contains(u'/'))) continue;
         const QString key = section->isEmpty() ? *name : *section + u'/' + *name;
         m_insertions[*section].at = next;
         if (line.size() > MaxIniLineSize) {

@@ -18,8 +18,10 @@
 // unclosed quote) was put there by someone else: it reads as its text as it
 // stands, blanks at either end aside, so that a check box can tell it from a
 // missing key and a typed text is kept. Lines and sections that cannot be
-// read are skipped. A file over MaxIniFileSize is not read at all, a line over
-// MaxIniLineSize reads as missing; reading is one linear pass.
+// read are skipped, and so are a section whose name holds "/" and a name with
+// "/" before any section, which a key could not tell apart. A file over
+// MaxIniFileSize is not read at all, a line over MaxIniLineSize reads as
+// missing; reading is one linear pass.
 //
 // A save goes through IniDocument and changes only the lines of the keys it
 // sets: comments, lines it cannot read, another program's keys and every key

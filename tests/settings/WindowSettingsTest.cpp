@@ -299,6 +299,20 @@ TEST_F(SettingsStore, ResetNumberTheReaderDoesNotTakeIsShownAndSavedBack) {
               QStringLiteral("@ByteArray(5)"));
 }
 
+// Qt's UTF-8 decoder takes a leading U+FEFF for a byte-order mark and drops
+// it; at the start of a typed text it is a character like any other.
+TEST_F(SettingsStore, TypedTextStartingWithU_FEFFIsRestoredExactly) {
+    const QString typed = QChar(0xFEFF) + QStringLiteral("5000");
+    {
+        frmMain window(platform);
+        Ui(window).txtReset->setText(typed);
+        ASSERT_TRUE(SaveWindowSettings(window));
+    }
+    frmMain window(platform);
+    RestoreWindowSettings(window);
+    EXPECT_EQ(Ui(window).txtReset->text(), typed);
+}
+
 // The field shows at most QLineEdit's 32,767 characters; the store keeps the
 // whole text until the user changes the field.
 TEST_F(SettingsStore, LongResetNumberIsSavedWholeUntilTheUserEditsIt) {
