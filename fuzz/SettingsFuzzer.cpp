@@ -36,8 +36,12 @@ void Close(IniDocument& document, const SettingsTexts& texts, const std::string&
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const std::string context = Bytes(input);
-    if (const qsizetype run = input.indexOf(kLongRun); run >= 0)
-        input.replace(run, kLongRun.size(), QByteArray(MaxIniLineSize, 'x'));
+    if (const qsizetype run = input.indexOf(kLongRun); run >= 0) {
+        QByteArray longer;
+        longer.reserve(input.size() + MaxIniLineSize);
+        longer.append(QByteArrayView(input).first(run)).append(MaxIniLineSize, 'x');
+        input = longer.append(QByteArrayView(input).sliced(run + kLongRun.size()));
+    }
 
     IniDocument document;
     document.parse(input);

@@ -315,6 +315,7 @@ void IniDocument::respellUnparsedValues() {
 }
 
 QByteArray IniDocument::bytes() const {
+    if (m_edits.empty()) return m_bytes;
     std::vector<const Edit*> edits;
     for (const Edit& edit : m_edits) edits.push_back(&edit);
     std::stable_sort(edits.begin(), edits.end(), [](const Edit* a, const Edit* b) {
