@@ -1,105 +1,81 @@
-// Any settings file gives a usable window: on a screen, every option in a
-// recognised state, and a save that writes recognised texts the next start
-// restores to the very same window. Each input is the whole settings file.
+// Any settings file, read as the program's start reads it and saved as its
+// close saves it: a save rewrites only the keys whose text changes, the file
+// it writes reads back as exactly what was set and kept, a second close
+// changes no byte, and the next start restores the same options. Each input
+// is the whole settings file.
 
 #include "FuzzInput.h"
-#include "ProgramInfo.h"
-#include "SilentPlatform.h"
-#include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/WindowSettings.h"
-#include "mainwindow/frmMain.h"
-#include "support/MainWindowControls.h"
+#include "services/IniFormat.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QRadioButton>
-#include <cstdlib>
-#include <memory>
+#include <algorithm>
+#include <cmath>
 
 using namespace quorvane;
 
 namespace {
 
-struct WindowState {
-    QPoint position;
-    bool reset, realTime, base90, dayOfYear;
-    QString resetNumber;
-    bool operator==(const WindowState&) const = default;
-};
+// Stands for a run of bytes that makes its line too long to read, so that
+// short inputs meet such lines.
+constexpr QByteArrayView kLongRun = "\x7f\x7f";
 
-WindowState StateOf(const frmMain& w) {
-    return {w.pos(), Ui(w).chkReset->isChecked(), Ui(w).chkRealTime->isChecked(), Ui(w).chkBase90->isChecked(),
-            Ui(w).optYD->isChecked(), Ui(w).txtReset->text()};
+std::string Bytes(const QByteArray& bytes) {
+    return fuzz::Quoted(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-std::string Describe(const WindowState& s) {
-    return QStringLiteral("pos %1,%2 reset %3 realtime %4 base %5 yd %6 num \"%7\"")
-        .arg(s.position.x()).arg(s.position.y()).arg(s.reset).arg(s.realTime).arg(s.base90)
-        .arg(s.dayOfYear).arg(s.resetNumber.left(80)).toStdString();
+// The close: every key the window writes, and the values Qt would rebuild
+// as objects spelt as texts.
+void Close(IniDocument& document, const SettingsTexts& texts, const std::string& context) {
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+        FUZZ_CHECK(document.set(it.key(), it.value()), context + " " + it.key().toStdString());
+    document.respellUnparsedValues();
 }
-
-QString g_root;
-fuzz::SilentPlatform* g_platform = nullptr;
-unsigned long g_run = 0;
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Kept for the whole run: Qt wants one application object per process.
-    new QApplication(*argc, *argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
-    QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
-    char pattern[] = "/tmp/quorvane-settings-fuzz.XXXXXX";
-    if (!mkdtemp(pattern)) std::abort();
-    g_root = QString::fromLocal8Bit(pattern);
-    g_platform = new fuzz::SilentPlatform;
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // A fresh folder each time, so no cached copy of an earlier file is read.
-    const QString home = g_root + QStringLiteral("/%1").arg(++g_run);
-    qputenv("XDG_CONFIG_HOME", home.toLocal8Bit());
-    QDir().mkpath(home + QStringLiteral("/OvrekSoft"));
-    {
-        QFile file(SettingsFilePath());
-        if (!file.open(QIODevice::WriteOnly)) std::abort();
-        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-    }
-    const std::string context = fuzz::Quoted(std::string_view(reinterpret_cast<const char*>(data), size));
-
-    WindowState restored;
-    {
-        frmMain window(*g_platform);
-        RestoreWindowSettings(window);
-        restored = StateOf(window);
-        FUZZ_CHECK(ReachablePosition(window, window.pos()) == window.pos(), context + " " + Describe(restored));
-        FUZZ_CHECK(Ui(window).optYD->isChecked() != Ui(window).optMD->isChecked(), context);
-        // Options follow their check boxes, as the window's handlers set them.
-        FUZZ_CHECK(Ui(window).txtReset->isEnabled() == Ui(window).chkReset->isChecked(), context);
-        FUZZ_CHECK(SaveWindowSettings(window), context);
+    QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const std::string context = Bytes(input);
+    if (const qsizetype run = input.indexOf(kLongRun); run >= 0) {
+        QByteArray longer;
+        longer.reserve(input.size() + MaxIniLineSize);
+        longer.append(QByteArrayView(input).first(run)).append(MaxIniLineSize, 'x');
+        input = longer.append(QByteArrayView(input).sliced(run + kLongRun.size()));
     }
 
-    const SettingsTexts saved = OpenSettingsStore()->Read(StoredSettingsKeys());
-    const QStringList flags = {QStringLiteral("True"), QStringLiteral("False")};
-    for (const char* key : {"Option/Reset", "Option/RealTime", "Option/Base"})
-        FUZZ_CHECK(flags.contains(saved.value(QLatin1String(key))), context + " " + key);
-    FUZZ_CHECK(saved.value(QStringLiteral("Option/DayOpt")) ==
-                   (restored.dayOfYear ? QStringLiteral("YearDay") : QStringLiteral("Month-Day")),
-               context);
-    FUZZ_CHECK(saved.value(QStringLiteral("SoftInfo/Vertion")) ==
-                   QString::fromUtf8(kProgramVersion.data(), kProgramVersion.size()),
-               context);
+    IniDocument document;
+    document.parse(input);
+    FUZZ_CHECK(document.bytes() == input, context);
+    const SettingsTexts read = document.texts();
 
-    {
-        frmMain again(*g_platform);
-        RestoreWindowSettings(again);
-        const WindowState reread = StateOf(again);
-        FUZZ_CHECK(reread == restored, context + "\n  first  " + Describe(restored) + "\n  second " + Describe(reread));
-    }
-    QDir(home).removeRecursively();
+    // A window as created: month-day entry, the check boxes off.
+    ConverterOptions created;
+    created.resetWrap = created.liveConversion = created.yearWindow = false;
+    created.entryMode = EntryMode::MonthDay;
+    StoredSettings restored = ReadStoredSettings(read, created);
+    // Every other input has the user type a text of its own.
+    if (size % 2 == 1)
+        restored.options.resetNumber =
+            QString::fromUtf8(reinterpret_cast<const char*>(data), std::min<qsizetype>(size, 64)).toStdString();
+    const SettingsTexts saved = StoredTexts(restored);
+
+    Close(document, saved, context);
+    const QByteArray written = document.bytes();
+    const std::string both = context + "\n  written " + Bytes(written);
+
+    IniDocument reread;
+    reread.parse(written);
+    SettingsTexts expected = read;
+    for (auto it = saved.cbegin(); it != saved.cend(); ++it) expected.insert(it.key(), it.value());
+    FUZZ_CHECK(reread.texts() == expected, both);
+    // Positions go back with seven significant digits, as they always did.
+    const StoredSettings next = ReadStoredSettings(reread.texts(), created);
+    FUZZ_CHECK(next.options == restored.options, both);
+    FUZZ_CHECK(std::fabs(next.topTwips - restored.topTwips) <= 1e-6 * std::fabs(restored.topTwips) &&
+                   std::fabs(next.leftTwips - restored.leftTwips) <= 1e-6 * std::fabs(restored.leftTwips),
+               both);
+
+    Close(reread, saved, both);
+    FUZZ_CHECK(reread.bytes() == written, both + "\n  again " + Bytes(reread.bytes()));
     return 0;
 }

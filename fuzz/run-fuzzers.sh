@@ -3,8 +3,8 @@
 #   fuzz/run-fuzzers.sh BUILD_FOLDER [SECONDS_PER_TARGET] [TARGET...]
 # Each target starts from its seeds in fuzz/corpus/<name> and keeps what it
 # learns in BUILD_FOLDER/corpus/<name>; a crashing, hanging or memory-hungry
-# input is saved in BUILD_FOLDER/artifacts and fails the run. The last line
-# per target gives its executions.
+# input is saved in BUILD_FOLDER/artifacts and fails the run. The last lines
+# give each target's executions, in all and a second.
 set -uo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -13,7 +13,7 @@ seconds="${2:-60}"
 shift $(( $# >= 2 ? 2 : 1 ))
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(field_numbers earth_date stardate reset_repetition catalogue settings data_list)
+  targets=(field_numbers earth_date stardate reset_repetition catalogue settings data_list data_list_window)
 fi
 
 # A leak inside the system's font and input-method libraries is not ours.
@@ -28,8 +28,17 @@ limits() {
     reset_repetition) echo "16 512 2" ;;
     catalogue) echo "65536 1024 5" ;;
     settings) echo "4096 1536 10" ;;
-    data_list) echo "16384 1536 10" ;;
+    data_list) echo "65536 1024 5" ;;
+    data_list_window) echo "16384 1536 10" ;;
     *) echo "4096 1024 5" ;;
+  esac
+}
+
+# The window target starts from the seeds of the file it reads.
+seeds() {
+  case "$1" in
+    data_list_window) echo "$here/corpus/data_list" ;;
+    *) echo "$here/corpus/$1" ;;
   esac
 }
 
@@ -50,16 +59,17 @@ for name in "${targets[@]}"; do
   echo "== fuzz_$name: ${seconds}s, inputs up to $max_len bytes, ${rss} MB, ${timeout}s an input"
   "$bin" -max_total_time="$seconds" -max_len="$max_len" -rss_limit_mb="$rss" \
          -malloc_limit_mb="$rss" -timeout="$timeout" -print_final_stats=1 \
-         -artifact_prefix="$artifacts" "$work" "$here/corpus/$name" >"$log" 2>&1
+         -artifact_prefix="$artifacts" "$work" "$(seeds "$name")" >"$log" 2>&1
   rc=$?
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n1)
   if [ $rc -ne 0 ]; then
     status=1
     echo "fuzz_$name FAILED (exit $rc); the input is in $artifacts, the log in $log:" >&2
     grep -m1 -A30 -E 'ERROR:|Property broken|runtime error|deadly signal' "$log" >&2
     summary+=("fuzz_$name: FAILED after ${execs:-?} executions")
   else
-    summary+=("fuzz_$name: ${execs:-?} executions, no failure")
+    summary+=("fuzz_$name: ${execs:-?} executions, ${rate:-?} a second, no failure")
   fi
 done
 printf '%s\n' "${summary[@]}"

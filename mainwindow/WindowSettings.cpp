@@ -86,7 +86,7 @@ SettingsTexts StoredTexts(const StoredSettings& settings) {
         {KeyOf(settings::kTop), PositionText(settings.topTwips)},
         {KeyOf(settings::kLeft), PositionText(settings.leftTwips)},
         {KeyOf(settings::kReset), CheckText(options.resetWrap)},
-        {KeyOf(settings::kResetNum), QString::fromStdString(options.resetNumber)},
+        {KeyOf(settings::kResetNum), FromUtf8(options.resetNumber)},
         {KeyOf(settings::kRealTime), CheckText(options.liveConversion)},
         {KeyOf(settings::kBase), CheckText(options.yearWindow)},
         {KeyOf(settings::kDayOpt), options.entryMode == EntryMode::MonthDay ? MonthDay : YearDay},

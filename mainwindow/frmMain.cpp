@@ -489,7 +489,7 @@ quorvane::ConverterOptions frmMain::Options() const {
     quorvane::ConverterOptions options;
     options.liveConversion = chkRealTime->isChecked();
     options.resetWrap = chkReset->isChecked();
-    options.resetNumber = Utf8(txtReset);
+    options.resetNumber = txtReset->text() == m_shownResetNumber ? m_givenResetNumber : Utf8(txtReset);
     options.yearWindow = chkBase90->isChecked();
     options.entryMode =
         optYD->isChecked() ? quorvane::EntryMode::DayOfYear : quorvane::EntryMode::MonthDay;
@@ -501,6 +501,8 @@ void frmMain::ApplyOptions(const quorvane::ConverterOptions& options) {
     // control, so the enabled states follow as they follow a click.
     chkReset->setChecked(options.resetWrap);
     txtReset->setText(FromUtf8(options.resetNumber));
+    m_givenResetNumber = options.resetNumber;
+    m_shownResetNumber = txtReset->text();
     chkRealTime->setChecked(options.liveConversion);
     chkBase90->setChecked(options.yearWindow);
     if (options.entryMode == quorvane::EntryMode::DayOfYear) optYD->setChecked(true);

@@ -144,6 +144,11 @@ private:
     QAction* mnuRightClearED = nullptr;
 
     quorvane::Platform& m_platform;
+    // The reset number as last given to the field, which may show it cut
+    // (QLineEdit keeps 32,767 characters); it stays the option's text while
+    // the field shows what it showed then.
+    std::string m_givenResetNumber;
+    QString m_shownResetNumber;
     int m_quietWrites = 0;  // > 0 while a conversion writes its own results
     // The option button a press started on, while it was already selected.
     QAbstractButton* m_pressedWhileSelected = nullptr;

@@ -1,12 +1,22 @@
 #include "services/IniFormat.h"
 
 #include <QIODevice>
+#include <QStringDecoder>
 #include <QStringList>
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace quorvane {
 
 namespace {
+
+// QString::fromUtf8 drops a byte-order mark at the start of what it decodes;
+// inside a value that is a character like any other.
+QString Utf8Text(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder(bytes);
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -109,7 +119,7 @@ std::optional<QString> ParseValue(QByteArrayView raw) {
         } else {
             qsizetype j = i + 1;
             while (j < raw.size() && raw[j] != '\\' && raw[j] != '"' && raw[j] != ';' && raw[j] != ',') ++j;
-            current += QString::fromUtf8(raw.sliced(i, j - i));
+            current += Utf8Text(raw.sliced(i, j - i));
             i = j;
         }
     }
@@ -163,16 +173,14 @@ QString EscapedValue(const QString& text) {
     return quote ? u'"' + out + u'"' : out;
 }
 
-// The whole file, or nothing when it is larger than MaxIniFileSize.
-std::optional<QByteArray> ReadCapped(QIODevice& device) {
-    if (!device.isSequential() && device.size() > MaxIniFileSize) return std::nullopt;
-    QByteArray data;
-    char chunk[64 * 1024];
-    for (qint64 got; (got = device.read(chunk, sizeof chunk)) > 0;) {
-        if (data.size() + got > MaxIniFileSize) return std::nullopt;
-        data.append(chunk, got);
-    }
-    return data;
+bool IsValidUtf8(QByteArrayView bytes) { return Utf8Text(bytes).toUtf8() == bytes; }
+
+// A name as written; nothing unless its bytes are the name exactly, so that
+// two spellings never stand for one key.
+std::optional<QString> NameOf(QByteArrayView raw) {
+    const QString name = Utf8Text(raw);
+    if (!IsIniName(name) || name.toUtf8() != raw) return std::nullopt;
+    return name;
 }
 
 }  // namespace
@@ -185,64 +193,166 @@ bool IsIniName(QStringView name) {
     return QString::fromUtf8(name.toUtf8()) == name;
 }
 
-bool ReadIni(QIODevice& device, SettingsTexts& map) {
-    const std::optional<QByteArray> data = ReadCapped(device);
-    if (!data) return true;
-    QByteArrayView text(*data);
-    if (text.startsWith("\xEF\xBB\xBF")) text = text.sliced(3);
+bool IniDocument::read(QIODevice& device) {
+    *this = IniDocument();
+    if (!device.isSequential() && device.size() > MaxIniFileSize) return false;
+    QByteArray data;
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 got = device.read(chunk, sizeof chunk);
+        if (got < 0) return false;
+        if (got == 0) break;
+        if (data.size() + got > MaxIniFileSize) return false;
+        data.append(chunk, got);
+    }
+    parse(std::move(data));
+    return true;
+}
+
+void IniDocument::parse(QByteArray bytes) {
+    *this = IniDocument();
+    m_bytes = std::move(bytes);
+    const QByteArrayView text(m_bytes);
+    const qsizetype first = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    m_insertions.insert(QString(), {first, -1});
+    if (const qsizetype nl = text.indexOf('\n'); nl > 0 && text[nl - 1] == '\r') m_newline = "\r\n";
 
     std::optional<QString> section = QString();  // none after a damaged header
-    for (qsizetype start = 0; start < text.size();) {
-        qsizetype end = start;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
-        const QByteArrayView line = Trimmed(text.sliced(start, end - start));
-        start = end + 1;
+    // The next of each line end, found with memchr: long lines cost little.
+    const auto find = [&](char c, qsizetype from) {
+        const auto* at = static_cast<const char*>(std::memchr(text.data() + from, c, text.size() - from));
+        return at ? at - text.data() : text.size();
+    };
+    qsizetype nextLf = -1;
+    qsizetype nextCr = -1;
+    for (qsizetype start = first; start < text.size();) {
+        if (nextLf < start) nextLf = find('\n', start);
+        if (nextCr < start) nextCr = find('\r', start);
+        const qsizetype end = std::min(nextLf, nextCr);
+        qsizetype next = end + 1;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++next;
+        next = std::min(next, text.size());
+        const QByteArrayView whole = text.sliced(start, end - start);
+        const QByteArrayView line = Trimmed(whole);
+        const qsizetype begin = start;
+        start = next;
         if (line.isEmpty() || line.front() == ';' || line.front() == '#') continue;
 
         if (line.front() == '[') {
             section.reset();
             const qsizetype close = line.indexOf(']');
             if (line.size() > MaxIniLineSize || close != line.size() - 1) continue;
-            const QString name = QString::fromUtf8(line.sliced(1, close - 1));
-            if (IsIniName(name)) section = name;
+            section = NameOf(line.sliced(1, close - 1));
+            // The first "/" of a key parts the section from the name.
+            if (section && section->contains(u'/')) section.reset();
+            if (section) m_insertions[*section] = {next, -1};
             continue;
         }
-        if (!section || line.size() > MaxIniLineSize) continue;
+        if (!section) continue;
         const qsizetype equals = line.indexOf('=');
         if (equals < 0) continue;
-        const QString key = QString::fromUtf8(Trimmed(line.first(equals)));
-        if (!IsIniName(key)) continue;
+        const std::optional<QString> name = NameOf(Trimmed(line.first(equals)));
+        if (!name || (section->isEmpty() && name->contains(u'/'))) continue;
+        const QString key = section->isEmpty() ? *name : *section + u'/' + *name;
+        m_insertions[*section].at = next;
+        if (line.size() > MaxIniLineSize) {
+            m_overlong[key].push_back({begin, end});
+            continue;
+        }
         const QByteArrayView raw = line.sliced(equals + 1);
         const std::optional<QString> value = ParseValue(raw);
-        map.insert(section->isEmpty() ? key : *section + u'/' + key,
-                   value ? *value : QString::fromUtf8(Trimmed(raw)));
+        m_texts.insert(key, value ? *value : Utf8Text(Trimmed(raw)));
+        m_lines.insert(key, {begin, end, value.has_value(), value || IsValidUtf8(Trimmed(raw))});
     }
+}
+
+QByteArray IniDocument::lineFor(const QString& key) const {
+    return key.sliced(key.indexOf(u'/') + 1).toUtf8() + '=' + EscapedValue(m_texts.value(key)).toUtf8() +
+           m_newline;
+}
+
+bool IniDocument::set(const QString& key, const QString& text) {
+    const qsizetype slash = key.indexOf(u'/');
+    const QString section = slash < 0 ? QString() : key.first(slash);
+    if ((slash >= 0 && !IsIniName(section)) || !IsIniName(key.sliced(slash + 1))) return false;
+
+    const auto found = m_lines.find(key);
+    if (found != m_lines.end() && found->parsed && !found->rewritten && m_texts.value(key) == text) return true;
+    m_texts.insert(key, text);
+    // Lines of this key too long to read go: Qt's reader would take the last
+    // of them over the text just set.
+    for (const Line& dropped : m_overlong.take(key)) {
+        qsizetype next = dropped.end;
+        if (next < m_bytes.size() && m_bytes[next] == '\r') ++next;
+        if (next < m_bytes.size() && m_bytes[next] == '\n') ++next;
+        m_edits.push_back({Edit::Replace, dropped.begin, next - dropped.begin, {}, {}});
+    }
+    if (found != m_lines.end()) {
+        if (!found->rewritten)
+            m_edits.push_back({Edit::Replace, found->begin, found->end - found->begin, {key}, {}});
+        found->parsed = found->rewritten = true;
+        return true;
+    }
+    auto insertion = m_insertions.find(section);
+    if (insertion == m_insertions.end()) {
+        insertion = m_insertions.insert(section, {m_bytes.size(), static_cast<int>(m_edits.size())});
+        m_edits.push_back({Edit::NewSection, m_bytes.size(), 0, {}, section});
+    } else if (insertion->edit < 0) {
+        insertion->edit = static_cast<int>(m_edits.size());
+        m_edits.push_back({Edit::Insert, insertion->at, 0, {}, {}});
+    }
+    m_edits[insertion->edit].keys << key;
+    m_lines.insert(key, {0, 0, true, true, true});
+    return true;
+}
+
+void IniDocument::respellUnparsedValues() {
+    for (auto it = m_lines.begin(); it != m_lines.end(); ++it) {
+        if (it->parsed || !it->validUtf8) continue;
+        m_edits.push_back({Edit::Replace, it->begin, it->end - it->begin, {it.key()}, {}});
+        it->parsed = it->rewritten = true;
+    }
+}
+
+QByteArray IniDocument::bytes() const {
+    if (m_edits.empty()) return m_bytes;
+    std::vector<const Edit*> edits;
+    for (const Edit& edit : m_edits) edits.push_back(&edit);
+    std::stable_sort(edits.begin(), edits.end(), [](const Edit* a, const Edit* b) {
+        return a->at != b->at ? a->at < b->at : a->kind < b->kind;
+    });
+    QByteArray out;
+    out.reserve(m_bytes.size() + 256);
+    qsizetype copied = 0;
+    for (const Edit* edit : edits) {
+        out.append(QByteArrayView(m_bytes).sliced(copied, edit->at - copied));
+        copied = edit->at + edit->length;
+        if (edit->kind != Edit::Replace && !out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r') &&
+            out != "\xEF\xBB\xBF")
+            out += m_newline;  // the file's last line had no line end
+        if (edit->kind == Edit::NewSection) {
+            if (!out.isEmpty() && out != "\xEF\xBB\xBF") out += m_newline;
+            out += '[' + edit->section.toUtf8() + ']' + m_newline;
+        }
+        for (const QString& key : edit->keys) out += lineFor(key);
+        if (edit->kind == Edit::Replace && !edit->keys.isEmpty()) out.chop(m_newline.size());
+    }
+    out.append(QByteArrayView(m_bytes).sliced(copied));
+    return out;
+}
+
+bool ReadIni(QIODevice& device, SettingsTexts& map) {
+    IniDocument document;
+    if (!document.read(device)) return false;
+    for (auto it = document.texts().cbegin(); it != document.texts().cend(); ++it) map.insert(it.key(), it.value());
     return true;
 }
 
 bool WriteIni(QIODevice& device, const SettingsTexts& map) {
-    QByteArray out;
-    // Keys outside any section first, then one block per section; a section's
-    // keys sit next to each other in the sorted map.
-    for (auto it = map.cbegin(); it != map.cend(); ++it) {
-        if (it.key().contains(u'/')) continue;
-        if (!IsIniName(it.key())) return false;
-        out += it.key().toUtf8() + '=' + EscapedValue(it.value()).toUtf8() + '\n';
-    }
-    QString section;
-    for (auto it = map.cbegin(); it != map.cend(); ++it) {
-        const qsizetype slash = it.key().indexOf(u'/');
-        if (slash < 0) continue;
-        const QString name = it.key().first(slash);
-        const QString key = it.key().sliced(slash + 1);
-        if (!IsIniName(name) || !IsIniName(key)) return false;
-        if (name != section) {
-            if (!out.isEmpty()) out += '\n';
-            out += '[' + name.toUtf8() + "]\n";
-            section = name;
-        }
-        out += key.toUtf8() + '=' + EscapedValue(it.value()).toUtf8() + '\n';
-    }
+    IniDocument document;
+    for (auto it = map.cbegin(); it != map.cend(); ++it)
+        if (!document.set(it.key(), it.value())) return false;
+    const QByteArray out = document.bytes();
     return device.write(out) == out.size();
 }
 

@@ -24,7 +24,8 @@ public:
     virtual SettingsTexts Read(const QStringList& keys) const = 0;
 
     // Sets every key of `texts` and keeps the others the store holds. False
-    // when the store did not take them all; a file is then left as it was.
+    // when the store did not take them all, or holds a file it could not read
+    // whole; a file is then left as it was.
     virtual bool Write(const SettingsTexts& texts) = 0;
 };
 

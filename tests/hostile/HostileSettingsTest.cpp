@@ -5,6 +5,7 @@
 #include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/WindowSettings.h"
 #include "mainwindow/frmMain.h"
+#include "services/IniFormat.h"
 #include "support/MainWindowControls.h"
 #include "support/FakePlatform.h"
 #include "support/UserProfile.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -19,6 +21,10 @@
 
 #include <memory>
 #include <ostream>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace quorvane {
 namespace {
@@ -125,6 +131,55 @@ TEST_F(HostileSettings, ConfigFolderBeneathAFileStartsWithTheDefaults) {
     EXPECT_EQ(startedReset, QStringLiteral("100000"));
     EXPECT_EQ(bytes(blocker), QByteArray("keep me"));
 }
+
+// ---- What the program did not change ------------------------------------------
+
+// A file too large to read whole is still the user's: the close keeps it and
+// says so once, and the window closes all the same.
+TEST_F(HostileSettings, FileTooLargeToReadIsKeptAndTheCloseSaysSo) {
+    if (testing::kSettingsInRegistry) GTEST_SKIP() << testing::kNoSettingsFile;
+    const QByteArray store = kGoodStore + "; " + QByteArray(MaxIniFileSize, '-') + "\n";
+    QFile file(SettingsFilePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(store);
+    file.close();
+
+    startChangeAndClose();
+    EXPECT_EQ(started, kDefaults);
+    const QByteArray saved = bytes(SettingsFilePath());
+    EXPECT_TRUE(saved == store) << saved.size() << " bytes left of " << store.size();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.startsWith(QStringLiteral("設定を保存できませんでした。")));
+}
+
+// Lines another program wrote go back byte for byte: a comment, a line too
+// long to read, a text that is no valid UTF-8.
+TEST_F(HostileSettings, AnotherProgramsLinesSurviveAClose) {
+    if (testing::kSettingsInRegistry) GTEST_SKIP() << testing::kNoSettingsFile;
+    const QByteArray foreign = "; written by hand\r\n[Other]\r\nBlob=" + QByteArray(MaxIniLineSize + 1, 'x') +
+                               "\r\nName=caf\xe9\r\n";
+    QFile file(SettingsFilePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(foreign + kGoodStore);
+    file.close();
+
+    startChangeAndClose();
+    EXPECT_EQ(startedReset, QStringLiteral("5000"));
+    const QByteArray saved = bytes(SettingsFilePath());
+    EXPECT_TRUE(saved.startsWith(foreign)) << saved.left(120).toStdString();
+    EXPECT_TRUE(saved.contains("ResetNum=42")) << saved.right(300).toStdString();
+}
+
+#ifndef _WIN32
+// Opening a FIFO for reading waits for a writer that never comes.
+TEST_F(HostileSettings, FifoInPlaceOfTheFileNeitherBlocksNorIsReplaced) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(SettingsFilePath()).constData(), 0600), 0);
+    startChangeAndClose();
+    EXPECT_EQ(started, kDefaults);
+    EXPECT_EQ(QFileInfo(SettingsFilePath()).isFile(), false);
+    EXPECT_EQ(platform.messages.size(), 1);
+}
+#endif
 
 // ---- Stored values that Qt would rebuild as objects ---------------------------
 //
