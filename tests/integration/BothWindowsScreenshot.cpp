@@ -8,6 +8,9 @@
 #include "mainwindow/frmMain.h"
 #include "services/RealPlatform.h"
 
+#include "app/UiFace.h"
+#include "services/SettingsStore.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -40,6 +43,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    // The face the program would show, so the pictures of each face come
+    // from the same program.
+    const quorvane::FaceTranslators face(quorvane::ChooseFace(*quorvane::OpenSettingsStore()));
 
     quorvane::RealPlatform platform;
     frmMain window(platform);

@@ -8,6 +8,9 @@
 #include "mainwindow/frmMain.h"
 #include "services/RealPlatform.h"
 
+#include "app/UiFace.h"
+#include "services/SettingsStore.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
@@ -21,6 +24,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    // The face the program would show, so the pictures of each face come
+    // from the same program.
+    const quorvane::FaceTranslators face(quorvane::ChooseFace(*quorvane::OpenSettingsStore()));
 
     quorvane::RealPlatform platform;
     frmMain window(platform);
@@ -34,7 +40,9 @@ int main(int argc, char* argv[]) {
     }
     editor->move(40, 40);
     // A few rows narrowed by the filter, one of them selected.
-    editor->txtFilter->setText(QStringLiteral("エンタープライズ"));
+    editor->txtFilter->setText(quorvane::ActiveUiLanguage() == quorvane::UiLanguage::English
+                                   ? QStringLiteral("Enterprise")
+                                   : QStringLiteral("エンタープライズ"));
     editor->grdEvents->selectRow(1);
 
     if (argc < 2) return app.exec();

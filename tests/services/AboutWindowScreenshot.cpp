@@ -4,10 +4,16 @@
 #include "services/frmAbout.h"
 #include "support/FakePlatform.h"
 
+#include "app/UiFace.h"
+#include "services/SettingsStore.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The face the program would show, so the pictures of each face come
+    // from the same program.
+    const quorvane::FaceTranslators face(quorvane::ChooseFace(*quorvane::OpenSettingsStore()));
     QIcon icon;
     for (const char* size : {"16", "32", "48", "256"})
         icon.addFile(QStringLiteral(":/icons/quorvane-%1.png").arg(QLatin1String(size)));
