@@ -4,10 +4,20 @@
 #include "integration/IntegrationFixture.h"
 
 #include "app/UiFace.h"
+#include "catalogue/ui/frmDataList.h"
+#include "catalogue/ui/frmEditor.h"
+#include "services/frmAbout.h"
 #include "services/RealPlatform.h"
 #include "services/SettingsStore.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QDialogButtonBox>
@@ -157,3 +167,58 @@ TEST_F(IntegrationTest, LanguageChoiceIsKeptAndAnUnknownWordChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every text a window puts in front of the user: captions, titles, tool
+// tips, list entries, field contents and table headings.
+QStringList ShownTexts(const QWidget& window) {
+    QStringList texts{window.windowTitle(), window.toolTip()};
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        texts << widget->toolTip() << widget->accessibleName();
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) texts << label->text();
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) texts << button->text();
+        if (const auto* frame = qobject_cast<const QGroupBox*>(widget)) texts << frame->title();
+        if (const auto* field = qobject_cast<const QLineEdit*>(widget))
+            texts << field->text() << field->placeholderText();
+        if (const auto* box = qobject_cast<const QPlainTextEdit*>(widget)) texts << box->toPlainText();
+        if (const auto* box = qobject_cast<const QTextEdit*>(widget)) texts << box->toPlainText();
+        if (const auto* list = qobject_cast<const QComboBox*>(widget))
+            for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(widget); view && view->model()) {
+            const QAbstractItemModel& model = *view->model();
+            for (int c = 0; c < model.columnCount(); ++c)
+                texts << model.headerData(c, Qt::Horizontal).toString();
+            for (int r = 0; r < std::min(model.rowCount(), 200); ++r)
+                for (int c = 0; c < model.columnCount(); ++c) texts << model.index(r, c).data().toString();
+        }
+    }
+    return texts;
+}
+
+}  // namespace
+
+// What an English-speaking fan sees first: the main window, the event list
+// with the English catalogue, the editor and the about window, with not one
+// Japanese character in them.
+TEST_F(IntegrationTest, EnglishFaceShowsNoJapaneseInAnyWindow) {
+    const FaceTranslators face(UiLanguage::English);
+    ASSERT_TRUE(face.complete());
+    for (const char* name : {"StarTrek.vqd", "StarTrek_en.vqd"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVANE_SOURCE_DIR "/catalogue/") + QLatin1String(name),
+                                programFolder.filePath(QLatin1String(name))));
+    start();
+    main->ShowDataList();
+    main->EditDatabase();
+    ASSERT_NE(main->DataList(), nullptr);
+    ASSERT_NE(main->Editor(), nullptr);
+    frmAbout about(platform, main->windowIcon(), main.get());
+
+    const QRegularExpression japanese(QStringLiteral("[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    for (const QWidget* window : std::initializer_list<const QWidget*>{
+             main.get(), main->DataList(), main->Editor(), &about}) {
+        for (const QString& text : ShownTexts(*window))
+            EXPECT_FALSE(japanese.match(text).hasMatch())
+                << window->objectName().toStdString() << ": " << text.toStdString();
+    }
+}
