@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
+#include <cstdio>
+
 namespace quorvane {
 
 namespace {
@@ -32,6 +34,20 @@ std::optional<UiLanguage> StoreFaceChoice(SettingsStore& store, const QString& w
                        (chosen && word.toStdString() == LanguageSettingText(*chosen));
     if (!known || !store.Write({{LanguageKey(), word}})) return std::nullopt;
     return chosen ? *chosen : LanguageForPreferences(SystemPreferredLanguages());
+}
+
+std::optional<UiLanguage> FaceForThisRun(const QStringList& arguments) {
+    const auto store = OpenSettingsStore();
+    const qsizetype at = arguments.indexOf(QStringLiteral("--language"));
+    if (at < 0) return ChooseFace(*store);
+    // The user's choice of face, kept for later runs and shown at once.
+    const std::optional<UiLanguage> chosen = StoreFaceChoice(*store, arguments.value(at + 1));
+    if (!chosen)
+        std::fprintf(stderr,
+                     "quorvane: --language takes ja, en or system, and the settings store "
+                     "must be writable (%s)\n",
+                     qUtf8Printable(SettingsFilePath()));
+    return chosen;
 }
 
 FaceTranslators::FaceTranslators(UiLanguage language) {

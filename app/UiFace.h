@@ -6,6 +6,7 @@
 #include "conversion/UiLanguage.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTranslator>
 
 #include <memory>
@@ -29,6 +30,11 @@ UiLanguage ChooseFace(const SettingsStore& store);
 // hands the choice back to the system. No value for any other word, or when
 // the store would not take it.
 std::optional<UiLanguage> StoreFaceChoice(SettingsStore& store, const QString& word);
+
+// The face this run shows: "--language ja|en|system" among `arguments` is
+// stored first (StoreFaceChoice) and shown at once; without it, ChooseFace.
+// No value when the word was refused, which has been told on stderr.
+std::optional<UiLanguage> FaceForThisRun(const QStringList& arguments);
 
 // The translators of one face, installed into the application while this
 // lives. The Japanese face is the sources' own and takes Qt's Japanese for

@@ -2,13 +2,11 @@
 #include "app/UiFace.h"
 #include "mainwindow/frmMain.h"
 #include "services/RealPlatform.h"
-#include "services/SettingsStore.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 
 #include <csignal>
-#include <cstdio>
 #include <optional>
 
 int main(int argc, char* argv[]) {
@@ -28,22 +26,9 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("OvrekSoft"));
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
 
-    const auto store = quorvane::OpenSettingsStore();
-    std::optional<quorvane::UiLanguage> face;
-    const QStringList arguments = QCoreApplication::arguments();
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--language")); at >= 0) {
-        // The user's choice of face, kept for later runs and shown at once.
-        const QString word = arguments.value(at + 1);
-        face = quorvane::StoreFaceChoice(*store, word);
-        if (!face) {
-            std::fprintf(stderr,
-                         "quorvane: --language takes ja, en or system, and the settings store "
-                         "must be writable (%s)\n",
-                         qUtf8Printable(quorvane::SettingsFilePath()));
-            return 2;
-        }
-    }
-    const quorvane::FaceTranslators translators(face ? *face : quorvane::ChooseFace(*store));
+    const std::optional<quorvane::UiLanguage> face = quorvane::FaceForThisRun(QCoreApplication::arguments());
+    if (!face) return 2;
+    const quorvane::FaceTranslators translators(*face);
     // The window still works, with Qt's own texts untranslated; the
     // packager should hear of it.
     if (!translators.complete()) qWarning("Quorvane: a translation of this face could not be loaded");
