@@ -200,22 +200,31 @@ QStringList ShownTexts(const QWidget& window, bool events) {
     return texts;
 }
 
+// The shipped catalogues beside the program, and every window the user can
+// open from the main one.
+class EveryWindowTest : public IntegrationTest {
+protected:
+    void openEveryWindow() {
+        for (const char* name : {"StarTrek.vqd", "StarTrek_en.vqd"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVANE_SOURCE_DIR "/catalogue/") + QLatin1String(name),
+                                    programFolder.filePath(QLatin1String(name))));
+        start();
+        main->ShowDataList();
+        main->EditDatabase();
+        ASSERT_NE(main->DataList(), nullptr);
+        ASSERT_NE(main->Editor(), nullptr);
+    }
+};
+
 }  // namespace
 
 // What an English-speaking fan sees first: the main window, the event list
 // with the English catalogue, the editor and the about window, with not one
 // Japanese character in them.
-TEST_F(IntegrationTest, EnglishFaceShowsNoJapaneseInAnyWindow) {
+TEST_F(EveryWindowTest, EnglishFaceShowsNoJapaneseInAnyWindow) {
     const FaceTranslators face(UiLanguage::English);
     ASSERT_TRUE(face.complete());
-    for (const char* name : {"StarTrek.vqd", "StarTrek_en.vqd"})
-        ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVANE_SOURCE_DIR "/catalogue/") + QLatin1String(name),
-                                programFolder.filePath(QLatin1String(name))));
-    start();
-    main->ShowDataList();
-    main->EditDatabase();
-    ASSERT_NE(main->DataList(), nullptr);
-    ASSERT_NE(main->Editor(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(openEveryWindow());
     frmAbout about(platform, main->windowIcon(), main.get());
 
     const QRegularExpression japanese(QStringLiteral("[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
@@ -231,16 +240,10 @@ TEST_F(IntegrationTest, EnglishFaceShowsNoJapaneseInAnyWindow) {
 // shows it: Latin letters only in names (the program's and the file's names,
 // addresses) and the few Latin texts of the design. The events are the
 // catalogue's own texts, with their names written as the episodes spell them.
-TEST_F(IntegrationTest, JapaneseFaceShowsNoEnglishWordInAnyWindow) {
+TEST_F(EveryWindowTest, JapaneseFaceShowsNoEnglishWordInAnyWindow) {
     if (!QtJapaneseInstalled()) GTEST_SKIP() << "no qtbase_ja.qm beside the Qt kit";
     const FaceTranslators face(UiLanguage::Japanese);
-    ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVANE_SOURCE_DIR "/catalogue/StarTrek.vqd"),
-                            programFolder.filePath(QStringLiteral("StarTrek.vqd"))));
-    start();
-    main->ShowDataList();
-    main->EditDatabase();
-    ASSERT_NE(main->DataList(), nullptr);
-    ASSERT_NE(main->Editor(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(openEveryWindow());
     frmAbout about(platform, main->windowIcon(), main.get());
 
     const QRegularExpression names(QStringLiteral(
