@@ -3,7 +3,9 @@
 # under Wine in a fresh Wine prefix, on a private virtual screen at 96 dpi,
 # with the Windows platform plug-in and the native style.
 #   scripts/windows-screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
-# writes windows-main-and-list.png, windows-editor.png and windows-about.png.
+# writes windows-main-and-list.png, windows-editor.png and windows-about.png
+# with the display language Japanese, and the same names ending in -en with
+# it English.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 . "$root/scripts/private-display.sh"
@@ -80,33 +82,52 @@ click_design() {
 }
 grab() { import -window "$1" "$out/$2"; echo "windows-screenshots: wrote $out/$2"; }
 
-mkdir -p "$out"
-wine quorvane.exe </dev/null >/dev/null 2>&1 &
-main=$(wait_window "^Quorvane$")
-
-# The event list under the main window: the crossed-book button.
-click_design "$main" 3427 2107
-list=$(wait_window "StarTrek\\.vqd")
-eval "$(xdotool getwindowgeometry --shell "$main" | sed 's/^/M_/')"
-eval "$(xdotool getwindowgeometry --shell "$list" | sed 's/^/L_/')"
-left=$((M_X < L_X ? M_X : L_X)) top=$((M_Y < L_Y ? M_Y : L_Y))
-right=$(( (M_X + M_WIDTH) > (L_X + L_WIDTH) ? M_X + M_WIDTH : L_X + L_WIDTH ))
-bottom=$(( (M_Y + M_HEIGHT) > (L_Y + L_HEIGHT) ? M_Y + M_HEIGHT : L_Y + L_HEIGHT ))
-import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" "$out/windows-main-and-list.png"
-echo "windows-screenshots: wrote $out/windows-main-and-list.png"
-
-click_design "$main" 4267 2107
-about=$(wait_window "^ Quorvane" "$main")
-grab "$about" windows-about.png
-xdotool key --window "$about" Escape
-sleep 1
-
-# Back from a modal window, Wine may take the first click as the one that
-# activates the main window.
-editor=""
-for _ in 1 2 3; do
-  click_design "$main" 3067 2107
-  editor=$(tries=50 wait_window "StarTrek\\.vqd" "$list" 2>/dev/null) && break
+# Wine takes the display language from the locale, so each face's locale is
+# made in a folder of this run's own (glibc's LOCPATH), leaving the system's
+# alone.
+mkdir -p "$work/locales" "$out"
+for locale in ja_JP en_US; do
+  localedef -i "$locale" -f UTF-8 "$work/locales/$locale.UTF-8" 2>/dev/null ||
+    [ -d "$work/locales/$locale.UTF-8" ] ||
+    { echo "windows-screenshots: could not make the locale $locale.UTF-8" >&2; exit 1; }
 done
-[ -n "$editor" ] || editor=$(wait_window "StarTrek\\.vqd" "$list")
-grab "$editor" windows-editor.png
+export LOCPATH="$work/locales"
+
+pictures() {
+  wine quorvane.exe </dev/null >/dev/null 2>&1 &
+  main=$(wait_window "^Quorvane$")
+
+  # The event list under the main window: the crossed-book button.
+  click_design "$main" 3427 2107
+  list=$(wait_window "StarTrek")
+  eval "$(xdotool getwindowgeometry --shell "$main" | sed 's/^/M_/')"
+  eval "$(xdotool getwindowgeometry --shell "$list" | sed 's/^/L_/')"
+  left=$((M_X < L_X ? M_X : L_X)) top=$((M_Y < L_Y ? M_Y : L_Y))
+  right=$(( (M_X + M_WIDTH) > (L_X + L_WIDTH) ? M_X + M_WIDTH : L_X + L_WIDTH ))
+  bottom=$(( (M_Y + M_HEIGHT) > (L_Y + L_HEIGHT) ? M_Y + M_HEIGHT : L_Y + L_HEIGHT ))
+  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" "$out/windows-main-and-list$suffix.png"
+  echo "windows-screenshots: wrote $out/windows-main-and-list$suffix.png"
+
+  click_design "$main" 4267 2107
+  about=$(wait_window "Quorvane " "$main")
+  grab "$about" windows-about$suffix.png
+  xdotool key --window "$about" Escape
+  sleep 1
+
+  # Back from a modal window, Wine may take the first click as the one that
+  # activates the main window.
+  editor=""
+  for _ in 1 2 3; do
+    click_design "$main" 3067 2107
+    editor=$(tries=50 wait_window "StarTrek" "$list" 2>/dev/null) && break
+  done
+  [ -n "$editor" ] || editor=$(wait_window "StarTrek" "$list")
+  grab "$editor" windows-editor$suffix.png
+}
+
+for face in ja en; do
+  if [ "$face" = ja ]; then suffix=""; export LC_ALL=ja_JP.UTF-8; else suffix="-en"; export LC_ALL=en_US.UTF-8; fi
+  wineserver -k 2>/dev/null || true
+  wineserver -p </dev/null >/dev/null 2>&1
+  pictures
+done

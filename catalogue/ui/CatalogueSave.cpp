@@ -283,7 +283,9 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes, const
         return {false, SaveText::tr("%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
     if (ContentHash(std::string_view(old.constData(), static_cast<std::size_t>(old.size()))) != expected.hash)
         return ChangedOutside();
-    const QFileDevice::Permissions mode = previous.permissions();
+    // By name: on Windows a file opened from a handle has no name to ask by,
+    // and would give the backup no permissions at all.
+    const QFileDevice::Permissions mode = QFile::permissions(path);
 
     if (LinkCount(path) > 1) {
         Copy copy = WriteCopy(backupPath, old, mode);
