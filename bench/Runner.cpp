@@ -31,6 +31,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -481,6 +482,10 @@ double WineStartupMs(const std::string& exe, const WineSetup& wine, int timeoutM
     // The platform a user gets: real windows through Wine's X11 driver, with
     // its font look-up, which offscreen would skip.
     launch.env["QT_QPA_PLATFORM"] = "windows";
+    // A Japanese display language, as the baselines' caption is Japanese
+    // (Wine takes it from the locale scripts/bench.sh makes).
+    launch.env["LC_ALL"] = "ja_JP.UTF-8";
+    if (const char* locales = std::getenv("QUORVANE_BENCH_WINE_LOCPATH")) launch.env["LOCPATH"] = locales;
     launch.env["QT_PLUGIN_PATH"] = wine.pluginPath;
     launch.env["QUORVANE_STARTUP_PROBE_FILE"] = WinePath(wine.fifo);
     launch.quiet = true;

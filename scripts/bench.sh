@@ -61,6 +61,12 @@ else
   wineserver -p </dev/null >/dev/null 2>&1
   echo "Wine prefix $WINEPREFIX (made on first use; that takes minutes)"
   wineboot </dev/null >/dev/null 2>&1
+  # Wine takes the display language from the locale: a Japanese one, made in
+  # the build folder for the Wine runs alone (glibc's LOCPATH), leaving the
+  # system's alone.
+  mkdir -p "$win_build/locales"
+  [ -d "$win_build/locales/ja_JP.UTF-8" ] || localedef -i ja_JP -f UTF-8 "$win_build/locales/ja_JP.UTF-8" 2>/dev/null || true
+  export QUORVANE_BENCH_WINE_LOCPATH="$PWD/$win_build/locales"
   wine_args=(--wine-build="$PWD/$win_build" --wine-kit="$kit")
 fi
 
