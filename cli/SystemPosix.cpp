@@ -1,8 +1,6 @@
 #include "cli/System.h"
 
-#include <fcntl.h>
 #include <poll.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +10,8 @@
 #include <ctime>
 #include <optional>
 
+#include "catalogue/FileLocation.h"
+#include "catalogue/RegularFile.h"
 #include "cli/Conversions.h"
 #include "conversion/SettingsKeys.h"
 #include "conversion/UiLanguage.h"
@@ -69,25 +69,18 @@ std::string SettingsFilePath() {
 // The whole file, or nothing: a pipe or a device in its place must not
 // block or spin, and the window reads a file over this size as empty.
 std::optional<std::string> ReadSmallRegularFile(const std::string& path) {
-    constexpr off_t kLimit = 16 * 1024 * 1024;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return std::nullopt;
-    std::optional<std::string> text;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kLimit) {
-        std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-        std::size_t got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            got += static_cast<std::size_t>(n);
-        }
-        bytes.resize(got);
-        text = std::move(bytes);
+    constexpr std::uintmax_t kLimit = 16 * 1024 * 1024;
+    RegularFile file(PathFromUtf8(path));
+    if (file.state() != RegularFileState::Open || file.size() > kLimit) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(file.size()), '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const std::ptrdiff_t n = file.read(bytes.data() + got, bytes.size() - got);
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
     }
-    ::close(fd);
-    return text;
+    bytes.resize(got);
+    return bytes;
 }
 
 std::string_view TrimBlanks(std::string_view text) {

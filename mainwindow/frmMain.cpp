@@ -156,18 +156,6 @@ private:
     QIcon m_icon;
 };
 
-// The desktop's font, with Japanese glyph forms for the kanji where the
-// font is installed.
-QFont WindowFont() {
-    QFont font = QApplication::font();
-    QStringList families = font.families();
-    if (families.isEmpty()) families << font.family();
-    const QString japanese = QStringLiteral("Noto Sans CJK JP");
-    if (!families.contains(japanese)) families << japanese;
-    font.setFamilies(families);
-    return font;
-}
-
 // Room the style leaves for a button's or check box's caption.
 int CaptionRoom(const QAbstractButton* button, QStyle::SubElement contents) {
     QStyleOptionButton option;
@@ -191,7 +179,7 @@ frmMain::frmMain(quorvane::Platform& platform, QWidget* parent)
         iconFiles.append({QStringLiteral(":/icons/quorvane-%1.png").arg(size), QSize(size, size)});
     setWindowIcon(QIcon(new IconOnDemand(std::move(iconFiles))));
 
-    setFont(WindowFont());
+    setFont(quorvane::DesktopFontWithJapaneseForms());
     createControls();
     setTabChain();
     setAccessibleNames();

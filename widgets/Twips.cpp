@@ -45,4 +45,14 @@ void RescaleLayout(QWidget* window, double scale) {
     }
 }
 
+QFont DesktopFontWithJapaneseForms() {
+    QFont font = QApplication::font();
+    QStringList families = font.families();
+    if (families.isEmpty()) families << font.family();
+    const QString japanese = QStringLiteral("Noto Sans CJK JP");
+    if (!families.contains(japanese)) families << japanese;
+    font.setFamilies(families);
+    return font;
+}
+
 }  // namespace quorvane

@@ -33,6 +33,10 @@ struct WindowLook {
 const WindowLook& SharedWindowLook();
 void SetSharedWindowLook(const WindowLook& look);
 
+// The font the main window starts from: the desktop's, with Japanese glyph
+// forms for the kanji where the font is installed.
+QFont DesktopFontWithJapaneseForms();
+
 // The factor of the window that holds `widget` (1 until it is given one).
 double LayoutScale(const QWidget* widget);
 void SetLayoutScale(QWidget* window, double scale);
