@@ -3,7 +3,7 @@
 #include "ProgramInfo.h"
 #include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
-#include "catalogue/FileLocation.h"
+#include "files/FileLocation.h"
 #include "services/RealPlatform.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "app/UiFace.h"
 
-#include "conversion/SettingsKeys.h"
+#include "settings/SettingsKeys.h"
 #include "services/SettingsStore.h"
 
 #include <QCoreApplication>

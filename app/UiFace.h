@@ -3,7 +3,7 @@
 // window exists, from the user's setting and then the system's preferred UI
 // languages, and shown through Qt's translators.
 
-#include "conversion/UiLanguage.h"
+#include "language/UiLanguage.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,9 +2,10 @@
 
 #include "catalogue/CatalogueMessages.h"
 #include "catalogue/CatalogueReader.h"
-#include "catalogue/FileLocation.h"
+#include "files/FileLocation.h"
+#include "files/UserFolder.h"
 #include "catalogue/TitleKey.h"
-#include "catalogue/Utf16Text.h"
+#include "text/Utf16Text.h"
 #include "conversion/CivilCalendar.h"
 #include "conversion/NumberScanner.h"
 #include "ProgramInfo.h"

@@ -6,9 +6,9 @@
 
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/TaggedValue.h"
-#include "catalogue/TextCodec.h"
+#include "text/TextCodec.h"
 #include "catalogue/clsStarData.h"
-#include "conversion/UiLanguage.h"
+#include "language/UiLanguage.h"
 #include "ProgramInfo.h"
 
 #include <array>
@@ -135,9 +135,7 @@ std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::s
                                        UiLanguage language = ActiveUiLanguage());
 
 // The user's own copy of the catalogue, for a program folder the user cannot
-// write: <user data folder>/OvrekSoft/Quorvane/StarTrek.vqd ($XDG_DATA_HOME
-// or ~/.local/share here, the roaming application data folder on Windows).
-std::string UserCatalogueFolder();
+// write: StarTrek.vqd in the user's folder (files/UserFolder.h).
 std::string UserCataloguePath();
 // The user's copy of the catalogue named `fileName` (as CatalogueFileName gives).
 std::string UserCataloguePath(std::string_view fileName);

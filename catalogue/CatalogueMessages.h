@@ -4,8 +4,8 @@
 // Each text is named here; its words, UTF-8, come from one table per face.
 
 #include "catalogue/CatalogueProblem.h"
-#include "catalogue/TextCodec.h"
-#include "conversion/UiLanguage.h"
+#include "text/TextCodec.h"
+#include "language/UiLanguage.h"
 
 #include <cstddef>
 #include <initializer_list>

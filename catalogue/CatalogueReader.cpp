@@ -1,12 +1,12 @@
 #include "catalogue/CatalogueReader.h"
 
-#include "catalogue/FileLocation.h"
+#include "files/FileLocation.h"
 #include "catalogue/ItemParser.h"
 #include "catalogue/ItemScanner.h"
-#include "catalogue/RegularFile.h"
-#include "catalogue/TextCodec.h"
+#include "files/RegularFile.h"
+#include "text/TextCodec.h"
 #include "catalogue/TitleKey.h"
-#include "catalogue/Utf16Text.h"
+#include "text/Utf16Text.h"
 
 #include <algorithm>
 #include <cstdint>

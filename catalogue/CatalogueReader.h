@@ -10,7 +10,7 @@
 
 #include "catalogue/CatalogueMessages.h"
 #include "catalogue/CatalogueProblem.h"
-#include "catalogue/TextCodec.h"
+#include "text/TextCodec.h"
 #include "catalogue/TitleKey.h"
 #include "catalogue/clsStarData.h"
 

@@ -7,7 +7,7 @@
 #include "catalogue/CatalogueProblem.h"
 #include "catalogue/ItemScanner.h"
 #include "catalogue/TaggedValue.h"
-#include "catalogue/TextCodec.h"
+#include "text/TextCodec.h"
 
 #include <cstddef>
 #include <optional>

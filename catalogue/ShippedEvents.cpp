@@ -1,9 +1,9 @@
 #include "catalogue/ShippedEvents.h"
 
 #include "catalogue/CatalogueReader.h"
-#include "catalogue/TextCodec.h"
+#include "text/TextCodec.h"
 #include "catalogue/TitleKey.h"
-#include "catalogue/Utf16Text.h"
+#include "text/Utf16Text.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -9,13 +9,13 @@
 
 #include "ProgramInfo.h"
 #include "catalogue/CatalogueDocument.h"
-#include "catalogue/FileLocation.h"
+#include "files/FileLocation.h"
 #include "cli/BatchSession.h"
 #include "cli/CliOptions.h"
 #include "cli/Conversions.h"
 #include "cli/EventListing.h"
 #include "cli/System.h"
-#include "conversion/UiLanguage.h"
+#include "language/UiLanguage.h"
 
 namespace quorvane::cli {
 

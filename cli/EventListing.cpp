@@ -6,7 +6,7 @@
 #include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueMessages.h"
 #include "catalogue/CatalogueReader.h"
-#include "catalogue/FileLocation.h"
+#include "files/FileLocation.h"
 #include "catalogue/TaggedValue.h"
 #include "cli/Conversions.h"
 

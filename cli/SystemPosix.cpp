@@ -10,11 +10,11 @@
 #include <ctime>
 #include <optional>
 
-#include "catalogue/FileLocation.h"
-#include "catalogue/RegularFile.h"
+#include "files/FileLocation.h"
+#include "files/RegularFile.h"
 #include "cli/Conversions.h"
-#include "conversion/SettingsKeys.h"
-#include "conversion/UiLanguage.h"
+#include "settings/SettingsKeys.h"
+#include "language/UiLanguage.h"
 
 namespace quorvane::cli {
 

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "cli/Conversions.h"
-#include "conversion/SettingsKeys.h"
+#include "settings/SettingsKeys.h"
 #include "services/win32/SettingsRegistry.h"
 #include "services/win32/WideText.h"
 

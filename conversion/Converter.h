@@ -4,7 +4,7 @@
 // never touch its controls. Plain C++, so windows and settings code can hold
 // it without knowing the main window.
 
-#include "conversion/SettingsKeys.h"
+#include "settings/SettingsKeys.h"
 #include "conversion/StardateArithmetic.h"
 
 #include <optional>

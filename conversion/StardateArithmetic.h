@@ -2,7 +2,7 @@
 // The two conversions between a stardate and an Earth date, as pure functions
 // of the main window's field texts and options.
 
-#include "conversion/UiLanguage.h"
+#include "language/UiLanguage.h"
 
 #include <cstdint>
 #include <string>

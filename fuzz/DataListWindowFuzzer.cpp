@@ -6,7 +6,7 @@
 #include "FuzzInput.h"
 #include "SilentPlatform.h"
 #include "catalogue/TaggedValue.h"
-#include "catalogue/ui/frmDataList.h"
+#include "datalist/frmDataList.h"
 #include "conversion/CivilCalendar.h"
 #include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"

@@ -1,6 +1,6 @@
 #include "services/RealPlatform.h"
 
-#include "conversion/UiLanguage.h"
+#include "language/UiLanguage.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

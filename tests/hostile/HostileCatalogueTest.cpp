@@ -2,7 +2,7 @@
 // data list window beside a real main window, on the recording platform.
 #include "HostileSupport.h"
 
-#include "catalogue/ui/frmDataList.h"
+#include "datalist/frmDataList.h"
 #include "widgets/ShownText.h"
 #include "widgets/TypedLimitLineEdit.h"
 #include "mainwindow/frmMain.h"

@@ -4,7 +4,7 @@
 // folder so the picture shows a first start.
 //
 //   both_windows_screenshot [OUTPUT.png]
-#include "catalogue/ui/frmDataList.h"
+#include "datalist/frmDataList.h"
 #include "mainwindow/frmMain.h"
 #include "services/RealPlatform.h"
 

@@ -2,7 +2,7 @@
 // list window placed under the main window, and events carried across.
 #include "IntegrationFixture.h"
 
-#include "catalogue/ui/frmDataList.h"
+#include "datalist/frmDataList.h"
 #include "widgets/Twips.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 // and data folders so the picture shows a first start.
 //
 //   editor_screenshot [OUTPUT.png]
-#include "catalogue/ui/frmEditor.h"
+#include "editor/frmEditor.h"
 #include "mainwindow/frmMain.h"
 #include "services/RealPlatform.h"
 

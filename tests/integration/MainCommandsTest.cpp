@@ -2,8 +2,8 @@
 // finder, the about window and the right-click clear menus.
 #include "IntegrationFixture.h"
 
-#include "catalogue/ui/OpenDialog.h"
-#include "catalogue/ui/frmEditor.h"
+#include "opendialog/OpenDialog.h"
+#include "editor/frmEditor.h"
 
 #include "services/frmAbout.h"
 

@@ -2,7 +2,7 @@
 // opens with, what a close writes, and that a broken store stops nothing.
 #include "IntegrationFixture.h"
 
-#include "catalogue/ui/frmDataList.h"
+#include "datalist/frmDataList.h"
 #include "widgets/Twips.h"
 
 #include <functional>

@@ -3,7 +3,7 @@
 // conversions go through the system's converter (iconv, or Windows' own),
 // as the reader's do.
 
-#include "catalogue/TextCodec.h"
+#include "text/TextCodec.h"
 
 #include <stdexcept>
 #include <string>

@@ -4,8 +4,8 @@
 #include "integration/IntegrationFixture.h"
 
 #include "app/UiFace.h"
-#include "catalogue/ui/frmDataList.h"
-#include "catalogue/ui/frmEditor.h"
+#include "datalist/frmDataList.h"
+#include "editor/frmEditor.h"
 #include "services/frmAbout.h"
 #include "services/RealPlatform.h"
 #include "services/SettingsStore.h"

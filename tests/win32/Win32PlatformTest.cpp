@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "conversion/SettingsKeys.h"
+#include "settings/SettingsKeys.h"
 #include "services/win32/Registry.h"
 #include "services/win32/SettingsRegistry.h"
 #include "services/win32/ShellOpen.h"
