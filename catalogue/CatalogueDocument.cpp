@@ -545,8 +545,8 @@ std::string ExistingCatalogue(const std::string& programFolder, std::string_view
 }  // namespace
 
 std::string CataloguePathToRead(const std::string& programFolder, UiLanguage language) {
-    // Until an English catalogue exists, the English face reads the events
-    // in Japanese rather than none.
+    // A face whose own catalogue is missing everywhere reads the Japanese
+    // events rather than none.
     if (language != UiLanguage::Japanese) {
         std::string path = ExistingCatalogue(programFolder, CatalogueFileName(language));
         if (!path.empty()) return path;

@@ -3,7 +3,6 @@
 #include "files/FileLocation.h"
 #include "catalogue/ItemParser.h"
 #include "catalogue/ItemScanner.h"
-#include "files/RegularFile.h"
 #include "text/TextCodec.h"
 #include "catalogue/TitleKey.h"
 #include "text/Utf16Text.h"
@@ -16,49 +15,7 @@ namespace quorvane {
 // ---------------------------------------------------------------- file bytes
 
 FileBytes ReadCatalogueBytes(const std::string& path) {
-    FileBytes result;
-    // Opened before anything else: whatever the name holds by then is what
-    // is judged and read, and a pipe or device is refused unopened to reading.
-    RegularFile file(PathFromUtf8(path));
-    switch (file.state()) {
-        case RegularFileState::Open: break;
-        case RegularFileState::Missing: result.status = FileReadStatus::Missing; return result;
-        case RegularFileState::NotAFile: result.status = FileReadStatus::NotAFile; return result;
-        case RegularFileState::Unreadable: result.status = FileReadStatus::Unreadable; return result;
-    }
-    const std::uintmax_t size = file.size();
-    if (size > kMaxCatalogueBytes) {
-        result.status = FileReadStatus::TooLarge;
-        return result;
-    }
-    // The size may have changed since it was asked for, so read up to one byte
-    // past the limit rather than trusting it.
-    // One byte more than the size, for the read that finds the end: without
-    // it that read would double the buffer and copy the whole file.
-    result.bytes.reserve(static_cast<std::size_t>(size) + 1);
-    constexpr std::size_t kChunk = 1u << 20;
-    std::size_t used = 0;
-    bool failed = false;
-    while (used <= kMaxCatalogueBytes) {
-        const std::size_t room = result.bytes.capacity() - used;
-        const std::size_t want =
-            std::min({kChunk, kMaxCatalogueBytes + 1 - used, room > 0 ? room : kChunk});
-        result.bytes.resize(used + want);
-        const std::ptrdiff_t got = file.read(result.bytes.data() + used, want);
-        if (got < 0) failed = true;
-        if (got <= 0) break;
-        used += static_cast<std::size_t>(got);
-    }
-    result.bytes.resize(used);
-    if (failed) {
-        result.bytes.clear();
-        result.status = FileReadStatus::Unreadable;
-    } else if (used > kMaxCatalogueBytes) {
-        result.bytes.clear();
-        result.bytes.shrink_to_fit();
-        result.status = FileReadStatus::TooLarge;
-    }
-    return result;
+    return ReadRegularFileBytes(path, kMaxCatalogueBytes);
 }
 
 // ---------------------------------------------------------------- records
@@ -229,131 +186,182 @@ CatalogueContent ParseCatalogue(std::string_view bytes, std::size_t maxRecords,
     return ParseCatalogue(text, maxRecords, groupsOut);
 }
 
-CatalogueContent ParseCatalogue(const CatalogueText& text, std::size_t maxRecords,
-                                std::vector<CatalogueGroup>* groupsOut) {
-    CatalogueContent content;
-    content.encoding = text.encoding();
-    content.utf8 = IsUtf8Text(content.encoding);
-    const std::string_view bytes = text.text();
-    TextDecoder decoder(content.encoding);
-    ItemScanner scanner(bytes);
+namespace {
+
+// A run is the groups from a line start to the first group that ends at a
+// line end. When a group of a run ends inside a later line than the run's
+// first, a wrong count of items (three, or a trailing comma) may be shifting
+// every item after it. Such a run is kept only if all of it reads; otherwise
+// its first line is reported and left out, and reading starts again on its
+// second line. A run that reads, however its groups lie over the lines,
+// stands as read.
+struct Run {
+    bool open = false;
+    std::size_t firstLine = 1;
+    bool firstLineEnded = false;
+    ItemScanner::Place secondLine;
+    GroupReader::Mark mark;
+    std::size_t groupsMark = 0;
+    bool header = false;   // it starts with the header group
+    bool shifted = false;  // a group ended inside a later line
+    bool failed = false;   // a group could not be read
+};
+
+class CatalogueParser {
+public:
+    CatalogueParser(const CatalogueText& text, std::size_t maxRecords,
+                    std::vector<CatalogueGroup>* groupsOut)
+        : m_content(Start(text)),
+          m_bytes(text.text()),
+          m_decoder(m_content.encoding),
+          m_scanner(m_bytes),
+          m_groups(m_content, maxRecords, ExpectedRecords(m_bytes)),
+          m_groupsOut(groupsOut) {
+        m_group.reserve(4);
+    }
+
+    CatalogueContent parse() {
+        RawItem raw;
+        for (;;) {
+            if (!m_scanner.next(raw, m_content.problems, m_content.unlistedProblems)) {
+                if (m_group.empty()) break;
+                if (m_run.shifted) {
+                    resync();
+                    continue;
+                }
+                endWithIncompleteGroup();
+                break;
+            }
+            item(raw);
+        }
+        finish();
+        return std::move(m_content);
+    }
+
+private:
+    static CatalogueContent Start(const CatalogueText& text) {
+        CatalogueContent content;
+        content.encoding = text.encoding();
+        return content;
+    }
+
     // One record a line is the usual layout; reserving for it saves moving
     // every record as the list grows. A file of nothing but line breaks
     // must not reserve far more than its own size, though.
-    const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-    GroupReader groups(content, maxRecords, std::min(lines, bytes.size() / 32));
+    static std::size_t ExpectedRecords(std::string_view bytes) {
+        const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+        return std::min(lines, bytes.size() / 32);
+    }
 
-    std::vector<ParsedItem> group;
-    group.reserve(4);
-    bool headerRead = false;
-
-    // A run is the groups from a line start to the first group that ends at
-    // a line end. When a group of a run ends inside a later line than the
-    // run's first, a wrong count of items (three, or a trailing comma) may
-    // be shifting every item after it. Such a run is kept only if all of it
-    // reads; otherwise its first line is reported and left out, and reading
-    // starts again on its second line. A run that reads, however its groups
-    // lie over the lines, stands as read.
-    struct Run {
-        bool open = false;
-        std::size_t firstLine = 1;
-        bool firstLineEnded = false;
-        ItemScanner::Place secondLine;
-        GroupReader::Mark mark;
-        std::size_t groupsMark = 0;
-        bool header = false;   // it starts with the header group
-        bool shifted = false;  // a group ended inside a later line
-        bool failed = false;   // a group could not be read
-    } run;
-    const auto resync = [&] {
-        groups.rollback(run.mark);
-        groups.report(run.firstLine, CatalogueProblemKind::IncompleteGroup, !run.header);
-        if (groupsOut) {
-            groupsOut->resize(run.groupsMark);
-            groupsOut->push_back({run.firstLine, run.firstLine, true, true, false,
-                                  CatalogueGroup::kNoRecord, run.secondLine.pos});
+    void item(const RawItem& raw) {
+        if (!m_run.open) {
+            m_run = Run{};
+            m_run.open = true;
+            m_run.firstLine = raw.line;
+            m_run.mark = m_groups.mark();
+            m_run.groupsMark = m_groupsOut ? m_groupsOut->size() : 0;
+            m_run.header = !m_headerRead;
         }
-        headerRead = true;
-        group.clear();
-        run.open = false;
-        scanner.resume(run.secondLine);
-    };
-
-    RawItem raw;
-    for (;;) {
-        if (!scanner.next(raw, content.problems, content.unlistedProblems)) {
-            if (group.empty()) break;
-            if (run.shifted) {
-                resync();
-                continue;
-            }
-            groups.report(group.front().line, CatalogueProblemKind::IncompleteGroup, headerRead);
-            if (groupsOut)
-                groupsOut->push_back({group.front().line, group.back().line, true, false, false,
-                                      CatalogueGroup::kNoRecord, scanner.place().pos});
-            headerRead = true;
-            break;
+        if (raw.endsLine && !m_run.firstLineEnded) {
+            m_run.firstLineEnded = true;
+            m_run.secondLine = m_scanner.place();
         }
-        if (!run.open) {
-            run = Run{};
-            run.open = true;
-            run.firstLine = raw.line;
-            run.mark = groups.mark();
-            run.groupsMark = groupsOut ? groupsOut->size() : 0;
-            run.header = !headerRead;
-        }
-        if (raw.endsLine && !run.firstLineEnded) {
-            run.firstLineEnded = true;
-            run.secondLine = scanner.place();
-        }
-        group.push_back(ParseItem(raw, decoder));
+        m_group.push_back(ParseItem(raw, m_decoder));
         // A quote left open, or closed too early, swallows the rest of its
         // line; the group ends there so that the next line starts afresh.
-        const bool cutShort = (raw.unterminated || raw.textAfterQuote) && raw.endsLine &&
-                              group.size() < 4;
-        if (group.size() < 4 && !cutShort) continue;
-        const std::size_t recordsBefore = content.records.size();
-        const bool nullSource = group.size() == 4 && group[3].value.is(TaggedValue::Kind::Null);
+        const bool cutShort =
+            (raw.unterminated || raw.textAfterQuote) && raw.endsLine && m_group.size() < 4;
+        if (m_group.size() < 4 && !cutShort) return;
+        const bool read = group(raw, cutShort);
+        m_run.failed = m_run.failed || !read;
+        if (!raw.endsLine && raw.line > m_run.firstLine) m_run.shifted = true;
+        if (m_run.failed && m_run.shifted) {
+            resync();
+            return;
+        }
+        if (raw.endsLine) m_run.open = false;
+    }
+
+    // The group just completed (or cut short); false when it could not be read.
+    bool group(const RawItem& raw, bool cutShort) {
+        const std::size_t recordsBefore = m_content.records.size();
+        const bool nullSource = m_group.size() == 4 && m_group[3].value.is(TaggedValue::Kind::Null);
         // Taken before the record takes the item's text.
         const EmptySource emptySource =
-            group.size() < 4 || nullSource                   ? EmptySource::Null
-            : group[3].value.is(TaggedValue::Kind::Empty) ? EmptySource::Missing
-                                                            : EmptySource::Quoted;
+            m_group.size() < 4 || nullSource                   ? EmptySource::Null
+            : m_group[3].value.is(TaggedValue::Kind::Empty) ? EmptySource::Missing
+                                                              : EmptySource::Quoted;
         bool read = false;
         if (cutShort) {
-            groups.report(group.back().line, *group.back().problem, headerRead);
-        } else if (!headerRead) {
-            read = groups.header(group);
+            m_groups.report(m_group.back().line, *m_group.back().problem, m_headerRead);
+        } else if (!m_headerRead) {
+            read = m_groups.header(m_group);
         } else {
-            read = groups.record(group);
+            read = m_groups.record(m_group);
         }
-        if (groupsOut) {
-            const bool added = content.records.size() > recordsBefore;
-            groupsOut->push_back({group.front().line, group.back().line, raw.endsLine, true,
-                                  nullSource, added ? recordsBefore : CatalogueGroup::kNoRecord,
-                                  scanner.place().pos, emptySource});
+        if (m_groupsOut) {
+            const bool added = m_content.records.size() > recordsBefore;
+            m_groupsOut->push_back({m_group.front().line, m_group.back().line, raw.endsLine, true,
+                                    nullSource, added ? recordsBefore : CatalogueGroup::kNoRecord,
+                                    m_scanner.place().pos, emptySource});
         }
-        headerRead = true;
-        group.clear();
-        run.failed = run.failed || !read;
-        if (!raw.endsLine && raw.line > run.firstLine) run.shifted = true;
-        if (run.failed && run.shifted) {
-            resync();
-            continue;
-        }
-        if (raw.endsLine) run.open = false;
+        m_headerRead = true;
+        m_group.clear();
+        return read;
     }
-    if (!headerRead) {
-        // Blank lines alone are still an empty file; say that first.
-        if (content.problems.size() >= kMaxCatalogueProblems) {
-            content.problems.pop_back();
-            ++content.unlistedProblems;
+
+    void resync() {
+        m_groups.rollback(m_run.mark);
+        m_groups.report(m_run.firstLine, CatalogueProblemKind::IncompleteGroup, !m_run.header);
+        if (m_groupsOut) {
+            m_groupsOut->resize(m_run.groupsMark);
+            m_groupsOut->push_back({m_run.firstLine, m_run.firstLine, true, true, false,
+                                    CatalogueGroup::kNoRecord, m_run.secondLine.pos});
         }
-        content.problems.insert(content.problems.begin(), {1, CatalogueProblemKind::EmptyFile});
-    } else if (content.records.empty() && content.skippedRecords == 0) {
-        groups.report(scanner.line(), CatalogueProblemKind::NoRecords, false);
+        m_headerRead = true;
+        m_group.clear();
+        m_run.open = false;
+        m_scanner.resume(m_run.secondLine);
     }
-    return content;
+
+    void endWithIncompleteGroup() {
+        m_groups.report(m_group.front().line, CatalogueProblemKind::IncompleteGroup, m_headerRead);
+        if (m_groupsOut)
+            m_groupsOut->push_back({m_group.front().line, m_group.back().line, true, false, false,
+                                    CatalogueGroup::kNoRecord, m_scanner.place().pos});
+        m_headerRead = true;
+    }
+
+    void finish() {
+        if (!m_headerRead) {
+            // Blank lines alone are still an empty file; say that first.
+            if (m_content.problems.size() >= kMaxCatalogueProblems) {
+                m_content.problems.pop_back();
+                ++m_content.unlistedProblems;
+            }
+            m_content.problems.insert(m_content.problems.begin(),
+                                      {1, CatalogueProblemKind::EmptyFile});
+        } else if (m_content.records.empty() && m_content.skippedRecords == 0) {
+            m_groups.report(m_scanner.line(), CatalogueProblemKind::NoRecords, false);
+        }
+    }
+
+    CatalogueContent m_content;
+    std::string_view m_bytes;
+    TextDecoder m_decoder;
+    ItemScanner m_scanner;
+    GroupReader m_groups;
+    std::vector<CatalogueGroup>* m_groupsOut;
+    std::vector<ParsedItem> m_group;
+    bool m_headerRead = false;
+    Run m_run;
+};
+
+}  // namespace
+
+CatalogueContent ParseCatalogue(const CatalogueText& text, std::size_t maxRecords,
+                                std::vector<CatalogueGroup>* groupsOut) {
+    return CatalogueParser(text, maxRecords, groupsOut).parse();
 }
 
 }  // namespace quorvane

@@ -13,6 +13,7 @@
 #include "text/TextCodec.h"
 #include "catalogue/TitleKey.h"
 #include "catalogue/clsStarData.h"
+#include "files/FileBytes.h"
 
 #include <array>
 #include <cstddef>
@@ -23,14 +24,7 @@
 
 namespace quorvane {
 
-enum class FileReadStatus { Ok, Missing, NotAFile, Unreadable, TooLarge };
-
-struct FileBytes {
-    FileReadStatus status = FileReadStatus::Ok;
-    std::string bytes;
-};
-
-// The whole file, read at once; the file is closed again whatever happens.
+// The whole catalogue file, at most kMaxCatalogueBytes.
 FileBytes ReadCatalogueBytes(const std::string& path);
 
 struct CatalogueContent {
@@ -42,7 +36,6 @@ struct CatalogueContent {
     std::size_t unlistedProblems = 0;        // beyond kMaxCatalogueProblems: counted only
     std::size_t skippedRecords = 0;          // record groups left out
     TextEncoding encoding = TextEncoding::ShiftJis;  // the file's, as recognised
-    bool utf8 = false;                       // its items were read as UTF-8
 };
 
 // The text the reader scans: the file's bytes without their mark, UTF-16

@@ -30,117 +30,159 @@ std::string_view OptionName(std::string_view arg, std::optional<std::string_view
     return arg.substr(0, eq);
 }
 
-}  // namespace
+// One pass over the arguments: options are taken as they come, values are
+// gathered at the front of `args` itself, which then becomes the list of
+// values (no second list for 100,000 of them).
+class ArgumentParser {
+public:
+    explicit ArgumentParser(std::vector<std::string_view> args) : m_args(std::move(args)) {}
 
-ParseResult ParseArguments(std::vector<std::string_view> args) {
-    CliOptions options;
-    bool batch = false;
-    bool events = false;
-    bool check = false;
-    bool formatGiven = false;
-    bool help = false;
-    bool version = false;
-    bool onlyValues = false;
-    // The values are gathered at the front of `args` itself, which then
-    // becomes the list of values: no second list for 100,000 of them.
-    std::size_t valueCount = 0;
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (onlyValues || arg.empty() || arg[0] != '-' || arg == "-" ||
-            LooksLikeNegativeNumber(arg)) {
-            args[valueCount++] = arg;  // never ahead of i, so nothing unread is lost
-            continue;
+    ParseResult parse() {
+        for (m_next = 0; m_next < m_args.size();) {
+            const std::string_view arg = m_args[m_next++];
+            if (m_onlyValues || arg.empty() || arg[0] != '-' || arg == "-" ||
+                LooksLikeNegativeNumber(arg)) {
+                m_args[m_valueCount++] = arg;  // never ahead of the reading, so nothing is lost
+                continue;
+            }
+            if (std::optional<std::string> error = option(arg)) return {std::nullopt, *error};
         }
+        m_args.resize(m_valueCount);
+        m_options.values = std::move(m_args);
+        if (std::optional<std::string> error = chooseMode()) return {std::nullopt, *error};
+        return {std::move(m_options), {}};
+    }
+
+private:
+    using Error = std::optional<std::string>;
+
+    Error option(std::string_view arg) {
         std::optional<std::string_view> inlineValue;
         const std::string_view name = OptionName(arg, inlineValue);
         const bool takesValue =
             name == "--reset" || name == "--events" || name == "--check" || name == "--format";
-        if (inlineValue && !takesValue) {
-            return {std::nullopt, "option " + std::string(name) + " takes no value"};
-        }
-
+        if (inlineValue && !takesValue) return "option " + std::string(name) + " takes no value";
         if (name == "--") {
-            onlyValues = true;
+            m_onlyValues = true;
         } else if (name == "--help" || name == "-h") {
-            help = true;
+            m_help = true;
         } else if (name == "--version") {
-            version = true;
+            m_version = true;
         } else if (name == "--base90") {
-            options.conversion.base90 = true;
+            m_options.conversion.base90 = true;
         } else if (name == "--batch") {
-            batch = true;
+            m_batch = true;
         } else if (name == "--reset") {
-            std::optional<std::string_view> number = inlineValue;
-            if (!number && i + 1 < args.size()) number = args[++i];
-            if (!number || !IsDecimalNumber(*number)) {
-                return {std::nullopt, "--reset needs a number, for example --reset 100000"};
-            }
-            options.conversion.resetWrap = true;
-            options.conversion.resetText = std::string(*number);
+            return reset(inlineValue);
         } else if (name == "--events" || name == "--check") {
-            (name == "--events" ? events : check) = true;
-            if (inlineValue) {
-                if (inlineValue->empty())
-                    return {std::nullopt, std::string(name) + "= needs a file name"};
-                options.eventsFile = std::string(*inlineValue);
-            } else if (i + 1 < args.size() && !args[i + 1].starts_with("-")) {
-                options.eventsFile = std::string(args[++i]);
-            }
+            (name == "--events" ? m_events : m_check) = true;
+            return eventsFile(name, inlineValue);
         } else if (name == "--format") {
-            std::optional<std::string_view> format = inlineValue;
-            if (!format && i + 1 < args.size()) format = args[++i];
-            if (format == "tsv") {
-                options.format = ListingFormat::Tsv;
-            } else if (format == "csv") {
-                options.format = ListingFormat::Csv;
-            } else if (format == "json") {
-                options.format = ListingFormat::Json;
-            } else {
-                return {std::nullopt, (format ? "unknown format " + std::string(*format) + ": " : "") +
-                                          "--format needs tsv, csv or json"};
-            }
-            formatGiven = true;
+            return format(inlineValue);
         } else {
-            return {std::nullopt, "unknown option " + std::string(arg)};
+            return "unknown option " + std::string(arg);
         }
+        return std::nullopt;
     }
 
-    args.resize(valueCount);
-    options.values = std::move(args);
+    // The option's value: given with "=", or the next argument.
+    std::optional<std::string_view> value(std::optional<std::string_view> inlineValue) {
+        if (inlineValue) return inlineValue;
+        if (m_next < m_args.size()) return m_args[m_next++];
+        return std::nullopt;
+    }
 
-    if (help) {
-        options.mode = Mode::Help;
-    } else if (version) {
-        options.mode = Mode::Version;
-    } else if (batch + events + check > 1) {
-        return {std::nullopt, "only one of --batch, --events and --check can be used"};
-    } else if (formatGiven && !events) {
-        return {std::nullopt, "--format applies only to --events"};
-    } else if (batch || events || check) {
-        const char* const mode = batch ? "--batch" : events ? "--events" : "--check";
+    Error reset(std::optional<std::string_view> inlineValue) {
+        const std::optional<std::string_view> number = value(inlineValue);
+        if (!number || !IsDecimalNumber(*number))
+            return "--reset needs a number, for example --reset 100000";
+        m_options.conversion.resetWrap = true;
+        m_options.conversion.resetText = std::string(*number);
+        return std::nullopt;
+    }
+
+    // The file is optional, so a following option is not taken for it.
+    Error eventsFile(std::string_view name, std::optional<std::string_view> inlineValue) {
+        if (inlineValue) {
+            if (inlineValue->empty()) return std::string(name) + "= needs a file name";
+            m_options.eventsFile = std::string(*inlineValue);
+        } else if (m_next < m_args.size() && !m_args[m_next].starts_with("-")) {
+            m_options.eventsFile = std::string(m_args[m_next++]);
+        }
+        return std::nullopt;
+    }
+
+    Error format(std::optional<std::string_view> inlineValue) {
+        const std::optional<std::string_view> format = value(inlineValue);
+        if (format == "tsv") {
+            m_options.format = ListingFormat::Tsv;
+        } else if (format == "csv") {
+            m_options.format = ListingFormat::Csv;
+        } else if (format == "json") {
+            m_options.format = ListingFormat::Json;
+        } else {
+            return (format ? "unknown format " + std::string(*format) + ": " : "") +
+                   "--format needs tsv, csv or json";
+        }
+        m_formatGiven = true;
+        return std::nullopt;
+    }
+
+    Error chooseMode() {
+        if (m_help) {
+            m_options.mode = Mode::Help;
+        } else if (m_version) {
+            m_options.mode = Mode::Version;
+        } else if (m_batch + m_events + m_check > 1) {
+            return "only one of --batch, --events and --check can be used";
+        } else if (m_formatGiven && !m_events) {
+            return "--format applies only to --events";
+        } else if (m_batch || m_events || m_check) {
+            return fileMode();
+        } else if (m_options.values.empty()) {
+            return "nothing to convert: give a VALUE, --batch, --events or --check";
+        }
+        return std::nullopt;
+    }
+
+    Error fileMode() {
+        const char* const mode = m_batch ? "--batch" : m_events ? "--events" : "--check";
+        std::vector<std::string_view>& values = m_options.values;
         // The file may stand anywhere among the options, as in common tools.
-        if (!batch && !options.values.empty()) {
-            const bool twoFiles = options.eventsFile || options.values.size() > 1;
-            if (twoFiles) {
+        if (!m_batch && !values.empty()) {
+            if (m_options.eventsFile || values.size() > 1) {
                 const std::string first =
-                    options.eventsFile ? *options.eventsFile : std::string(options.values[0]);
-                const std::string_view second = options.values[options.eventsFile ? 0 : 1];
-                return {std::nullopt, std::string(mode) + " reads one FILE, but got " + first +
-                                          " and " + std::string(second)};
+                    m_options.eventsFile ? *m_options.eventsFile : std::string(values[0]);
+                const std::string_view second = values[m_options.eventsFile ? 0 : 1];
+                return std::string(mode) + " reads one FILE, but got " + first + " and " +
+                       std::string(second);
             }
-            options.eventsFile = std::string(options.values.front());
-            options.values.clear();
+            m_options.eventsFile = std::string(values.front());
+            values.clear();
         }
-        if (!options.values.empty()) {
-            return {std::nullopt, std::string(mode) + " takes no VALUE, but got " +
-                                      std::string(options.values.front())};
-        }
-        options.mode = batch ? Mode::Batch : events ? Mode::Events : Mode::Check;
-    } else if (options.values.empty()) {
-        return {std::nullopt, "nothing to convert: give a VALUE, --batch, --events or --check"};
+        if (!values.empty())
+            return std::string(mode) + " takes no VALUE, but got " + std::string(values.front());
+        m_options.mode = m_batch ? Mode::Batch : m_events ? Mode::Events : Mode::Check;
+        return std::nullopt;
     }
-    return {std::move(options), {}};
+
+    std::vector<std::string_view> m_args;
+    std::size_t m_next = 0;
+    std::size_t m_valueCount = 0;
+    CliOptions m_options;
+    bool m_batch = false;
+    bool m_events = false;
+    bool m_check = false;
+    bool m_formatGiven = false;
+    bool m_help = false;
+    bool m_version = false;
+    bool m_onlyValues = false;
+};
+
+}  // namespace
+
+ParseResult ParseArguments(std::vector<std::string_view> args) {
+    return ArgumentParser(std::move(args)).parse();
 }
 
 std::string UsageText() {

@@ -11,12 +11,6 @@
 
 namespace quorvane {
 
-QString FilterText(std::initializer_list<const char16_t*> items) {
-    QString filter;
-    for (const char16_t* item : items) filter += QString::fromUtf16(item) + QChar(u'\0');
-    return filter;
-}
-
 QString FilterText(std::initializer_list<QString> items) {
     QString filter;
     for (const QString& item : items) filter += item + QChar(u'\0');

@@ -15,7 +15,6 @@ class QWidget;
 namespace quorvane {
 
 // The items of a filter text, each followed by a NUL.
-QString FilterText(std::initializer_list<const char16_t*> items);
 QString FilterText(std::initializer_list<QString> items);
 
 // The catalogue files first, then text files, then everything.

@@ -14,7 +14,7 @@ namespace quorvane {
 
 struct SaveResult {
     bool ok = false;
-    QString reason;  // Japanese, for the user; empty when ok
+    QString reason;  // for the user, in the face's language; empty when ok
     // Nothing was written: the file is no longer the one `expected` names.
     bool changedOutside = false;
 };

@@ -168,7 +168,7 @@ TEST(CatalogueReaderTest, BadItemInTheUnusedDateHeadingKeepsTheOtherHeadings) {
 TEST(CatalogueReaderTest, FileWithUtf8MarkIsReadAsUtf8) {
     const std::string utf8 = "\xEF\xBB\xBF" + kHeader + "\"星暦 ①\",\"ｶﾅ\",41153.7,\"出典\"\r\n";
     const CatalogueContent c = ParseCatalogue(utf8);
-    EXPECT_TRUE(c.utf8);
+    EXPECT_EQ(c.encoding, TextEncoding::Utf8);
     EXPECT_TRUE(c.problems.empty());
     ASSERT_TRUE(c.headings.has_value());
     EXPECT_EQ((*c.headings)[0], "事象");

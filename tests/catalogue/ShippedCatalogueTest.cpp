@@ -43,7 +43,7 @@ TEST(ShippedCatalogueTest, IsShiftJisWithWindowsLineBreaks) {
     const std::string bytes = BytesOf(QUORVANE_SHIPPED_CATALOGUE);
     ASSERT_FALSE(bytes.empty());
     EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
-    EXPECT_FALSE(ParseCatalogue(bytes).utf8);
+    EXPECT_EQ(ParseCatalogue(bytes).encoding, TextEncoding::ShiftJis);
     ExpectOnlyWindowsLineBreaks(bytes);
 }
 
