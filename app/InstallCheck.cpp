@@ -3,6 +3,7 @@
 #include "ProgramInfo.h"
 #include "catalogue/CatalogueDocument.h"
 #include "catalogue/CatalogueReader.h"
+#include "files/FileBytes.h"
 #include "files/FileLocation.h"
 #include "services/RealPlatform.h"
 
@@ -17,40 +18,37 @@
 namespace quorvane {
 namespace {
 
-const QString kReadMeName = QString::fromUtf8(kReadmeFileName.data(), qsizetype(kReadmeFileName.size()));
-const QString kCatalogueName =
-    QString::fromUtf8(kCatalogueFileName.data(), qsizetype(kCatalogueFileName.size()));
-const QString kEnglishCatalogueName =
-    QString::fromUtf8(kEnglishCatalogueFileName.data(), qsizetype(kEnglishCatalogueFileName.size()));
-
-bool CheckReadMe(const QString& path, QTextStream& out) {
-    QFile file(path);
-    QString problem;
-    if (QFileInfo(path).isDir())
-        problem = QStringLiteral("not a file");
-    else if (!file.open(QIODevice::ReadOnly))
-        problem = file.errorString();
-    // Read it whole: a file can open and still fail to read.
-    else if (file.readAll().isEmpty())
-        problem = file.error() == QFileDevice::NoError ? QStringLiteral("empty file")
-                                                       : file.errorString();
-    if (!problem.isEmpty()) {
-        out << kReadMeName << ": cannot read " << path << ": " << problem << '\n';
-        return false;
-    }
-    out << kReadMeName << ": ok " << path << '\n';
-    return true;
-}
-
 const char* Describe(FileReadStatus status) {
     switch (status) {
         case FileReadStatus::Ok: break;
         case FileReadStatus::Missing: return "no such file";
         case FileReadStatus::NotAFile: return "not a file";
         case FileReadStatus::Unreadable: return "permission denied or read error";
-        case FileReadStatus::TooLarge: return "too large for a catalogue";
+        case FileReadStatus::TooLarge: return "too large";
     }
     return "unknown error";
+}
+
+QString Name(std::string_view name) {
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+// Read as the program reads it: a pipe, a device or a huge file in its place
+// must not hang the check or exhaust memory.
+bool CheckReadMe(const QString& path, const QString& name, QTextStream& out) {
+    const FileBytes read =
+        ReadRegularFileBytes(QFile::encodeName(path).toStdString(), kMaxReadmeBytes);
+    const char* problem = nullptr;
+    if (read.status != FileReadStatus::Ok)
+        problem = Describe(read.status);
+    else if (read.bytes.empty())
+        problem = "empty file";
+    if (problem) {
+        out << name << ": cannot read " << path << ": " << problem << '\n';
+        return false;
+    }
+    out << name << ": ok " << path << '\n';
+    return true;
 }
 
 // The window would greet the user with a message for any problem, so a
@@ -85,26 +83,20 @@ bool CheckCatalogue(const QString& path, const QString& fileName, bool userCopy,
 
 int RunInstallCheck(const Platform& platform, QTextStream& out) {
     const QDir folder(platform.programFolder());
-    // Both are checked even when the first fails, so one run shows every gap.
-    const bool readMeOk = CheckReadMe(folder.filePath(kReadMeName), out);
-    const QString shipped = folder.filePath(kCatalogueName);
-    const QString catalogue = QFile::decodeName(
-        CataloguePathToRead(QFile::encodeName(folder.path()).toStdString()).c_str());
-    const bool catalogueOk = CheckCatalogue(
-        catalogue, kCatalogueName, QFileInfo(catalogue) != QFileInfo(shipped), out);
-    // A package that ships the English catalogue must hold it: the English
-    // face would otherwise fall back to the Japanese events unnoticed.
-    bool englishOk = true;
-    if (kShipsEnglishCatalogue) {
-        const QString shippedEnglish = folder.filePath(kEnglishCatalogueName);
-        std::string userCopy = UserCataloguePath(kEnglishCatalogueFileName);
-        const QString english =
-            FileExists(userCopy) ? QFile::decodeName(userCopy.c_str()) : shippedEnglish;
-        englishOk = CheckCatalogue(english, kEnglishCatalogueName,
-                                   QFileInfo(english) != QFileInfo(shippedEnglish), out);
+    // Every file is checked even when one fails, so one run shows every gap.
+    bool ok = true;
+    for (std::string_view readme : kShippedReadmeFiles)
+        ok = CheckReadMe(folder.filePath(Name(readme)), Name(readme), out) && ok;
+    for (std::string_view catalogue : kShippedCatalogueFiles) {
+        const QString shipped = folder.filePath(Name(catalogue));
+        std::string userCopy = UserCataloguePath(catalogue);
+        const bool useCopy = !userCopy.empty() && FileExists(userCopy);
+        const QString path = useCopy ? QFile::decodeName(userCopy.c_str()) : shipped;
+        ok = CheckCatalogue(path, Name(catalogue), useCopy && QFileInfo(path) != QFileInfo(shipped),
+                            out) && ok;
     }
     out.flush();
-    return readMeOk && catalogueOk && englishOk ? 0 : 1;
+    return ok ? 0 : 1;
 }
 
 int RunInstallCheck() {

@@ -8,9 +8,10 @@ namespace quorvane {
 
 class Platform;
 
-// Checks "ReadMe.TXT" and "StarTrek.vqd" in the platform's program folder (the
-// user's own copy of the catalogue instead, when there is one, said so in its
-// line) and writes one line per file to out. Returns 0 when both are usable, 1 if not.
+// Checks every read-me and catalogue the program ships in the platform's
+// program folder (the user's own copy of a catalogue instead, when there is
+// one, said so in its line) and writes one line per file to out. Returns 0
+// when all are usable, 1 if not.
 int RunInstallCheck(const Platform& platform, QTextStream& out);
 
 // The same for the running program, reporting on standard output.

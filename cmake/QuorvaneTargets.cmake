@@ -36,3 +36,19 @@ function(quorvane_expose_headers name)
     target_include_directories(${name} PUBLIC ${root})
   endif()
 endfunction()
+
+# quorvane_program_data(<target> FILES ...): copies the listed files of the
+# current source folder beside the programs in the build tree, where the
+# program looks for its data, as the target <target>.
+function(quorvane_program_data target)
+  cmake_parse_arguments(arg "" "" "FILES" ${ARGN})
+  set(outputs)
+  foreach(name IN LISTS arg_FILES)
+    add_custom_command(
+      OUTPUT ${QUORVANE_BIN_DIR}/${name}
+      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/${name} ${QUORVANE_BIN_DIR}/${name}
+      DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name})
+    list(APPEND outputs ${QUORVANE_BIN_DIR}/${name})
+  endforeach()
+  add_custom_target(${target} ALL DEPENDS ${outputs})
+endfunction()

@@ -2,6 +2,7 @@
 
 #include "ProgramInfo.h"
 #include "catalogue/CatalogueDocument.h"
+#include "files/FileBytes.h"
 #include "files/FileLocation.h"
 #include "opendialog/OpenDialog.h"
 #include "datalist/frmDataList.h"
@@ -560,7 +561,8 @@ void frmMain::OpenReadme() {
         std::string english = prefix + std::string(quorvane::kEnglishReadmeFileName);
         if (quorvane::FileExists(english)) path = english;
     }
-    if (quorvane::FileExists(path)) {
+    // A pipe or a device in its place would hang the viewer it is handed to.
+    if (quorvane::IsRegularFileWithin(path, quorvane::kMaxReadmeBytes)) {
         quorvane::ShellOpen(m_platform, quorvane::DesktopOwnerWindow, FromLocalPath(path));
         return;
     }

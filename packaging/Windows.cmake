@@ -6,11 +6,10 @@
 
 install(TARGETS quorvane quorvane-cli RUNTIME DESTINATION .)
 list(TRANSFORM QUORVANE_CATALOGUE_FILES PREPEND ${QUORVANE_BIN_DIR}/ OUTPUT_VARIABLE catalogues)
-install(FILES
-  ${catalogues}
-  ${QUORVANE_BIN_DIR}/${QUORVANE_README_FILE}
-  ${QUORVANE_BIN_DIR}/${QUORVANE_README_FILE_EN}
-  DESTINATION .)
+list(TRANSFORM QUORVANE_README_FILES PREPEND ${QUORVANE_BIN_DIR}/ OUTPUT_VARIABLE readmes)
+install(FILES ${catalogues} ${readmes} DESTINATION .)
+# The notices, the installer script's own among them, go with the binaries.
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/copyright DESTINATION . RENAME copyright.txt)
 
 # Qt's own Japanese (standard buttons, the text fields' menu, the open
 # dialog) for the Japanese face, in the folder qt.conf names. The .qm files

@@ -15,6 +15,10 @@
 #include <QTimer>
 #include <QUrl>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 using quorvane::FileFilter;
@@ -87,6 +91,19 @@ INSTANTIATE_TEST_SUITE_P(
         ReadmeCase{"a_file_picked_under_another_name_is_opened", false, MessageAnswer::Yes,
                    "notes.text", true, true, "notes.text"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+#ifndef Q_OS_WIN
+// A viewer handed a pipe would wait for a writer for ever.
+TEST_F(IntegrationTest, ReadmeThatIsAPipeIsAskedForNotOpened) {
+    const QByteArray fifo = QFile::encodeName(programFolder.filePath(QStringLiteral("ReadMe.TXT")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    platform.messageAnswers.enqueue(MessageAnswer::No);
+    start();
+    click(Ui(main).cmdHelp);
+    EXPECT_EQ(messageTexts(), QStringList({"Readme.txt がありません。自分でさがしますか？"}));
+    EXPECT_TRUE(platform.openedUrls.isEmpty());
+}
+#endif
 
 // ---- catalogue finder ---------------------------------------------------------
 

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorvane {
@@ -53,9 +55,8 @@ class InstallCheckTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        Write(path("ReadMe.TXT"), kReadMe);
-        Write(path("StarTrek.vqd"), kCatalogue);
-        if (kShipsEnglishCatalogue) Write(path("StarTrek_en.vqd"), kCatalogue);
+        for (std::string_view name : kShippedReadmeFiles) Write(path(name), kReadMe);
+        for (std::string_view name : kShippedCatalogueFiles) Write(path(name), kCatalogue);
         // The runner's own copy of the catalogue must not stand in for the test's.
         dataHome = qgetenv("XDG_DATA_HOME");
         hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
@@ -65,7 +66,9 @@ protected:
         if (hadDataHome) qputenv("XDG_DATA_HOME", dataHome);
         else qunsetenv("XDG_DATA_HOME");
     }
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QString path(std::string_view name) const {
+        return dir.filePath(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    }
 
     QTemporaryDir dir;
     QTemporaryDir userData;
@@ -86,21 +89,21 @@ TEST_F(InstallCheckTest, UserCopyIsTheOneCheckedAndSaysSo) {
 TEST_F(InstallCheckTest, CompleteFolderPassesWithOneLinePerFile) {
     const CheckResult result = RunIn(dir.path());
     EXPECT_EQ(result.status, 0);
-    ASSERT_EQ(result.lines.size(), kShipsEnglishCatalogue ? 3 : 2) << result.lines.join('\n').toStdString();
+    ASSERT_EQ(result.lines.size(), kShippedReadmeFiles.size() + kShippedCatalogueFiles.size())
+        << result.lines.join('\n').toStdString();
     EXPECT_EQ(LineFor(result, "ReadMe.TXT"), "ReadMe.TXT: ok " + path("ReadMe.TXT"));
     EXPECT_EQ(LineFor(result, "StarTrek.vqd"),
               "StarTrek.vqd: ok " + path("StarTrek.vqd") + " (1 event)");
 }
 
 TEST_F(InstallCheckTest, ShippedDataFilesPass) {
-    ASSERT_TRUE(QFile::remove(path("ReadMe.TXT")));
-    ASSERT_TRUE(QFile::remove(path("StarTrek.vqd")));
-    ASSERT_TRUE(QFile::copy(kSourceDir + "/mainwindow/ReadMe.TXT", path("ReadMe.TXT")));
-    ASSERT_TRUE(QFile::copy(kSourceDir + "/catalogue/StarTrek.vqd", path("StarTrek.vqd")));
-    if (kShipsEnglishCatalogue) {
-        ASSERT_TRUE(QFile::remove(path("StarTrek_en.vqd")));
-        ASSERT_TRUE(QFile::copy(kSourceDir + "/catalogue/StarTrek_en.vqd", path("StarTrek_en.vqd")));
-    }
+    const auto replace = [&](std::string_view name, const char* sourceFolder) {
+        const QString shipped = kSourceDir + sourceFolder + path(name).section('/', -1);
+        ASSERT_TRUE(QFile::remove(path(name)));
+        ASSERT_TRUE(QFile::copy(shipped, path(name))) << shipped.toStdString();
+    };
+    for (std::string_view name : kShippedReadmeFiles) replace(name, "/mainwindow/");
+    for (std::string_view name : kShippedCatalogueFiles) replace(name, "/catalogue/");
     const CheckResult result = RunIn(dir.path());
     EXPECT_EQ(result.status, 0) << result.lines.join('\n').toStdString();
 }
@@ -110,6 +113,24 @@ TEST_F(InstallCheckTest, MissingProgramFolderFailsForBothFiles) {
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(LineFor(result, "ReadMe.TXT").startsWith("ReadMe.TXT: cannot read"));
     EXPECT_TRUE(LineFor(result, "StarTrek.vqd").startsWith("StarTrek.vqd: cannot read"));
+}
+
+// A pipe waits for a writer for ever and /dev/zero never ends: the check
+// must answer at once for both.
+TEST_F(InstallCheckTest, ReadMeThatIsAPipeOrEndlessFailsAtOnce) {
+    ASSERT_TRUE(QFile::remove(path("ReadMe.TXT")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("ReadMe.TXT")).constData(), 0600), 0);
+    for (std::string_view name : kShippedReadmeFiles) {
+        if (name == "ReadMe.TXT") continue;
+        ASSERT_TRUE(QFile::remove(path(name)));
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path(name)));
+    }
+    const CheckResult result = RunIn(dir.path());
+    EXPECT_EQ(result.status, 1);
+    for (std::string_view name : kShippedReadmeFiles) {
+        const QString line = LineFor(result, QString::fromUtf8(name.data(), qsizetype(name.size())));
+        EXPECT_TRUE(line.endsWith(": not a file")) << line.toStdString();
+    }
 }
 
 TEST_F(InstallCheckTest, UnreadableFileFails) {
