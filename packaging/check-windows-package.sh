@@ -74,8 +74,8 @@ mkdir -p "$unpacked"
 folder="$unpacked/quorvane-$version-win64"
 [ -f "$folder/quorvane.exe" ] || fail "the ZIP has no quorvane-$version-win64/quorvane.exe"
 # Qt's own Japanese for the Japanese face, where qt.conf sends Qt for it,
-# and the English face's read-me.
-for file in translations/qtbase_ja.qm ReadMe_en.TXT; do
+# the English face's read-me, and the notices.
+for file in translations/qtbase_ja.qm ReadMe_en.TXT copyright.txt; do
   [ -s "$folder/$file" ] || fail "the ZIP has no quorvane-$version-win64/$file"
 done
 grep -qx 'Translations = translations' "$folder/qt.conf" || fail "qt.conf does not name the translations folder"
