@@ -50,6 +50,8 @@ namespace {
 
 using quorvane::bench::Goal;
 using quorvane::bench::Median;
+using quorvane::bench::PairedRatio;
+using quorvane::bench::RatioOfPairs;
 using quorvane::bench::Row;
 
 struct Options {
@@ -196,19 +198,56 @@ double Take(const std::map<std::string, double>& medians, const std::string& nam
     return found->second;
 }
 
+// Pairs per ratio goal: enough for a median that a second run repeats.
+constexpr int kPairs = 9;
+
+struct Paired {
+    double value = 0;     // the row's median over the pairs
+    double baseline = 0;  // the baseline's
+    PairedRatio ratio;
+};
+
+// The row and its baseline, measured back to back in one run of `program`,
+// kPairs times over: a ratio from figures taken minutes apart would carry
+// whatever the machine did in between.
+Paired MeasurePairs(const std::string& program, const std::vector<std::string>& args,
+                    const std::string& baseline, const std::string& row, const std::string& work,
+                    double scale) {
+    std::vector<std::pair<double, double>> pairs;
+    std::vector<double> values;
+    std::vector<double> baselines;
+    for (int pair = 0; pair < kPairs; ++pair) {
+        std::vector<std::string> pairArgs = args;
+        pairArgs.push_back("--benchmark_filter=^(" + baseline + "|" + row + ")/");
+        const auto medians = RunGoogleBenchmark(program, pairArgs, work + "/pair-" + row + ".json");
+        pairs.emplace_back(Take(medians, row) / scale, Take(medians, baseline) / scale);
+        values.push_back(pairs.back().first);
+        baselines.push_back(pairs.back().second);
+    }
+    return {Median(values), Median(baselines), RatioOfPairs(pairs)};
+}
+
+Row PairedRow(std::string name, const Paired& measured, std::string unit, Goal goal) {
+    Row row{std::move(name), measured.value, measured.baseline, std::move(unit), false,
+            std::move(goal)};
+    row.paired = measured.ratio;
+    return row;
+}
+
 // ---- the rows --------------------------------------------------------------
 
 void CoreRows(const std::string& work, std::vector<Row>& rows) {
-    Progress("conversion cores");
-    const auto medians = RunGoogleBenchmark(QUORVANE_BENCH_CORE, {}, work + "/core.json");
-    const double baseline = Take(medians, "BM_Baseline_FromCharsToChars");
+    Progress("conversion cores, each against its baseline in pairs");
     const Goal goal{1000, 3, "< 1 µs, ≤ 3× baseline"};
-    rows.push_back({"stardate to Earth date, per call", Take(medians, "BM_EarthDateFromStardate"),
-                    baseline, "ns", false, goal});
-    rows.push_back({"Earth date to stardate, per call", Take(medians, "BM_StardateFromEarthDate"),
-                    baseline, "ns", false, goal});
-    rows.push_back({"field-number reader, per call", Take(medians, "BM_ReadInt32Field"), baseline,
-                    "ns", false, goal});
+    const auto pairs = [&](const char* row) {
+        return MeasurePairs(QUORVANE_BENCH_CORE, {}, "BM_Baseline_FromCharsToChars", row, work, 1);
+    };
+    rows.push_back(PairedRow("stardate to Earth date, per call", pairs("BM_EarthDateFromStardate"),
+                             "ns", goal));
+    rows.push_back(PairedRow("Earth date to stardate, per call", pairs("BM_StardateFromEarthDate"),
+                             "ns", goal));
+    rows.push_back(
+        PairedRow("field-number reader, per call", pairs("BM_ReadInt32Field"), "ns", goal));
 }
 
 void KeystrokeRows(const std::string& work, std::vector<Row>& rows) {
@@ -262,29 +301,38 @@ void CatalogueRows(const std::string& work, std::vector<Row>& rows) {
     Progress("catalogue");
     const std::string folder = GenerateCatalogue(work + "/catalogue", {});
 
-    const auto medians = RunGoogleBenchmark(QUORVANE_BENCH_CATALOGUE, {"--catalogue=" + folder},
-                                            work + "/catalogue.json");
+    // The rows without a ratio goal; those with one are measured in pairs below.
+    const auto medians = RunGoogleBenchmark(
+        QUORVANE_BENCH_CATALOGUE,
+        {"--catalogue=" + folder,
+         "--benchmark_filter=BM_Catalogue_(Baseline_ReadAndDecode|ReadIntoRecords|EditorWindow)/"},
+        work + "/catalogue.json");
     const double baseline = Take(medians, "BM_Catalogue_Baseline_ReadAndDecode") / 1e6;
     rows.push_back({"catalogue 100k: read into records",
                     Take(medians, "BM_Catalogue_ReadIntoRecords") / 1e6, baseline, "ms", false,
                     std::nullopt});
-    rows.push_back({"catalogue 100k: data list window filled",
-                    Take(medians, "BM_Catalogue_DataListWindow") / 1e6, baseline, "ms", false,
-                    Goal{1000, 4, "< 1 s, ≤ 4× baseline"}});
-    // The editor's rows are measured against reading the file into records.
-    const double read = Take(medians, "BM_Catalogue_ReadIntoRecords") / 1e6;
+    Progress("  the ratio goals, each row against its baseline in pairs");
+    const auto pairs = [&](const char* base, const char* row) {
+        return MeasurePairs(QUORVANE_BENCH_CATALOGUE, {"--catalogue=" + folder}, base, row, work,
+                            1e6);
+    };
+    rows.push_back(PairedRow("catalogue 100k: data list window filled",
+                             pairs("BM_Catalogue_Baseline_ReadAndDecode", "BM_Catalogue_DataListWindow"),
+                             "ms", Goal{1000, 4, "< 1 s, ≤ 4× baseline"}));
     rows.push_back({"catalogue 100k: editor window opened",
                     Take(medians, "BM_Catalogue_EditorWindow") / 1e6, baseline, "ms", false,
                     Goal{1000, std::nullopt, "< 1 s"}});
-    rows.push_back({"catalogue 100k: opened as the editor's document",
-                    Take(medians, "BM_Catalogue_OpenDocument") / 1e6, read, "ms", false,
-                    Goal{1000, 4, "< 1 s, ≤ 4× reading"}});
-    rows.push_back({"catalogue 100k: document saved to bytes",
-                    Take(medians, "BM_Catalogue_EncodeDocument") / 1e6, read, "ms", false,
-                    Goal{1000, 4, "< 1 s, ≤ 4× reading"}});
-    rows.push_back({"catalogue 100k: document saved to a file",
-                    Take(medians, "BM_Catalogue_SaveDocument") / 1e6, read, "ms", false,
-                    Goal{1000, 4, "< 1 s, ≤ 4× reading"}});
+    // The document's rows are measured against reading the file into records.
+    const Goal fourTimesReading{1000, 4, "< 1 s, ≤ 4× reading"};
+    rows.push_back(PairedRow("catalogue 100k: opened as the editor's document",
+                             pairs("BM_Catalogue_ReadIntoRecords", "BM_Catalogue_OpenDocument"),
+                             "ms", fourTimesReading));
+    rows.push_back(PairedRow("catalogue 100k: document saved to bytes",
+                             pairs("BM_Catalogue_ReadIntoRecords", "BM_Catalogue_EncodeDocument"),
+                             "ms", fourTimesReading));
+    rows.push_back(PairedRow("catalogue 100k: document saved to a file",
+                             pairs("BM_Catalogue_ReadIntoRecords", "BM_Catalogue_SaveDocument"),
+                             "ms", fourTimesReading));
 
     const MemoryFigure decoded = CatalogueMemory(folder, "baseline", work);
     const MemoryFigure reader = CatalogueMemory(folder, "reader", work);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace quorvane::bench {
 
@@ -15,7 +16,20 @@ double Median(std::vector<double> values) {
     return (values[middle - 1] + values[middle]) / 2;
 }
 
+PairedRatio RatioOfPairs(const std::vector<std::pair<double, double>>& valueAndBaseline,
+                         bool higherIsBetter) {
+    std::vector<double> ratios;
+    for (const auto& [value, baseline] : valueAndBaseline) {
+        if (value <= 0 || baseline <= 0) continue;
+        ratios.push_back(higherIsBetter ? baseline / value : value / baseline);
+    }
+    if (ratios.empty()) return {};
+    const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+    return {Median(ratios), *low, *high, ratios.size()};
+}
+
 double Row::ratio() const {
+    if (paired && paired->pairs > 0) return paired->median;
     if (baseline <= 0 || value <= 0) return 0;
     return higherIsBetter ? baseline / value : value / baseline;
 }
@@ -54,7 +68,12 @@ std::array<std::string, 6> Cells(const Row& row) {
     return {row.name,
             FormatNumber(row.value) + " " + row.unit,
             row.baseline > 0 ? FormatNumber(row.baseline) + " " + row.unit : "-",
-            ratio > 0 ? FormatNumber(ratio) + "×" : "-",
+            ratio <= 0 ? "-"
+            : row.paired && row.paired->pairs > 0
+                ? FormatNumber(ratio) + "× (" + FormatNumber(row.paired->low) + "–" +
+                      FormatNumber(row.paired->high) + ", " + std::to_string(row.paired->pairs) +
+                      " pairs)"
+                : FormatNumber(ratio) + "×",
             row.goal ? row.goal->text : "-",
             met ? (*met ? "yes" : "NO") : "-"};
 }
@@ -108,7 +127,7 @@ std::string FormatTable(const std::vector<Row>& rows) {
 }
 
 std::string FormatCsv(const std::vector<Row>& rows) {
-    std::string out = "row,value,baseline,unit,ratio,goal,met\n";
+    std::string out = "row,value,baseline,unit,ratio,goal,met,ratio_low,ratio_high,pairs\n";
     char number[64];
     for (const Row& row : rows) {
         const std::optional<bool> met = row.met();
@@ -126,6 +145,14 @@ std::string FormatCsv(const std::vector<Row>& rows) {
         }
         out += ',' + Quoted(row.goal ? row.goal->text : std::string()) + ',';
         out += met ? (*met ? "yes" : "no") : "";
+        out += ',';
+        if (row.paired && row.paired->pairs > 0) {
+            std::snprintf(number, sizeof number, "%.3f,%.3f,%zu", row.paired->low,
+                          row.paired->high, row.paired->pairs);
+            out += number;
+        } else {
+            out += ",,";
+        }
         out += '\n';
     }
     return out;

@@ -56,6 +56,25 @@ TEST(RowTest, GoalsAndRatios) {
     }
 }
 
+// The machine slowed down for the second pair's baseline and for the whole
+// third pair: the medians of each side then disagree (200 over 200), the
+// pairs do not.
+TEST(RowTest, PairedRatioIsTheMedianOfThePairsNotOfTheMedians) {
+    const quorvane::bench::PairedRatio paired =
+        quorvane::bench::RatioOfPairs({{200, 100}, {200, 200}, {400, 200}, {0, 100}});
+    EXPECT_DOUBLE_EQ(paired.median, 2);
+    EXPECT_DOUBLE_EQ(paired.low, 1);
+    EXPECT_DOUBLE_EQ(paired.high, 2);
+    EXPECT_EQ(paired.pairs, 3u) << "a pair without a figure is left out";
+
+    Row row{"row", 200, 200, "ns", false, Goal{1000, 1.5, "≤ 1.5×"}};
+    row.paired = paired;
+    EXPECT_DOUBLE_EQ(row.ratio(), 2);
+    EXPECT_EQ(row.met(), false) << "the goal is judged on the pairs";
+    const std::string csv = quorvane::bench::FormatCsv({row});
+    EXPECT_NE(csv.find(",no,1.000,2.000,3\n"), std::string::npos) << csv;
+}
+
 std::vector<Row> SampleRows() {
     return {{"stardate to Earth date, per call", 95.5, 41.25, "ns", false,
              Goal{1000, 3, "< 1 µs, ≤ 3× baseline"}},
@@ -66,11 +85,11 @@ std::vector<Row> SampleRows() {
 TEST(ResultsFormatTest, CsvHasOneLinePerRowAndQuotesCommas) {
     const std::string csv = quorvane::bench::FormatCsv(SampleRows());
     EXPECT_EQ(csv,
-              "row,value,baseline,unit,ratio,goal,met\n"
+              "row,value,baseline,unit,ratio,goal,met,ratio_low,ratio_high,pairs\n"
               "\"stardate to Earth date, per call\",95.5,41.25,ns,2.315,"
-              "\"< 1 µs, ≤ 3× baseline\",yes\n"
-              "start-up,130,100,ms,1.300,≤ 1.2× bare,no\n"
-              "batch,2.5e+06,,req/s,,,\n");
+              "\"< 1 µs, ≤ 3× baseline\",yes,,,\n"
+              "start-up,130,100,ms,1.300,≤ 1.2× bare,no,,,\n"
+              "batch,2.5e+06,,req/s,,,,,,\n");
 }
 
 TEST(ResultsFormatTest, TableColumnsLineUpDespiteWideCharacters) {
