@@ -516,11 +516,9 @@ std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::s
 // ---------------------------------------------------------------- user copy
 
 std::string_view CatalogueFileName(UiLanguage language) {
-    switch (language) {
-        case UiLanguage::Japanese: return kCatalogueFileName;
-        case UiLanguage::English: return kEnglishCatalogueFileName;
-    }
-    return kCatalogueFileName;
+    // Only Japanese has a catalogue of its own: a face added later reads the
+    // English one rather than falling back to Japanese.
+    return language == UiLanguage::Japanese ? kCatalogueFileName : kEnglishCatalogueFileName;
 }
 
 std::string UserCataloguePath() { return UserCataloguePath(kCatalogueFileName); }

@@ -139,7 +139,8 @@ std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::s
 std::string UserCataloguePath();
 // The user's copy of the catalogue named `fileName` (as CatalogueFileName gives).
 std::string UserCataloguePath(std::string_view fileName);
-// The catalogue a face looks for: "StarTrek.vqd", or "StarTrek_en.vqd".
+// The catalogue a face looks for: "StarTrek.vqd" for Japanese,
+// "StarTrek_en.vqd" for every other face.
 std::string_view CatalogueFileName(UiLanguage language);
 // The catalogue the program reads: the user's copy when there is one,
 // otherwise the one in `programFolder`. The English face looks for its own

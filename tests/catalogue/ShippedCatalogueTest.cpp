@@ -10,7 +10,7 @@
 namespace quorvane {
 namespace {
 
-constexpr std::size_t kShippedEvents = 144;
+constexpr std::size_t kShippedEvents = 151;
 
 std::string BytesOf(const char* path) {
     std::ifstream file(path, std::ios::binary);
@@ -64,14 +64,14 @@ TEST(ShippedCatalogueTest, EveryEventHasItsTextsAndAPlausibleDate) {
     }
 }
 
-// The English catalogue is plain ASCII so that it reads the same whether it
-// is taken for Shift-JIS or for UTF-8.
-TEST(ShippedCatalogueTest, EnglishIsAsciiWithWindowsLineBreaks) {
+// The English catalogue carries a UTF-8 mark: without it a plain-ASCII file
+// is read as Shift-JIS, and the first accented letter a user types into it
+// would turn a save into an encoding question.
+TEST(ShippedCatalogueTest, EnglishIsUtf8WithItsMarkAndWindowsLineBreaks) {
     const std::string bytes = BytesOf(QUORVANE_SHIPPED_CATALOGUE_EN);
-    ASSERT_FALSE(bytes.empty());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        ASSERT_LT(static_cast<unsigned char>(bytes[i]), 0x80) << "not ASCII at byte " << i;
-    }
+    ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    const CatalogueContent content = ParseCatalogue(bytes);
+    EXPECT_EQ(content.encoding, TextEncoding::Utf8);
     ExpectOnlyWindowsLineBreaks(bytes);
 }
 
