@@ -80,7 +80,7 @@ TEST(ShippedCatalogueTest, EnglishLoadsWithoutAMessage) {
     ASSERT_EQ(load.status, DocumentReadStatus::Ok);
     EXPECT_EQ(CatalogueMessage("StarTrek_en.vqd", load.reading), "");
     EXPECT_EQ(load.document.headings,
-              (std::array<std::string, 4>{"Event", "Detail", "Date", "Source"}));
+              (std::array<std::string, 4>{"Event", "Details", "Date", "Source"}));
 }
 
 // Both faces list the same events, so a date looked up in one language is the
