@@ -18,7 +18,7 @@ WEB_PORT   ?= 8030
 PYTHON     ?= /usr/bin/python3
 
 .PHONY: deps configure build run test sanitize-test fuzz package package-check bench clean \
-	windows windows-test windows-package windows-package-check web run-web web-test web-screenshots
+	windows windows-test windows-package windows-package-check web run-web web-test web-screenshots web-bench
 
 deps:
 	@./scripts/install-deps.sh
@@ -50,6 +50,11 @@ web-test: web configure
 	@cmake --build $(BUILD) -j $(JOBS) --target quorvane-cli
 	@cd tests/web && QUORVANE_WEB_SITE=$(abspath $(WEB_BUILD))/site \
 		QUORVANE_CLI=$(abspath $(BUILD))/bin/quorvane-cli $(PYTHON) -m unittest -v test_page
+
+# The page's bench rows against a blank page and the native core.
+web-bench: web configure
+	@cmake --build $(BUILD) -j $(JOBS) --target quorvane_conversion
+	@cd tests/web && $(PYTHON) bench.py $(abspath $(WEB_BUILD))/site $(abspath $(BUILD))
 
 # The README's pictures of the page, taken by the tests' browser.
 web-screenshots: web

@@ -410,6 +410,7 @@ async function start() {
     wire();
     restoreOptions();
     document.body.classList.add("ready");
+    performance.mark("quorvane-ready");
     $("txtYear").focus();
 }
 
