@@ -385,6 +385,13 @@ function wire() {
     $("cmbTitle").addEventListener("change", cmbTitle_Click);
     $("filCatalogue").addEventListener("change", ownFile_Change);
     $("cmbFace").addEventListener("change", cmbFace_Change);
+    // A trap in the core (it has no exceptions) leaves it unusable: say so
+    // rather than go on with fields half written.
+    const trapped = (error) => {
+        if (error instanceof WebAssembly.RuntimeError) showMessage(pageText("coreFailed"));
+    };
+    window.addEventListener("error", (event) => trapped(event.error));
+    window.addEventListener("unhandledrejection", (event) => trapped(event.reason));
     $("msgBox").addEventListener("close", () => {
         afterMessage?.focus();
         afterMessage = null;

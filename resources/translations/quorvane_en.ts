@@ -164,8 +164,8 @@ The old contents could not be put back. They are kept in %1.bak.</translation>
         <translation>Close</translation>
     </message>
     <message>
-        <source>変換の部品を読み込めませんでした。ページを再読み込みしてください。</source>
-        <translation>The converter could not be loaded. Please reload the page.</translation>
+        <source>変換の部品が動きませんでした。ページを再読み込みしてください。</source>
+        <translation>The converter is not working. Please reload the page.</translation>
     </message>
     <message>
         <source>%1 を読み込めませんでした。自分のファイルを開くこともできます。</source>

@@ -13,6 +13,6 @@ self.PageText = {
     openOwn: QT_TRANSLATE_NOOP("WebPage", "自分のファイルを開く："),
     neverUploaded: QT_TRANSLATE_NOOP("WebPage", "ファイルはこの端末の中だけで読み、どこにも送りません。"),
     close: QT_TRANSLATE_NOOP("WebPage", "閉じる"),
-    coreFailed: QT_TRANSLATE_NOOP("WebPage", "変換の部品を読み込めませんでした。ページを再読み込みしてください。"),
+    coreFailed: QT_TRANSLATE_NOOP("WebPage", "変換の部品が動きませんでした。ページを再読み込みしてください。"),
     fileMissing: QT_TRANSLATE_NOOP("WebPage", "%1 を読み込めませんでした。自分のファイルを開くこともできます。"),
 };
