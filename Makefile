@@ -12,9 +12,13 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
 WIN_BUILD  ?= build-windows
+WEB_BUILD  ?= build-web
+WEB_PORT   ?= 8030
+# Debian's own Python, which has python3-selenium.
+PYTHON     ?= /usr/bin/python3
 
 .PHONY: deps configure build run test sanitize-test fuzz package package-check bench clean \
-	windows windows-test windows-package windows-package-check
+	windows windows-test windows-package windows-package-check web run-web web-test web-screenshots web-bench
 
 deps:
 	@./scripts/install-deps.sh
@@ -30,7 +34,32 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory web-test
 	@$(MAKE) --no-print-directory sanitize-test
+
+# The browser face: the core compiled to WebAssembly and the page, in one
+# folder ($(WEB_BUILD)/site) that any static host can serve.
+web: configure
+	@$(PYTHON) web/build.py --out $(WEB_BUILD) \
+		--program-info $(BUILD)/include/quorvane_program_info/ProgramInfo.h
+
+run-web: web
+	@$(PYTHON) web/serve.py $(WEB_BUILD)/site $(WEB_PORT)
+
+# The page in headless Chromium, against this build's quorvane-cli.
+web-test: web configure
+	@cmake --build $(BUILD) -j $(JOBS) --target quorvane-cli
+	@cd tests/web && QUORVANE_WEB_SITE=$(abspath $(WEB_BUILD))/site \
+		QUORVANE_CLI=$(abspath $(BUILD))/bin/quorvane-cli $(PYTHON) -m unittest -v test_page
+
+# The page's bench rows against a blank page and the native core.
+web-bench: web configure
+	@cmake --build $(BUILD) -j $(JOBS) --target quorvane_conversion
+	@cd tests/web && $(PYTHON) bench.py $(abspath $(WEB_BUILD))/site $(abspath $(BUILD))
+
+# The README's pictures of the page, taken by the tests' browser.
+web-screenshots: web
+	@cd tests/web && QUORVANE_WEB_SITE=$(abspath $(WEB_BUILD))/site $(PYTHON) screenshots.py ../../docs/screenshots
 
 # The whole suite again, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer in a folder of its own: any report ends the
@@ -92,4 +121,4 @@ windows-package-check: windows-package
 	@./packaging/check-windows-package.sh $(WIN_BUILD)
 
 clean:
-	@rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)
+	@rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD) $(WEB_BUILD)

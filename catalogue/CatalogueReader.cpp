@@ -27,13 +27,14 @@ std::string TakeText(TaggedValue& value) {
     return value.is(TaggedValue::Kind::Text) ? value.takeText() : ToText(value);
 }
 
-CatalogueProblemKind ProblemFor(const ConversionError& e, bool dateColumn) {
-    switch (e.kind()) {
+// Why a date item cannot be a stardate.
+CatalogueProblemKind DateProblemFor(ConversionError::Kind kind) {
+    switch (kind) {
         case ConversionError::Kind::InvalidUseOfNull: return CatalogueProblemKind::NullValue;
         case ConversionError::Kind::Overflow: return CatalogueProblemKind::NumberOutOfRange;
         case ConversionError::Kind::TypeMismatch: break;
     }
-    return dateColumn ? CatalogueProblemKind::NotANumber : CatalogueProblemKind::ErrorValue;
+    return CatalogueProblemKind::NotANumber;
 }
 
 
@@ -91,19 +92,20 @@ public:
             if (item.value.is(TaggedValue::Kind::Error))
                 return refuse(item.line, CatalogueProblemKind::ErrorValue);
 
+        // Checked before the record takes them, so that reading a file
+        // never rests on an exception: the WebAssembly build has none.
+        for (std::size_t i : {0, 1})
+            if (items[i].value.is(TaggedValue::Kind::Null))
+                return refuse(items[i].line, CatalogueProblemKind::NullValue);
+        if (!items[2].value.is(TaggedValue::Kind::Date))
+            if (const auto failure = TryToNumber(items[2].value).failure)
+                return refuse(items[2].line, DateProblemFor(*failure));
+
         clsStarData record;
-        std::size_t step = 0;
-        try {
-            record.Title(TakeText(items[0].value));
-            step = 1;
-            record.Detail(TakeText(items[1].value));
-            step = 2;
-            record.SEDate(items[2].value);
-            step = 3;
-            record.Source(std::move(items[3].value));
-        } catch (const ConversionError& e) {
-            return refuse(items[step].line, ProblemFor(e, step == 2));
-        }
+        record.Title(TakeText(items[0].value));
+        record.Detail(TakeText(items[1].value));
+        record.SEDate(items[2].value);
+        record.Source(std::move(items[3].value));
         if (!m_titles.insert(record.Title(), m_content.records.size(), m_content.records))
             return refuse(items[0].line, CatalogueProblemKind::DuplicateTitle);
         m_content.records.push_back(std::move(record));

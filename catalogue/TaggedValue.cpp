@@ -99,13 +99,14 @@ std::string ToText(const TaggedValue& value) {
     throw ConversionError(ConversionError::Kind::TypeMismatch);
 }
 
-double ToNumber(const TaggedValue& value) {
+NumberConversion TryToNumber(const TaggedValue& value) {
+    using Kind = ConversionError::Kind;
     switch (value.kind()) {
-        case TaggedValue::Kind::Empty: return 0;
+        case TaggedValue::Kind::Empty: return {};
         case TaggedValue::Kind::Null:
-            throw ConversionError(ConversionError::Kind::InvalidUseOfNull);
-        case TaggedValue::Kind::Boolean: return value.boolean() ? -1 : 0;
-        case TaggedValue::Kind::Number: return value.number();
+            return {0, Kind::InvalidUseOfNull};
+        case TaggedValue::Kind::Boolean: return {value.boolean() ? -1.0 : 0.0, {}};
+        case TaggedValue::Kind::Number: return {value.number(), {}};
         case TaggedValue::Kind::Date: {
             const DateValue& d = value.date();
             const double days = static_cast<double>(DaysFromCivil({d.year, d.month, d.day}) -
@@ -113,7 +114,7 @@ double ToNumber(const TaggedValue& value) {
             const double time = (d.hour * 3600 + d.minute * 60 + d.second) / 86400.0;
             // Before the zero the time still counts away from it: -1.25 is
             // 1899-12-29 at 06:00.
-            return days < 0 ? days - time : days + time;
+            return {days < 0 ? days - time : days + time, {}};
         }
         case TaggedValue::Kind::Text: {
             // "41153.7", " -3e2 ", ".5", "5.", "41,153.7" as Japanese text
@@ -125,17 +126,23 @@ double ToNumber(const TaggedValue& value) {
             const ScannedNumber number = ReadNumber(value.text(), kTextNumber);
             switch (number.status) {
                 case NumberStatus::Ok:
-                case NumberStatus::TooSmall: return number.value;
+                case NumberStatus::TooSmall: return {number.value, {}};
                 case NumberStatus::TooLarge:
-                    throw ConversionError(ConversionError::Kind::Overflow);
+                    return {0, Kind::Overflow};
                 case NumberStatus::NoNumber: break;
             }
-            throw ConversionError(ConversionError::Kind::TypeMismatch);
+            return {0, Kind::TypeMismatch};
         }
         case TaggedValue::Kind::Error:
-            throw ConversionError(ConversionError::Kind::TypeMismatch);
+            return {0, Kind::TypeMismatch};
     }
-    throw ConversionError(ConversionError::Kind::TypeMismatch);
+    return {0, Kind::TypeMismatch};
+}
+
+double ToNumber(const TaggedValue& value) {
+    const NumberConversion number = TryToNumber(value);
+    if (number.failure) throw ConversionError(*number.failure);
+    return number.value;
 }
 
 bool IsValidDateValue(const DateValue& date) {

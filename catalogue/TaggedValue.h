@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -94,6 +95,13 @@ std::string ToText(const TaggedValue& value);
 // as its day serial (days since the date type's zero). Null, error values
 // and other text throw ConversionError; so does text beyond a double.
 double ToNumber(const TaggedValue& value);
+
+// ToNumber without the exception: the number, or why there is none.
+struct NumberConversion {
+    double value = 0;
+    std::optional<ConversionError::Kind> failure;
+};
+NumberConversion TryToNumber(const TaggedValue& value);
 
 // True when the date names a real calendar day and time in the years 100
 // to 9999, the range the program's calendar covers.

@@ -1,9 +1,9 @@
 #include "conversion/NumberScanner.h"
 
-#include <charconv>
+#include "conversion/DecimalToDouble.h"
+
 #include <limits>
 #include <string>
-#include <system_error>
 
 namespace quorvane {
 
@@ -131,10 +131,9 @@ ScannedNumber ReadNumber(std::string_view text, const NumberGrammar& grammar) {
             if (c != ',') withoutCommas += c;
         magnitude = withoutCommas;
     }
-    double value = 0;
-    const std::errc ec =
-        std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value).ec;
-    if (ec == std::errc::result_out_of_range) {
+    const DecimalValue decimal = DecimalToDouble(magnitude);
+    double value = decimal.value;
+    if (decimal.status == DecimalStatus::OutOfRange) {
         if (DecimalExponent(magnitude) > 0) {
             result.status = NumberStatus::TooLarge;
             value = std::numeric_limits<double>::infinity();
@@ -142,7 +141,7 @@ ScannedNumber ReadNumber(std::string_view text, const NumberGrammar& grammar) {
             result.status = NumberStatus::TooSmall;
             value = 0;
         }
-    } else if (ec != std::errc()) {
+    } else if (decimal.status == DecimalStatus::NotANumber) {
         return ScannedNumber{};
     } else {
         result.status = NumberStatus::Ok;

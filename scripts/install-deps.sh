@@ -14,6 +14,8 @@ packages=(
   desktop-file-utils appstream dpkg-dev file man-db
   time
   g++-mingw-w64-x86-64-posix wine wine64 nsis
+  wasi-libc libc++-14-dev-wasm32 libclang-rt-14-dev-wasm32
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

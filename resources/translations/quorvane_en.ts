@@ -138,6 +138,41 @@ The old contents could not be put back. They are kept in %1.bak.</translation>
     </message>
 </context>
 <context>
+    <name>WebPage</name>
+    <message>
+        <source>地球暦をクリア (&amp;E)</source>
+        <translation>Clear the &amp;Earth date</translation>
+    </message>
+    <message>
+        <source>宇宙暦をクリア (&amp;S)</source>
+        <translation>Clear the &amp;stardate</translation>
+    </message>
+    <message>
+        <source>表示言語：</source>
+        <translation>Language:</translation>
+    </message>
+    <message>
+        <source>自分のファイルを開く：</source>
+        <translation>Open your own file:</translation>
+    </message>
+    <message>
+        <source>ファイルはこの端末の中だけで読み、どこにも送りません。</source>
+        <translation>The file is read on this device only and is never sent anywhere.</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>変換の部品が動きませんでした。ページを再読み込みしてください。</source>
+        <translation>The converter is not working. Please reload the page.</translation>
+    </message>
+    <message>
+        <source>%1 を読み込めませんでした。自分のファイルを開くこともできます。</source>
+        <translation>Could not load %1. You can also open your own file.</translation>
+    </message>
+</context>
+<context>
     <name>frmAbout</name>
     <message>
         <source> Quorvane ～宇宙暦・西暦 換算 ～</source>
