@@ -186,6 +186,19 @@ class ConverterTest(PageCase):
         self.assertEqual(self.value("txtReset"), "5000")
         self.assertFalse(self.el("txtReset").is_enabled())
 
+    def test_controls_carry_the_windows_names_and_nothing_leaves_the_site(self):
+        self.open()
+        ids = ["txtYear", "txtMonth", "txtDate", "txtYearDate", "optMD", "optYD", "txtStarDate",
+               "chkReset", "txtReset", "cmdCEarhDate", "cmdCStarDate", "cmdToday", "chkRealTime",
+               "chkBase90", "cmdData", "cmdHelp", "cmdAbout", "cmbTitle", "txtDetail", "txtSource"]
+        missing = self.driver.execute_script(
+            "return arguments[0].filter(id => !document.getElementById(id))", ids)
+        self.assertEqual(missing, [])
+        origins = self.driver.execute_script(
+            "return performance.getEntriesByType('resource').map(e => new URL(e.name).origin)")
+        self.assertTrue(origins)
+        self.assertEqual(set(origins), {self.site.url.rstrip("/")})
+
     def test_tab_order_follows_the_window(self):
         self.open()
         order = []
