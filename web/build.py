@@ -104,8 +104,9 @@ def compile_wasm(build, table):
     os.makedirs(objects, exist_ok=True)
     includes = ["-I", os.path.join(ROOT, "web/core/shim"), "-I", ROOT,
                 "-I", os.path.join(build, "include")]
-    headers = glob.glob(os.path.join(ROOT, "conversion/*.h")) + glob.glob(
-        os.path.join(ROOT, "catalogue/*.h")) + [os.path.join(build, "include/ProgramInfo.h")]
+    folders = sorted({os.path.dirname(s) for s in CORE_SOURCES + PAGE_CORE_SOURCES})
+    headers = [h for f in folders for h in glob.glob(os.path.join(ROOT, f, "*.h"))]
+    headers.append(os.path.join(build, "include/ProgramInfo.h"))
     jobs = []
     for source in CORE_SOURCES + PAGE_CORE_SOURCES + [table]:
         path = source if os.path.isabs(source) else os.path.join(ROOT, source)

@@ -186,6 +186,19 @@ class ConverterTest(PageCase):
         self.assertEqual(self.value("txtReset"), "5000")
         self.assertFalse(self.el("txtReset").is_enabled())
 
+    def test_controls_carry_the_windows_names_and_nothing_leaves_the_site(self):
+        self.open()
+        ids = ["txtYear", "txtMonth", "txtDate", "txtYearDate", "optMD", "optYD", "txtStarDate",
+               "chkReset", "txtReset", "cmdCEarhDate", "cmdCStarDate", "cmdToday", "chkRealTime",
+               "chkBase90", "cmdData", "cmdHelp", "cmdAbout", "cmbTitle", "txtDetail", "txtSource"]
+        missing = self.driver.execute_script(
+            "return arguments[0].filter(id => !document.getElementById(id))", ids)
+        self.assertEqual(missing, [])
+        origins = self.driver.execute_script(
+            "return performance.getEntriesByType('resource').map(e => new URL(e.name).origin)")
+        self.assertTrue(origins)
+        self.assertEqual(set(origins), {self.site.url.rstrip("/")})
+
     def test_tab_order_follows_the_window(self):
         self.open()
         order = []
@@ -306,8 +319,9 @@ class PhoneTest(PageCase):
 class OfflineTest(PageCase):
     def test_a_reload_with_the_server_gone(self):
         self.open()
-        self.wait(lambda d: d.execute_script(
-            "return !!navigator.serviceWorker.controller"), timeout=20)
+        # The worker is active once it has kept every file; the next load
+        # goes through it, whether this one was taken over or not.
+        self.wait(lambda d: d.execute_async_script(ACTIVE_WORKER), timeout=30)
         self.site.stop()
         self.driver.refresh()
         self.wait(lambda d: d.execute_script("return document.body.classList.contains('ready')"))
@@ -315,6 +329,13 @@ class OfflineTest(PageCase):
         self.assertEqual(self.earth()[0], "2064")
         self.el("cmdData").click()
         self.wait(lambda d: len(Select(self.el("cmbTitle")).options) > 100)
+
+
+ACTIVE_WORKER = """
+const done = arguments[arguments.length - 1];
+navigator.serviceWorker.getRegistration()
+    .then((r) => done(!!(r && r.active && r.active.state === 'activated')), () => done(false));
+"""
 
 
 class CliAgreementTest(PageCase):
