@@ -515,6 +515,10 @@ std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::s
 
 // ---------------------------------------------------------------- user copy
 
+std::string_view CatalogueFileNameOf(std::string_view path) {
+    return GetFileName(path) == kEnglishCatalogueFileName ? kEnglishCatalogueFileName : kCatalogueFileName;
+}
+
 std::string_view CatalogueFileName(UiLanguage language) {
     switch (language) {
         case UiLanguage::Japanese: return kCatalogueFileName;

@@ -141,6 +141,10 @@ std::string UserCataloguePath();
 std::string UserCataloguePath(std::string_view fileName);
 // The catalogue a face looks for: "StarTrek.vqd", or "StarTrek_en.vqd".
 std::string_view CatalogueFileName(UiLanguage language);
+// Which face's catalogue the file at `path` is, by its name: the shipped
+// file name its user copy and its shipped copy go by. Any other name
+// counts as the Japanese catalogue.
+std::string_view CatalogueFileNameOf(std::string_view path);
 // The catalogue the program reads: the user's copy when there is one,
 // otherwise the one in `programFolder`. The English face looks for its own
 // catalogue so first, and reads the Japanese one where neither copy exists.
