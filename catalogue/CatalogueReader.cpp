@@ -20,6 +20,7 @@ FileBytes ReadCatalogueBytes(const std::string& path) {
     // Opened before anything else: whatever the name holds by then is what
     // is judged and read, and a pipe or device is refused unopened to reading.
     RegularFile file(PathFromUtf8(path));
+    result.systemError = file.error();
     switch (file.state()) {
         case RegularFileState::Open: break;
         case RegularFileState::Missing: result.status = FileReadStatus::Missing; return result;
@@ -53,6 +54,7 @@ FileBytes ReadCatalogueBytes(const std::string& path) {
     if (failed) {
         result.bytes.clear();
         result.status = FileReadStatus::Unreadable;
+        result.systemError = file.error();
     } else if (used > kMaxCatalogueBytes) {
         result.bytes.clear();
         result.bytes.shrink_to_fit();

@@ -28,6 +28,9 @@ enum class FileReadStatus { Ok, Missing, NotAFile, Unreadable, TooLarge };
 struct FileBytes {
     FileReadStatus status = FileReadStatus::Ok;
     std::string bytes;
+    // The system's error number when the file could not be opened or read
+    // (as RegularFile::error() gives it); 0 when none is known.
+    int systemError = 0;
 };
 
 // The whole file, read at once; the file is closed again whatever happens.
