@@ -31,6 +31,11 @@ struct EventRow {
     std::string source;  // UTF-8
     // How an empty source is written; a new row's is #NULL#.
     EmptySource emptySource = EmptySource::Null;
+    // The row's own line(s) as read, line end included, where its texts hold
+    // what this format cannot write (a quote inside an unquoted item): while
+    // nobody changes the row it is written back as it was. Empty otherwise,
+    // and once the row is edited.
+    std::string asRead{};
 
     bool operator==(const EventRow&) const = default;
 };

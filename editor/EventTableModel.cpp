@@ -159,6 +159,7 @@ bool EventTableModel::setData(const QModelIndex& index, const QVariant& value, i
     else Cell(after, index.column()) = ToUtf8(text);
     // Leaving a cell as it was is no change to undo or to save.
     if (after == before) return true;
+    after.asRead.clear();
     m_undo->push(new EditCellCommand(*this, index.row(), before, std::move(after)));
     return true;
 }
@@ -179,6 +180,7 @@ int EventTableModel::addEvent(int at, const EventRow& row) {
 int EventTableModel::duplicateEvent(int row) {
     EventRow copy = m_document.rows.at(static_cast<std::size_t>(row));
     copy.title = uniqueTitle(copy.title);
+    copy.asRead.clear();
     m_undo->push(new RowCommand(*this, true, row + 1, std::move(copy)));
     return row + 1;
 }
