@@ -210,6 +210,23 @@ TEST_F(SaveFlowTest, ANoteWithoutItsOldContentsOffersNoRestore) {
     EXPECT_FALSE(QFile::exists(file + ".unfinished"));
 }
 
+// Lines to add were made from the file as it was: a change in the middle
+// of the append is not raced, and the user is told what happened.
+TEST_F(SaveFlowTest, AnAppendMetByAChangeStopsAndSaysWhy) {
+    const QString file = path("mine.vqd");
+    write(file, "one\r\n");
+    open(file);
+    quorvane::SetBeforeReplaceHook([&file] { write(file, "theirs\r\n"); });
+    const SaveFlow::Resolution resolution = flow.resolveOutsideChange(true, false, quorvane::SavePurpose::Append);
+    const SaveFlow::Written written =
+        flow.write(file, "one\r\nadded\r\n", resolution.agreed, false, quorvane::SavePurpose::Append);
+    quorvane::SetBeforeReplaceHook({});
+    EXPECT_FALSE(written.result.ok);
+    EXPECT_TRUE(written.result.reason.contains("mine.vqd")) << written.result.reason.toStdString();
+    EXPECT_TRUE(questions.asked.isEmpty());
+    EXPECT_EQ(read(file), "theirs\r\n");
+}
+
 TEST_F(SaveFlowTest, TheOutsideChangeQuestionOffersAndSaysOnlyWhatCanHappen) {
     const QString file = path("mine.vqd");
     write(file, "one\r\n");
