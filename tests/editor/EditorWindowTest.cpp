@@ -677,54 +677,6 @@ TEST_F(EditorTest, AFailedSaveLeavesTheOldFileByteForByteAndSaysWhy) {
     EXPECT_TRUE(editor->isModified());
 }
 
-TEST_F(EditorTest, TheBackupIsAFileOfItsOwnWithTheCataloguesPermissions) {
-    writeCatalogue(kRecords);
-    const QByteArray original = bytes(cataloguePath());
-    const QFileDevice::Permissions privateMode = QFile::ReadOwner | QFile::WriteOwner;
-    ASSERT_TRUE(QFile::setPermissions(cataloguePath(), privateMode));
-    // A link where the backup goes must not lead the save to another file.
-    QTemporaryDir elsewhere;
-    ASSERT_TRUE(elsewhere.isValid());
-    const QString unrelated = elsewhere.filePath("notes.txt");
-    const QByteArray notes = "someone else's notes\n";
-    {
-        QFile file(unrelated);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(notes);
-    }
-    std::error_code error;
-    std::filesystem::create_symlink(unrelated.toStdString(), (cataloguePath() + ".bak").toStdString(), error);
-    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
-    start();
-    frmEditor* editor = pressEdit();
-    ASSERT_TRUE(editor);
-    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::SourceColumn, "劇場版"));
-    EXPECT_TRUE(editor->Save()) << messageTexts().join('\n').toStdString();
-    EXPECT_EQ(bytes(unrelated), notes);
-    EXPECT_FALSE(QFileInfo(cataloguePath() + ".bak").isSymLink());
-    EXPECT_EQ(bytes(cataloguePath() + ".bak"), original);
-    // Owner, group and others; the "user" bits only repeat the owner's for us.
-    const auto bits = [](QFileDevice::Permissions mode) { return mode.toInt() & 0x7077; };
-    EXPECT_EQ(bits(QFile::permissions(cataloguePath() + ".bak")), bits(privateMode));
-}
-
-TEST_F(EditorTest, AHardLinkedCatalogueIsSavedUnderBothNames) {
-    writeCatalogue(kRecords);
-    const QString other = programFolder.filePath("linked.vqd");
-    std::error_code error;
-    std::filesystem::create_hard_link(cataloguePath().toStdString(), other.toStdString(), error);
-    if (error) GTEST_SKIP() << "no hard links here: " << error.message();
-    const QByteArray original = bytes(cataloguePath());
-    start();
-    frmEditor* editor = pressEdit();
-    ASSERT_TRUE(editor);
-    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::SourceColumn, "劇場版"));
-    EXPECT_TRUE(editor->Save()) << messageTexts().join('\n').toStdString();
-    EXPECT_NE(bytes(cataloguePath()), original);
-    EXPECT_EQ(bytes(other), bytes(cataloguePath()));
-    EXPECT_EQ(bytes(cataloguePath() + ".bak"), original);
-}
-
 TEST_F(EditorTest, AFileInAFolderTheUserCannotWriteIsLeftAsItWasAndNoCopyMade) {
     if (!quorvane::hostile::kModeBits) GTEST_SKIP() << quorvane::hostile::kNoModeBits;
     QTemporaryDir elsewhere;

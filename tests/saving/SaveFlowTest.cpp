@@ -8,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -135,6 +136,38 @@ TEST_F(SaveFlowTest, ASaveMeetingAnotherQuorvanesSaveWaitsForItThenAsksAboutItsC
     EXPECT_FALSE(refused.ok);
     EXPECT_TRUE(refused.reason.contains("保存しているところ")) << refused.reason.toStdString();
     EXPECT_EQ(read(file), "theirs\r\n");
+}
+
+TEST_F(SaveFlowTest, TheBackupIsAFileOfItsOwnWithTheCataloguesPermissions) {
+    const QString file = path("mine.vqd");
+    write(file, "one\r\n");
+    const QFileDevice::Permissions privateMode = QFile::ReadOwner | QFile::WriteOwner;
+    ASSERT_TRUE(QFile::setPermissions(file, privateMode));
+    // A link where the backup goes must not lead the save to another file.
+    const QString unrelated = path("notes.txt");
+    write(unrelated, "someone else's notes\n");
+    std::error_code error;
+    std::filesystem::create_symlink(unrelated.toStdString(), (file + ".bak").toStdString(), error);
+    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+    open(file);
+    EXPECT_TRUE(save("two\r\n").result.ok);
+    EXPECT_EQ(read(unrelated), "someone else's notes\n");
+    EXPECT_FALSE(QFileInfo(file + ".bak").isSymLink());
+    EXPECT_EQ(read(file + ".bak"), "one\r\n");
+    // Owner, group and others; the "user" bits only repeat the owner's for us.
+    const auto bits = [](QFileDevice::Permissions mode) { return mode.toInt() & 0x7077; };
+    EXPECT_EQ(bits(QFile::permissions(file + ".bak")), bits(privateMode));
+}
+
+TEST_F(SaveFlowTest, AHardLinkedCatalogueIsSavedUnderBothNames) {
+    const QString file = path("mine.vqd");
+    write(file, "one\r\n");
+    if (!link(file, path("linked.vqd"))) GTEST_SKIP() << "no hard links here";
+    open(file);
+    EXPECT_TRUE(save("two\r\n").result.ok);
+    EXPECT_EQ(read(file), "two\r\n");
+    EXPECT_EQ(read(path("linked.vqd")), "two\r\n");
+    EXPECT_EQ(read(file + ".bak"), "one\r\n");
 }
 
 TEST_F(SaveFlowTest, ABackupThatIsTheCatalogueItselfIsNamedAsTheReason) {
