@@ -156,6 +156,7 @@ void AppendRow(std::string& out, const EventRow& row) {
 }
 
 std::optional<EncodingFailure> CheckRow(const EventRow& row, std::size_t index) {
+    if (!row.asRead.empty()) return std::nullopt;
     const std::string* texts[] = {&row.title, &row.detail, nullptr, &row.source};
     for (int column = 0; column < 4; ++column) {
         if (!texts[column]) continue;
@@ -212,6 +213,16 @@ std::string_view TrimBlanks(std::string_view s) {
 }  // namespace
 
 // ---------------------------------------------------------------- read
+
+namespace {
+
+bool Writable(const EventRow& row) {
+    return FirstUnwritableByte(row.title) == std::string::npos &&
+           FirstUnwritableByte(row.detail) == std::string::npos &&
+           FirstUnwritableByte(row.source) == std::string::npos;
+}
+
+}  // namespace
 
 DocumentLoad ParseCatalogueDocument(std::string_view bytes, std::vector<std::size_t>* rowLines) {
     DocumentLoad load;
@@ -284,6 +295,9 @@ DocumentLoad ParseCatalogueDocument(std::string_view bytes, std::vector<std::siz
         if (allRecords(i, j)) {
             for (std::size_t g = i; g <= j; ++g)
                 addRow(groups[g]);
+            // A row alone on its lines that no save could write as read
+            // keeps those lines; rows sharing a line cannot be told apart.
+            if (i == j && !Writable(doc.rows.back())) doc.rows.back().asRead = lines.lines(first, last);
         } else {
             keep(first, last, !groups[j].complete);
         }
@@ -328,6 +342,26 @@ clsStarData RecordOf(EventRow&& row) {
 }
 
 // ---------------------------------------------------------------- write
+
+namespace {
+
+// Lines kept as read, in the file's encoding or through `encoder` into the
+// one saved; always ended, as a row's line is.
+bool AppendAsRead(std::string& out, std::string_view lines, TextEncoder* encoder, TextEncoding readIn) {
+    if (encoder) {
+        std::size_t bad = 0;
+        std::string utf8;
+        auto bytes = Transcode(lines, readIn, *encoder, bad, utf8);
+        if (!bytes) return false;
+        out += *bytes;
+    } else {
+        out += lines;
+    }
+    if (!lines.empty() && !IsLineBreak(lines.back())) out += kLineEnd;
+    return true;
+}
+
+}  // namespace
 
 std::variant<std::string, EncodingFailure> EncodeCatalogueDocument(const CatalogueDocument& document) {
     const std::vector<EventRow>& rows = document.rows;
@@ -376,14 +410,21 @@ std::variant<std::string, EncodingFailure> EncodeCatalogueDocument(const Catalog
     std::string encoded;
     std::size_t row = 0;
     const auto writeRowsUpTo = [&](std::size_t end) -> std::optional<EncodingFailure> {
-        if (row >= end) return std::nullopt;
-        // The rows between kept lines go through the encoder in one piece;
-        // only a failure is looked at item by item.
-        text.clear();
-        for (std::size_t r = row; r < end; ++r) AppendRow(text, rows[r]);
-        if (!encoder.encode(text, encoded, bad)) return LocateFailure(rows, row, end, encoder);
-        out += encoded;
-        row = end;
+        while (row < end) {
+            // The rows between kept lines go through the encoder in one
+            // piece; only a failure is looked at item by item.
+            std::size_t stop = row;
+            while (stop < end && rows[stop].asRead.empty()) ++stop;
+            text.clear();
+            for (std::size_t r = row; r < stop; ++r) AppendRow(text, rows[r]);
+            if (!encoder.encode(text, encoded, bad)) return LocateFailure(rows, row, stop, encoder);
+            out += encoded;
+            row = stop;
+            if (row == end) break;
+            if (!AppendAsRead(out, rows[row].asRead, transcode ? &encoder : nullptr, document.keptEncoding))
+                return EncodingFailure{row, -1, {}};
+            ++row;
+        }
         return std::nullopt;
     };
     for (std::size_t n = 0; n < order.size(); ++n) {
@@ -514,6 +555,10 @@ std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::s
 }
 
 // ---------------------------------------------------------------- user copy
+
+std::string_view CatalogueFileNameOf(std::string_view path) {
+    return GetFileName(path) == kEnglishCatalogueFileName ? kEnglishCatalogueFileName : kCatalogueFileName;
+}
 
 std::string_view CatalogueFileName(UiLanguage language) {
     // Only Japanese has a catalogue of its own: a face added later reads the

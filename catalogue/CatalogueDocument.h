@@ -31,6 +31,11 @@ struct EventRow {
     std::string source;  // UTF-8
     // How an empty source is written; a new row's is #NULL#.
     EmptySource emptySource = EmptySource::Null;
+    // The row's own line(s) as read, line end included, where its texts hold
+    // what this format cannot write (a quote inside an unquoted item): while
+    // nobody changes the row it is written back as it was. Empty otherwise,
+    // and once the row is edited.
+    std::string asRead{};
 
     bool operator==(const EventRow&) const = default;
 };
@@ -142,6 +147,10 @@ std::string UserCataloguePath(std::string_view fileName);
 // The catalogue a face looks for: "StarTrek.vqd" for Japanese,
 // "StarTrek_en.vqd" for every other face.
 std::string_view CatalogueFileName(UiLanguage language);
+// Which face's catalogue the file at `path` is, by its name: the shipped
+// file name its user copy and its shipped copy go by. Any other name
+// counts as the Japanese catalogue.
+std::string_view CatalogueFileNameOf(std::string_view path);
 // The catalogue the program reads: the user's copy when there is one,
 // otherwise the one in `programFolder`. The English face looks for its own
 // catalogue so first, and reads the Japanese one where neither copy exists.

@@ -80,6 +80,8 @@ std::variant<std::string, EncodingFailure> AppendEvents(std::string_view fileByt
     CatalogueDocument added;
     added.encoding = added.keptEncoding = TextEncoding::Utf8NoMark;
     added.rows = rows;
+    // Lines as read belong to the shipped file, in its encoding.
+    for (EventRow& row : added.rows) row.asRead.clear();
     auto written = EncodeCatalogueDocument(added);
     if (auto* failure = std::get_if<EncodingFailure>(&written)) return *failure;
     std::string text = std::get<std::string>(std::move(written));

@@ -1,5 +1,7 @@
 #include "editor/EventTableModel.h"
 
+#include "catalogue/TitleKey.h"
+
 #include "catalogue/CarryDate.h"
 #include "catalogue/TaggedValue.h"
 #include "widgets/ShownText.h"
@@ -157,6 +159,7 @@ bool EventTableModel::setData(const QModelIndex& index, const QVariant& value, i
     else Cell(after, index.column()) = ToUtf8(text);
     // Leaving a cell as it was is no change to undo or to save.
     if (after == before) return true;
+    after.asRead.clear();
     m_undo->push(new EditCellCommand(*this, index.row(), before, std::move(after)));
     return true;
 }
@@ -177,6 +180,7 @@ int EventTableModel::addEvent(int at, const EventRow& row) {
 int EventTableModel::duplicateEvent(int row) {
     EventRow copy = m_document.rows.at(static_cast<std::size_t>(row));
     copy.title = uniqueTitle(copy.title);
+    copy.asRead.clear();
     m_undo->push(new RowCommand(*this, true, row + 1, std::move(copy)));
     return row + 1;
 }
@@ -232,16 +236,16 @@ bool EventFilterModel::lessThan(const QModelIndex& left, const QModelIndex& righ
     if (left.column() == EventTableModel::ConvertedColumn)
         return QSortFilterProxyModel::lessThan(left, right);
     if (left.column() != EventTableModel::DateColumn) {
-        // By what the cells show; only texts that begin alike are compared whole.
-        const auto compare = [this](const QString& a, const QString& b) {
-            return isSortLocaleAware() ? QString::localeAwareCompare(a, b)
-                                       : QString::compare(a, b, sortCaseSensitivity());
-        };
-        const QString a = left.data().toString();
-        const QString b = right.data().toString();
-        const int shown = compare(a, b);
-        if (shown != 0 || !a.endsWith(QChar(0x2026)) || !b.endsWith(QChar(0x2026))) return shown < 0;
-        return compare(left.data(Qt::EditRole).toString(), right.data(Qt::EditRole).toString()) < 0;
+        // The whole texts, by the event list's rule: letter case folded, then
+        // the file's order.
+        std::string leftScratch;
+        std::string rightScratch;
+        const QByteArray a = left.data(Qt::EditRole).toString().toUtf8();
+        const QByteArray b = right.data(Qt::EditRole).toString().toUtf8();
+        const int c = quorvane::TitleKey(std::string_view(a.constData(), std::size_t(a.size())), leftScratch)
+                          .compare(quorvane::TitleKey(std::string_view(b.constData(), std::size_t(b.size())),
+                                                      rightScratch));
+        return c != 0 ? c < 0 : left.row() < right.row();
     }
     // Stardates by their number, then Earth dates by the calendar.
     const auto* model = static_cast<const EventTableModel*>(sourceModel());

@@ -5,13 +5,16 @@
 // Like the event list it reaches the main window only through the converter.
 
 #include "catalogue/CatalogueDocument.h"
-#include "saving/FileStamp.h"
+#include "saving/SaveFlow.h"
 
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class CellDelegate;
+class EditorQuestions;
 class EventFilterModel;
 class EventTableModel;
 class QLabel;
@@ -87,6 +90,9 @@ private slots:
 
 private:
     void createControls();
+    void createGrid();
+    void createButtons();
+    void connectControls();
     // Reads m_path; false when the user was told it cannot be read.
     bool load();
     // None: the file holds what the editor read or wrote. Overwrite: the
@@ -94,18 +100,18 @@ private:
     // user reloaded or cancelled, or was already asked about this version.
     enum class OutsideChange { None, Overwrite, Keep };
     // `agreed` receives the file as the save may replace it.
-    OutsideChange resolveOutsideChange(bool saving, quorvane::FileStamp* agreed = nullptr);
-    // Where the next save writes: the file read, or the user's copy when the
-    // program's folder cannot be written. `probe` tries the folder anew.
-    QString saveTarget(bool probe);
-    // A save of m_path cut short in the middle: offered back from its backup.
-    void offerUnfinishedSave();
+    OutsideChange resolveOutsideChange(bool saving, quorvane::FileStamp* agreed = nullptr,
+                                       quorvane::SavePurpose purpose = quorvane::SavePurpose::Save);
+    // Shows the other program's version the user asked for.
+    void reloadFrom(const QString& path);
     void checkOutsideChange();
     bool reload();
     void showFile();
-    // Writes `rows` after the file's own lines and reads it again; false
-    // when nothing was written (the user was told why, or declined).
-    bool appendEvents(const std::vector<quorvane::EventRow>& rows);
+    bool tellSaveFailed(const QString& reason);
+    // Adds after the file's own lines the events of `shipped` it lacks as it
+    // is at that moment, and reads it again; false when nothing was written
+    // (the user was told why, or declined).
+    bool appendEvents(const quorvane::CatalogueDocument& shipped);
     void showRefusal(const QString& reason);
     void refreshConverted();
     // The document row of the view's current row; -1 when there is none.
@@ -114,6 +120,7 @@ private:
     void CarryDate(int documentRow);
     void restorePlacement();
     void savePlacement() const;
+    CellDelegate* delegate() const;
 
     quorvane::Platform& m_platform;
     quorvane::Converter& m_converter;
@@ -122,13 +129,7 @@ private:
     std::size_t m_unreadableLines = 0;
     EventTableModel* m_model = nullptr;
     EventFilterModel* m_view = nullptr;
-    // The file as the editor last read or wrote it, and the outside versions
-    // the user already answered for.
-    quorvane::FileStamp m_onDisk;
-    std::optional<quorvane::FileStamp> m_askedAbout;
-    std::optional<quorvane::FileStamp> m_overwriteAgreed;
-    // The user's copy as it was when the program's own catalogue was read,
-    // while a save would go there; another program may create it meanwhile.
-    std::optional<quorvane::FileStamp> m_userCopy;
+    std::unique_ptr<EditorQuestions> m_questions;
+    std::unique_ptr<quorvane::SaveFlow> m_save;
     bool m_busy = false;
 };

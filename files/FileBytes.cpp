@@ -13,6 +13,7 @@ FileBytes ReadRegularFileBytes(const std::string& path, std::size_t limit) {
     // Opened before anything else: whatever the name holds by then is what
     // is judged and read, and a pipe or device is refused unopened to reading.
     RegularFile file(PathFromUtf8(path));
+    result.systemError = file.error();
     switch (file.state()) {
         case RegularFileState::Open: break;
         case RegularFileState::Missing: result.status = FileReadStatus::Missing; return result;
@@ -46,6 +47,7 @@ FileBytes ReadRegularFileBytes(const std::string& path, std::size_t limit) {
     if (failed) {
         result.bytes.clear();
         result.status = FileReadStatus::Unreadable;
+        result.systemError = file.error();
     } else if (used > limit) {
         result.bytes.clear();
         result.bytes.shrink_to_fit();

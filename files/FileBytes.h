@@ -13,6 +13,9 @@ enum class FileReadStatus { Ok, Missing, NotAFile, Unreadable, TooLarge };
 struct FileBytes {
     FileReadStatus status = FileReadStatus::Ok;
     std::string bytes;
+    // The system's error number when the file could not be opened or read
+    // (as RegularFile::error() gives it); 0 when none is known.
+    int systemError = 0;
 };
 
 // The file at `path` (UTF-8), at most `limit` bytes; the file is closed again

@@ -4,8 +4,11 @@
 
 #include <QCryptographicHash>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QThread>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -153,11 +156,32 @@ QString HashText(const QByteArray& bytes) {
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 }
 
-bool WriteNote(const QString& path, const QByteArray& old, const QByteArray& bytes) {
-    QSaveFile note(NotePath(path));
-    if (!note.open(QIODevice::WriteOnly)) return false;
-    note.write(QStringLiteral("old %1\nnew %2\n").arg(HashText(old), HashText(bytes)).toLatin1());
-    return SyncToDisk(note).isEmpty() && note.commit();
+// The note gets the care the backup gets: whatever stands at its name (a
+// link planted there) is replaced, never written through. Empty when done,
+// else the system's reason.
+QString WriteNote(const QString& path, const QByteArray& old, const QByteArray& bytes) {
+    const QByteArray text = QStringLiteral("old %1\nnew %2\n").arg(HashText(old), HashText(bytes)).toLatin1();
+    Copy copy = WriteCopy(NotePath(path), text, QFile::ReadOwner | QFile::WriteOwner);
+    if (!copy.file) return copy.failure.reason;
+    const QString copyName = copy.file->fileName();
+    copy.file->setAutoRemove(false);
+    copy.file.reset();
+    if (const QString why = MoveReplacing(copyName, NotePath(path)); !why.isEmpty()) {
+        QFile::remove(copyName);
+        return Reason(QFileDevice::RenameError, FileName(NotePath(path)), why);
+    }
+    return {};
+}
+
+// Notes beside other names of the same file speak of a version this save
+// has just replaced: offered later, they would restore over it.
+void RetireNotesOfOtherNames(const QString& path) {
+    const QFileInfo saved(path);
+    const QDir folder = saved.absoluteDir();
+    for (const QString& note : folder.entryList({QStringLiteral("*.unfinished")}, QDir::Files | QDir::Hidden)) {
+        const QString catalogue = folder.filePath(note.chopped(int(sizeof ".unfinished") - 1));
+        if (catalogue != saved.absoluteFilePath() && SameFile(catalogue, path)) QFile::remove(folder.filePath(note));
+    }
 }
 
 struct InPlace {
@@ -175,14 +199,14 @@ InPlace WriteInPlace(const QString& path, const QByteArray& bytes, const QByteAr
         !why.isEmpty())
         return {{false, Reason(notAFile ? QFileDevice::ResourceError : QFileDevice::OpenError, name, why)}};
     // A crash from here on would leave every name cut short: the note says so.
-    if (!WriteNote(path, old, bytes))
-        return {{false, Reason(QFileDevice::OpenError, FileName(NotePath(path)), {})}};
+    if (const QString why = WriteNote(path, old, bytes); !why.isEmpty()) return {{false, why}};
     QString why;
     if (!file.resize(0)) why = file.errorString();
     if (why.isEmpty()) why = WriteWhole(file, bytes);
     if (why.isEmpty()) why = SyncToDisk(file);
     if (why.isEmpty()) {
         QFile::remove(NotePath(path));
+        RetireNotesOfOtherNames(path);
         return {{true, {}}};
     }
 
@@ -215,6 +239,50 @@ std::function<void()>& BeforeReplaceHook() {
 
 SaveResult ChangedOutside() { return {false, {}, true}; }
 
+// The one moment a test can play another program: whether `path` is still
+// the file `identity` was taken of.
+bool LastLook(const QString& path, const QByteArray& identity) {
+    if (const auto& hook = BeforeReplaceHook()) hook();
+    return FileIdentity(path) == identity;
+}
+
+enum class Locked { Yes, Changed, Busy, Failed };
+struct LockedOpen {
+    Locked state = Locked::Yes;
+    QString why;  // the system's reason when Failed
+};
+
+// How long a save waits for another Quorvane's save to end: a save takes a
+// moment, and the window stays frozen while it waits.
+constexpr int kBusyWaitMs = 3000;
+constexpr int kBusyPollMs = 50;
+
+// Opens the catalogue locked, waiting a short time for another saver to let
+// go; `identity` is taken before the opening that succeeds, so a file put
+// in place after it still shows as a change.
+LockedOpen OpenLocked(QFile& file, const QString& path, QByteArray& identity) {
+    QDeadlineTimer deadline(kBusyWaitMs);
+    for (;;) {
+        identity = FileIdentity(path);
+        bool notAFile = false;
+        bool busy = false;
+        const QString reason = OpenRegularFile(file, path, QIODevice::ReadOnly, true, &notAFile, &busy);
+        if (reason.isEmpty()) return {};
+        if (notAFile) return {Locked::Changed, {}};
+        if (!busy) return {Locked::Failed, reason};
+        if (deadline.hasExpired()) return {Locked::Busy, reason};
+        QThread::msleep(kBusyPollMs);
+    }
+}
+
+SaveResult LockFailure(const QString& path, const LockedOpen& locked) {
+    const QString name = FileName(path);
+    if (locked.state == Locked::Busy)
+        return {false, SaveText::tr("ほかのプログラムが %1 を保存しているところです。"
+                                    "少し待ってから、もう一度保存してください。").arg(name)};
+    return {false, SaveText::tr("%1 を開けませんでした。\n(%2)").arg(name, locked.why)};
+}
+
 // Whatever stands at `path` that is no plain file goes as a name: a new file
 // takes its place, and nothing is written through it.
 SaveResult ReplaceName(const QString& path, const QByteArray& bytes) {
@@ -231,6 +299,28 @@ SaveResult ReplaceName(const QString& path, const QByteArray& bytes) {
     return {true, {}};
 }
 
+// A file with other hard links: the backup is a copy, and the file is
+// rewritten in place so that every name sees the new contents.
+SaveResult SaveLinked(const QString& path, const QByteArray& bytes, const QByteArray& old,
+                      QFileDevice::Permissions mode, QFile& locked, const QByteArray& identity) {
+    const QString backupPath = path + QStringLiteral(".bak");
+    Copy copy = WriteCopy(backupPath, old, mode);
+    if (!copy.file) return copy.failure;
+    Backup backup(backupPath);
+    if (SaveResult installed = backup.install(std::move(copy.file)); !installed.ok) return installed;
+    ReleaseBeforeReplace(locked);
+    if (!LastLook(path, identity)) {
+        backup.putBack();
+        return ChangedOutside();
+    }
+    const InPlace written = WriteInPlace(path, bytes, old);
+    // Where the old contents could not be put back, the new backup is
+    // the only place that still holds them: it stays.
+    if (written.saved.ok || !written.oldContentsBack) backup.keep();
+    else backup.putBack();
+    return written.saved;
+}
+
 }  // namespace
 
 void SetBeforeReplaceHook(std::function<void()> hook) { BeforeReplaceHook() = std::move(hook); }
@@ -242,10 +332,7 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes, const
     if (found.folder)
         return {false, SaveText::tr("%1 という名前のフォルダーがあるため、ファイルとして保存できません。").arg(name)};
     if (found.exists != expected.exists || found.notAFile != expected.notAFile) return ChangedOutside();
-    const auto lastLook = [&](const QByteArray& identity) {
-        if (const auto& hook = BeforeReplaceHook()) hook();
-        return FileIdentity(path) == identity;
-    };
+    const auto lastLook = [&path](const QByteArray& identity) { return LastLook(path, identity); };
 
     if (found.notAFile) {
         if (!lastLook(FileIdentity(path))) return ChangedOutside();
@@ -266,18 +353,10 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes, const
 
     // Locked against other savers that honour it, and read as it is now:
     // only the version the user agreed to is replaced.
-    const QByteArray identity = FileIdentity(path);
     QFile previous;
-    bool notAFile = false;
-    if (const QString why = OpenRegularFile(previous, path, QIODevice::ReadOnly, true, &notAFile);
-        !why.isEmpty()) {
-        if (notAFile) return ChangedOutside();
-        // Open to anyone but us: another saver holds the lock right now.
-        if (QFile unlocked; OpenRegularFile(unlocked, path, QIODevice::ReadOnly, false).isEmpty())
-            return {false, SaveText::tr("ほかのプログラムが %1 を保存しているところです。"
-                                          "少し待ってから、もう一度保存してください。").arg(name)};
-        return {false, SaveText::tr("%1 を開けませんでした。\n(%2)").arg(name, why)};
-    }
+    QByteArray identity;
+    if (const LockedOpen locked = OpenLocked(previous, path, identity); locked.state != Locked::Yes)
+        return locked.state == Locked::Changed ? ChangedOutside() : LockFailure(path, locked);
     const QByteArray old = previous.readAll();
     if (previous.error() != QFileDevice::NoError)
         return {false, SaveText::tr("%1 を読めませんでした。\n(%2)").arg(name, previous.errorString())};
@@ -287,23 +366,10 @@ SaveResult ReplaceWithBackup(const QString& path, const QByteArray& bytes, const
     // and would give the backup no permissions at all.
     const QFileDevice::Permissions mode = QFile::permissions(path);
 
-    if (LinkCount(path) > 1) {
-        Copy copy = WriteCopy(backupPath, old, mode);
-        if (!copy.file) return copy.failure;
-        Backup backup(backupPath);
-        if (SaveResult installed = backup.install(std::move(copy.file)); !installed.ok) return installed;
-        ReleaseBeforeReplace(previous);
-        if (!lastLook(identity)) {
-            backup.putBack();
-            return ChangedOutside();
-        }
-        const InPlace written = WriteInPlace(path, bytes, old);
-        // Where the old contents could not be put back, the new backup is
-        // the only place that still holds them: it stays.
-        if (written.saved.ok || !written.oldContentsBack) backup.keep();
-        else backup.putBack();
-        return written.saved;
-    }
+    if (SameFile(backupPath, path))
+        return {false, SaveText::tr("%1.bak は %1 と同じファイル（ハードリンク）のため、保存前の内容を残せません。\n"
+                                    "%1.bak を削除するか名前を変えてから、もう一度保存してください。").arg(name)};
+    if (LinkCount(path) > 1) return SaveLinked(path, bytes, old, mode, previous, identity);
 
     // The new catalogue is written whole before anything is replaced: a full
     // disk or a refused folder leaves the catalogue and its backup as they were.
@@ -356,26 +422,45 @@ UnfinishedSave FindUnfinishedSave(const QString& path) {
         ForgetUnfinishedSave(path);
         return {};
     }
-    return {true, hashOf(path + QStringLiteral(".bak")) == noted("old")};
+    // A note without its old hash proves nothing about any backup.
+    const QString old = noted("old");
+    const QFileInfo now(path);
+    return {true, !old.isEmpty() && hashOf(path + QStringLiteral(".bak")) == old, now.size(), now.lastModified()};
 }
 
 SaveResult RestoreUnfinishedSave(const QString& path) {
     const QString name = FileName(path);
+    const QString backupPath = path + QStringLiteral(".bak");
     QFile backup;
-    if (const QString why = OpenRegularFile(backup, path + QStringLiteral(".bak"), QIODevice::ReadOnly, false);
-        !why.isEmpty())
+    if (const QString why = OpenRegularFile(backup, backupPath, QIODevice::ReadOnly, false); !why.isEmpty())
         return {false, SaveText::tr("%1.bak を開けませんでした。\n(%2)").arg(name, why)};
     const QByteArray old = backup.readAll();
     if (backup.error() != QFileDevice::NoError)
         return {false, SaveText::tr("%1.bak を読めませんでした。\n(%2)").arg(name, backup.errorString())};
+    backup.close();
     QFile file;
     if (const QString why = OpenRegularFile(file, path, QIODevice::ReadWrite, true); !why.isEmpty())
         return {false, Reason(QFileDevice::OpenError, name, why)};
+    // What the restore overwrites may be a later save: it becomes the backup.
+    const QByteArray now = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {false, SaveText::tr("%1 を読めませんでした。\n(%2)").arg(name, file.errorString())};
+    Copy copy = WriteCopy(backupPath, now, QFile::permissions(path));
+    if (!copy.file) return copy.failure;
+    const QString copyName = copy.file->fileName();
+    copy.file->setAutoRemove(false);
+    copy.file.reset();
+    if (const QString why = MoveReplacing(copyName, backupPath); !why.isEmpty()) {
+        QFile::remove(copyName);
+        return {false, Reason(QFileDevice::RenameError, FileName(backupPath), why)};
+    }
     QString why;
-    if (!file.resize(0)) why = file.errorString();
+    if (!file.seek(0) || !file.resize(0)) why = file.errorString();
     if (why.isEmpty()) why = WriteWhole(file, old);
     if (why.isEmpty()) why = SyncToDisk(file);
-    if (!why.isEmpty()) return {false, Reason(QFileDevice::WriteError, name, why)};
+    if (!why.isEmpty())
+        return {false, Reason(QFileDevice::WriteError, name, why) +
+                           SaveText::tr("\n元に戻す前の内容は %1.bak にあります。").arg(name)};
     ForgetUnfinishedSave(path);
     return {true, {}};
 }

@@ -36,10 +36,13 @@ void SetBeforeReplaceHook(std::function<void()> hook);
 struct UnfinishedSave {
     bool found = false;
     bool backupHoldsOld = false;  // "<file>.bak" still holds what was replaced
+    // The file as it is now: what a restore would overwrite.
+    qint64 size = 0;
+    QDateTime modified;
 };
 UnfinishedSave FindUnfinishedSave(const QString& path);
 // Puts the backup's bytes back in place, keeping every link, and forgets
-// the unfinished save.
+// the unfinished save. What it overwrites becomes the backup in turn.
 SaveResult RestoreUnfinishedSave(const QString& path);
 void ForgetUnfinishedSave(const QString& path);
 

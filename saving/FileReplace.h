@@ -1,6 +1,6 @@
 #pragma once
 // The few file operations Qt leaves to the system: each platform has its own
-// source file.
+// source file, but for the opening, which files/ does for both.
 
 #include <QFile>
 #include <QString>
@@ -17,12 +17,12 @@ QString MoveReplacing(const QString& from, const QString& to);
 QString SyncToDisk(QFileDevice& file);
 
 // Opens `file` on `path` only if that is a plain file, without ever waiting
-// on a pipe or device another program put there. With `lock`, other writers
-// that honour it (another Quorvane) are kept out while it stays open.
-// Empty when done, else the reason; `notAFile` tells a pipe, a device or a
-// folder from other failures.
+// on a pipe or device another program put there. With `lock`, other savers
+// that lock (another Quorvane) are kept out while it stays open. Empty when
+// done, else the system's reason; `notAFile` tells a pipe, a device or a
+// folder from other failures, `busy` a lock another saver holds.
 QString OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode, bool lock,
-                        bool* notAFile = nullptr);
+                        bool* notAFile = nullptr, bool* busy = nullptr);
 
 // What changes whenever anything writes the file at `path` (its identity,
 // size and change time, which no program can set back); empty when there
@@ -32,6 +32,10 @@ QByteArray FileIdentity(const QString& path);
 // A lock from OpenRegularFile that would stop the replace itself is let go
 // here, just before it; where the system allows, it is kept to the end.
 void ReleaseBeforeReplace(QFile& locked);
+
+// Whether the two names lead to one and the same file (hard links, or a
+// link and its target); false when either cannot be looked at.
+bool SameFile(const QString& a, const QString& b);
 
 // How many names (hard links) the file at `path` has; 1 when unknown.
 int LinkCount(const QString& path);

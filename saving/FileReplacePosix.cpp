@@ -4,8 +4,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,44 +20,6 @@ QString SyncToDisk(QFileDevice& file) {
     return qt_error_string(errno);
 }
 
-QString OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode, bool lock,
-                        bool* notAFile) {
-    if (notAFile) *notAFile = false;
-    const int access = mode.testFlag(QIODevice::WriteOnly)
-                           ? (mode.testFlag(QIODevice::ReadOnly) ? O_RDWR : O_WRONLY)
-                           : O_RDONLY;
-    // Without O_NONBLOCK opening a pipe waits for a writer, perhaps for ever.
-    const int fd = ::open(QFile::encodeName(path).constData(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        if (notAFile) *notAFile = errno == EISDIR;
-        return qt_error_string(errno);
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int why = errno;
-        ::close(fd);
-        return qt_error_string(why);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        if (notAFile) *notAFile = true;
-        return qt_error_string(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
-    }
-    // Another Quorvane saving holds the lock for a moment only: waiting
-    // would freeze the window behind a program that never lets go.
-    if (lock && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int why = errno;
-        ::close(fd);
-        return qt_error_string(why);
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return file.errorString();
-    }
-    return {};
-}
-
 QByteArray FileIdentity(const QString& path) {
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0) return {};
@@ -73,6 +33,13 @@ QByteArray FileIdentity(const QString& path) {
 // The lock belongs to the old file and keeps other savers waiting until
 // its descriptor closes, after the replace.
 void ReleaseBeforeReplace(QFile&) {}
+
+bool SameFile(const QString& a, const QString& b) {
+    struct stat first {}, second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
 
 int LinkCount(const QString& path) {
     struct stat info {};

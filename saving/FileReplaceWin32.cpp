@@ -2,9 +2,6 @@
 
 #include <QDir>
 
-#include <QFileInfo>
-
-#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -30,41 +27,6 @@ QString SyncToDisk(QFileDevice& file) {
     return qt_error_string(static_cast<int>(GetLastError()));
 }
 
-QString OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode, bool lock,
-                        bool* notAFile) {
-    if (notAFile) *notAFile = false;
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        if (notAFile) *notAFile = true;
-        return qt_error_string(info.isDir() ? ERROR_DIRECTORY : ERROR_INVALID_FUNCTION);
-    }
-    const bool writing = mode.testFlag(QIODevice::WriteOnly);
-    DWORD access = GENERIC_READ;
-    if (writing) access |= GENERIC_WRITE;
-    // Locked, other programs may still read the file but not write it.
-    DWORD share = FILE_SHARE_READ | FILE_SHARE_DELETE;
-    if (!lock) share |= FILE_SHARE_WRITE;
-    const HANDLE handle = CreateFileW(Wide(QDir::toNativeSeparators(path)), access, share, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return qt_error_string(static_cast<int>(GetLastError()));
-    if (GetFileType(handle) != FILE_TYPE_DISK) {
-        CloseHandle(handle);
-        if (notAFile) *notAFile = true;
-        return qt_error_string(ERROR_INVALID_FUNCTION);
-    }
-    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), writing ? _O_RDWR | _O_BINARY
-                                                                              : _O_RDONLY | _O_BINARY);
-    if (fd < 0) {
-        CloseHandle(handle);
-        return qt_error_string(ERROR_INVALID_HANDLE);
-    }
-    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
-        _close(fd);
-        return file.errorString();
-    }
-    return {};
-}
-
 QByteArray FileIdentity(const QString& path) {
     const HANDLE handle = CreateFileW(Wide(QDir::toNativeSeparators(path)), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -87,6 +49,27 @@ QByteArray FileIdentity(const QString& path) {
 
 // Windows cannot replace a file that is held open against writers.
 void ReleaseBeforeReplace(QFile& locked) { locked.close(); }
+
+namespace {
+
+bool FileIndex(const QString& path, BY_HANDLE_FILE_INFORMATION& info) {
+    const HANDLE handle = CreateFileW(Wide(QDir::toNativeSeparators(path)), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const bool known = GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    return known;
+}
+
+}  // namespace
+
+bool SameFile(const QString& a, const QString& b) {
+    BY_HANDLE_FILE_INFORMATION first{}, second{};
+    return FileIndex(a, first) && FileIndex(b, second) &&
+           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
 
 int LinkCount(const QString& path) {
     const QString native = QDir::toNativeSeparators(path);

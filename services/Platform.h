@@ -15,9 +15,10 @@ namespace quorvane {
 
 enum class MessageIcon { None, Warning, Question, Information };
 // Yes is the default of YesNo, Save that of SaveDiscardCancel, Cancel that of
-// ReloadOverwriteCancel (either of the others loses one side); closing the
-// box answers No or Cancel.
-enum class MessageButtons { Ok, YesNo, SaveDiscardCancel, ReloadOverwriteCancel };
+// ReloadOverwriteCancel and OverwriteCancel (the others lose one side);
+// closing the box answers No or Cancel. OverwriteCancel is the outside-change
+// question where there is nothing to reload.
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel, ReloadOverwriteCancel, OverwriteCancel };
 enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel, Reload, Overwrite };
 
 struct FileFilter {

@@ -78,15 +78,18 @@ MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
             box.button(QMessageBox::Discard)->setText(PlatformText::tr("保存しない(&N)"));
             box.button(QMessageBox::Cancel)->setText(PlatformText::tr("キャンセル"));
             break;
-        case MessageButtons::ReloadOverwriteCancel: {
-            QPushButton* reload = box.addButton(PlatformText::tr("再読み込み(&R)"), QMessageBox::AcceptRole);
+        case MessageButtons::ReloadOverwriteCancel:
+        case MessageButtons::OverwriteCancel: {
+            QPushButton* reload = buttons == MessageButtons::OverwriteCancel
+                                      ? nullptr
+                                      : box.addButton(PlatformText::tr("再読み込み(&R)"), QMessageBox::AcceptRole);
             QPushButton* overwrite = box.addButton(PlatformText::tr("上書き保存(&O)"), QMessageBox::DestructiveRole);
             QPushButton* cancel = box.addButton(PlatformText::tr("キャンセル"), QMessageBox::RejectRole);
             box.setDefaultButton(cancel);
             box.setEscapeButton(cancel);
             box.exec();
             // The close box presses the escape button; anything else keeps both sides too.
-            if (box.clickedButton() == reload) return MessageAnswer::Reload;
+            if (reload && box.clickedButton() == reload) return MessageAnswer::Reload;
             if (box.clickedButton() == overwrite) return MessageAnswer::Overwrite;
             return MessageAnswer::Cancel;
         }
@@ -99,7 +102,8 @@ MessageAnswer RealPlatform::showMessage(QWidget* parent, const QString& text,
         case MessageButtons::SaveDiscardCancel:
             if (answer == QMessageBox::Save) return MessageAnswer::Save;
             return answer == QMessageBox::Discard ? MessageAnswer::Discard : MessageAnswer::Cancel;
-        case MessageButtons::ReloadOverwriteCancel: break;
+        case MessageButtons::ReloadOverwriteCancel:
+        case MessageButtons::OverwriteCancel: break;
     }
     return MessageAnswer::Cancel;
 }

@@ -35,8 +35,10 @@ inline constexpr Key kDayOpt{kOptionSection, "DayOpt", kYearDay};
 // system. Written by the installer or the user, never at a close.
 inline constexpr Key kLanguage{kOptionSection, "Language", ""};
 // The fingerprint of the program's own catalogue whose new events the user
-// was last offered for their copy; written by the catalogue editor.
+// was last offered for their copy; written by the catalogue editor. Each
+// face's copy has its own answer, the Japanese one under the key it always had.
 inline constexpr Key kOfferedEvents{kOptionSection, "OfferedEvents", ""};
+inline constexpr Key kOfferedEnglishEvents{kOptionSection, "OfferedEvents_en", ""};
 // The version of the program that saved last; never read back.
 inline constexpr Key kVersion{kSoftInfoSection, "Vertion", ""};
 

@@ -57,6 +57,18 @@ The old contents could not be put back. They are kept in %1.bak.</translation>
         <translation>Could not read %1.bak.
 (%2)</translation>
     </message>
+    <message>
+        <source>%1.bak は %1 と同じファイル（ハードリンク）のため、保存前の内容を残せません。
+%1.bak を削除するか名前を変えてから、もう一度保存してください。</source>
+        <translation>%1.bak is the same file as %1 (a hard link), so the previous contents cannot be kept.
+Delete or rename %1.bak, then save again.</translation>
+    </message>
+    <message>
+        <source>
+元に戻す前の内容は %1.bak にあります。</source>
+        <translation>
+The contents before the restore are in %1.bak.</translation>
+    </message>
 </context>
 <context>
     <name>EventTableModel</name>
@@ -241,14 +253,6 @@ The old contents could not be put back. They are kept in %1.bak.</translation>
         <translation>Could not load %1.</translation>
     </message>
     <message>
-        <source>%1 はほかのプログラムによって削除されました。
-
-上書き保存すると、編集中の内容でファイルを作り直します。</source>
-        <translation>%1 has been deleted by another program.
-
-Overwrite writes the file again from what you are editing.</translation>
-    </message>
-    <message>
         <source>%1 はほかのプログラムによって変更されました。
 
 再読み込みすると、変更後のファイルを表示します。</source>
@@ -420,12 +424,6 @@ Save the file as UTF-8 (with BOM)?</translation>
     </message>
     <message>
         <source>データベースを保存できませんでした。元のファイルは変更されていません。
-フォルダー %1 を作れませんでした。</source>
-        <translation>Could not save the database. The original file is unchanged.
-Could not create the folder %1.</translation>
-    </message>
-    <message>
-        <source>データベースを保存できませんでした。元のファイルは変更されていません。
 </source>
         <translation>Could not save the database. The original file is unchanged.
 </translation>
@@ -449,14 +447,6 @@ This file is read from now on.</translation>
         <translation>Another program has replaced %1 with a folder of the same name.
 
 The catalogue cannot be saved where a folder stands.</translation>
-    </message>
-    <message>
-        <source>%1 はほかのプログラムによって、ファイルではないもの（パイプ、デバイス、たどれないリンクなど）に置き換えられました。
-
-上書き保存すると、それを編集中の内容のファイルで置き換えます（その中へは書き込みません）。</source>
-        <translation>Another program has replaced %1 with something that is not a file (a pipe, a device, a link that leads nowhere...).
-
-Overwrite replaces it with a file holding the events you are editing; nothing is written into it.</translation>
     </message>
     <message>
         <source>%1 はファイルではない（フォルダー、パイプ、デバイスなど）ため編集できません。</source>
@@ -524,6 +514,60 @@ If you choose No, you will not be asked again until the program&apos;s catalogue
     <message>
         <source>ほかのプログラムが %1 に書き込み続けています。</source>
         <translation>Another program keeps writing to %1.</translation>
+    </message>
+    <message>
+        <source>%1 の最後の行が閉じていないため、後に行を書き足せません。</source>
+        <translation>The last line of %1 is not closed, so no lines can be added after it.</translation>
+    </message>
+    <message>
+        <source>このファイルは UTF-16 の文字の途中で終わっているため、後に行を書き足せません。</source>
+        <translation>This file ends in the middle of a UTF-16 character, so no lines can be added after it.</translation>
+    </message>
+    <message>
+        <source>%1 はほかのプログラムによって削除されました。</source>
+        <translation>%1 has been deleted by another program.</translation>
+    </message>
+    <message>
+        <source>
+
+上書き保存すると、編集中の内容でファイルを作り直します。</source>
+        <translation>
+
+Overwrite writes the file again from what you are editing.</translation>
+    </message>
+    <message>
+        <source>%1 はほかのプログラムによって、ファイルではないもの（パイプ、デバイス、たどれないリンクなど）に置き換えられました。</source>
+        <translation>Another program has replaced %1 with something that is not a file (a pipe, a device, a link that leads nowhere...).</translation>
+    </message>
+    <message>
+        <source>
+
+上書き保存すると、それを編集中の内容のファイルで置き換えます（その中へは書き込みません）。</source>
+        <translation>
+
+Overwrite replaces it with a file holding the events you are editing; nothing is written into it.</translation>
+    </message>
+    <message>
+        <source>
+上書き保存すると、ほかのプログラムによる変更はファイルに残したまま、その後に付属の事象を追加します。</source>
+        <translation>
+Overwrite keeps the other program&apos;s change in the file and adds the program&apos;s events after it.</translation>
+    </message>
+    <message>
+        <source>フォルダー %1 を作れませんでした。</source>
+        <translation>Could not create the folder %1.</translation>
+    </message>
+    <message>
+        <source>追加の間にほかのプログラムが %1 を書き換えました。次に開いたときにもう一度たずねます。</source>
+        <translation>Another program changed %1 while the events were being added. You will be asked again the next time it opens.</translation>
+    </message>
+    <message>
+        <source>
+
+元に戻すと、いまの %1（%2 バイト、%3 に更新）は %1.bak に移して残します。</source>
+        <translation>
+
+A restore keeps what %1 holds now (%2 bytes, changed %3) in %1.bak.</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,7 @@
 #include "opendialog/OpenDialog.h"
 #include "datalist/frmDataList.h"
 #include "editor/frmEditor.h"
+#include "files/UserFolder.h"
 #include "catalogue/TitleKey.h"
 #include "files/UserFolder.h"
 #include "cli/EventListing.h"
@@ -258,6 +259,11 @@ TEST_F(EditorTest, TheListTheEditorAndTheCliReadEachFileAlike) {
         {"a comma after the last record", heading + "\r\n\"A\",\"a\",1,\"s\"\r\n" + b + ",", {"A"}, true},
         {"blank lines at the very end are no mistake",
          heading + "\r\n\"A\",\"a\",1,\"s\"\r\n" + b + "\r\n\r\n\n", {"A", "B"}, false},
+        // Folded bytes: neither the locale's order nor upper case first.
+        {"titles sort as the list sorts them",
+         heading + "\r\n\"Ｙ\",\"y\",1,\"s\"\r\n\"z\",\"z\",2,\"s\"\r\n\"a\",\"a\",3,\"s\"\r\n"
+                   "\"B\",\"b\",4,\"s\"\r\n",
+         {"a", "B", "z", "Ｙ"}, false},
         {"a line of three items shifts the lines after it",
          heading + "\r\n\"Alpha\",\"a\",41000,\"A\"\r\n\"Broken\",\"x\",41001\r\n"
                    "\"Charlie\",\"c\",41002,\"C\"\r\n\"Delta\",\"d\",41003,\"D\"\r\n",
@@ -293,10 +299,11 @@ TEST_F(EditorTest, TheListTheEditorAndTheCliReadEachFileAlike) {
         QPointer<frmEditor> editor = new frmEditor(platform, *main, main.get(), quorvane::LocalPath(cataloguePath()));
         ASSERT_TRUE(editor->isLoaded());
         const auto& rows = editor->model()->document().rows;
+        editor->grdEvents->sortByColumn(EventTableModel::TitleColumn, Qt::AscendingOrder);
+        const auto* view = static_cast<const QSortFilterProxyModel*>(editor->grdEvents->model());
         QStringList edited;
-        for (const std::size_t i : quorvane::TitleOrder(rows.size(), [&rows](std::size_t r) {
-                 return std::string_view(rows[r].title);
-             })) {
+        for (int shown = 0; shown < view->rowCount(); ++shown) {
+            const auto i = static_cast<std::size_t>(view->mapToSource(view->index(shown, 0)).row());
             edited << quorvane::FromUtf8(rows[i].title + "|" + rows[i].detail + "|" +
                                          quorvane::DateCellText(rows[i].date) + "|" +
                                          quorvane::RecordOf(quorvane::EventRow(rows[i])).Source().text());
@@ -587,15 +594,21 @@ TEST_F(EditorTest, ACharacterShiftJisCannotHoldIsNamedAndUtf8Offered) {
 // The reader takes a double quote inside a bare item; no item written back
 // can hold one. The save names the place and that reason, and offers no
 // other encoding, which could not help.
-TEST_F(EditorTest, ADoubleQuoteInABareItemIsRefusedWithItsPlaceAndTheReason) {
-    writeCatalogue(kRecords + "Q\"uote,\"引用符\",41000,\"出典\"\r\n");
-    const QByteArray original = bytes(cataloguePath());
+// Read, such a row saves as it was while nobody touches it; edited, it is
+// refused with its place and the reason.
+TEST_F(EditorTest, ADoubleQuoteInABareItemIsWrittenBackAsReadUntilEditedThenRefused) {
+    const std::string quoted = "Q\"uote,\"引用符\",41000,\"出典\"\r\n";
+    writeCatalogue(kRecords + quoted);
     start();
     frmEditor* editor = pressEdit();
     ASSERT_TRUE(editor);
     ASSERT_EQ(editor->model()->rowCount(), 3);
     ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::SourceColumn, "劇場版"));
+    EXPECT_TRUE(editor->Save()) << messageTexts().join('\n').toStdString();
+    EXPECT_TRUE(bytes(cataloguePath()).endsWith(QByteArray::fromStdString(quorvane::testing::ToShiftJis(quoted))));
+    const QByteArray saved = bytes(cataloguePath());
 
+    ASSERT_TRUE(typeIntoCell(editor, 2, EventTableModel::DetailColumn, "新しい引用符"));
     EXPECT_FALSE(editor->Save());
     ASSERT_EQ(platform.messages.size(), 1);
     const auto& message = platform.messages.first();
@@ -604,7 +617,7 @@ TEST_F(EditorTest, ADoubleQuoteInABareItemIsRefusedWithItsPlaceAndTheReason) {
     EXPECT_TRUE(message.text.contains("この形式では項目の中に「\"」を書けません")) << message.text.toStdString();
     EXPECT_FALSE(message.text.contains("Shift-JIS")) << message.text.toStdString();
     EXPECT_FALSE(message.text.contains("UTF-8")) << message.text.toStdString();
-    EXPECT_EQ(bytes(cataloguePath()), original);
+    EXPECT_EQ(bytes(cataloguePath()), saved);
     EXPECT_TRUE(editor->isModified());
     EXPECT_EQ(editor->grdEvents->currentIndex(), cell(editor, 2, EventTableModel::TitleColumn))
         << "the user is taken to the cell";
@@ -663,54 +676,6 @@ TEST_F(EditorTest, AFailedSaveLeavesTheOldFileByteForByteAndSaysWhy) {
     EXPECT_TRUE(platform.messages.first().text.contains("元のファイルは変更されていません"));
     EXPECT_EQ(bytes(cataloguePath()), original);
     EXPECT_TRUE(editor->isModified());
-}
-
-TEST_F(EditorTest, TheBackupIsAFileOfItsOwnWithTheCataloguesPermissions) {
-    writeCatalogue(kRecords);
-    const QByteArray original = bytes(cataloguePath());
-    const QFileDevice::Permissions privateMode = QFile::ReadOwner | QFile::WriteOwner;
-    ASSERT_TRUE(QFile::setPermissions(cataloguePath(), privateMode));
-    // A link where the backup goes must not lead the save to another file.
-    QTemporaryDir elsewhere;
-    ASSERT_TRUE(elsewhere.isValid());
-    const QString unrelated = elsewhere.filePath("notes.txt");
-    const QByteArray notes = "someone else's notes\n";
-    {
-        QFile file(unrelated);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(notes);
-    }
-    std::error_code error;
-    std::filesystem::create_symlink(unrelated.toStdString(), (cataloguePath() + ".bak").toStdString(), error);
-    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
-    start();
-    frmEditor* editor = pressEdit();
-    ASSERT_TRUE(editor);
-    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::SourceColumn, "劇場版"));
-    EXPECT_TRUE(editor->Save()) << messageTexts().join('\n').toStdString();
-    EXPECT_EQ(bytes(unrelated), notes);
-    EXPECT_FALSE(QFileInfo(cataloguePath() + ".bak").isSymLink());
-    EXPECT_EQ(bytes(cataloguePath() + ".bak"), original);
-    // Owner, group and others; the "user" bits only repeat the owner's for us.
-    const auto bits = [](QFileDevice::Permissions mode) { return mode.toInt() & 0x7077; };
-    EXPECT_EQ(bits(QFile::permissions(cataloguePath() + ".bak")), bits(privateMode));
-}
-
-TEST_F(EditorTest, AHardLinkedCatalogueIsSavedUnderBothNames) {
-    writeCatalogue(kRecords);
-    const QString other = programFolder.filePath("linked.vqd");
-    std::error_code error;
-    std::filesystem::create_hard_link(cataloguePath().toStdString(), other.toStdString(), error);
-    if (error) GTEST_SKIP() << "no hard links here: " << error.message();
-    const QByteArray original = bytes(cataloguePath());
-    start();
-    frmEditor* editor = pressEdit();
-    ASSERT_TRUE(editor);
-    ASSERT_TRUE(typeIntoCell(editor, 0, EventTableModel::SourceColumn, "劇場版"));
-    EXPECT_TRUE(editor->Save()) << messageTexts().join('\n').toStdString();
-    EXPECT_NE(bytes(cataloguePath()), original);
-    EXPECT_EQ(bytes(other), bytes(cataloguePath()));
-    EXPECT_EQ(bytes(cataloguePath() + ".bak"), original);
 }
 
 TEST_F(EditorTest, AFileInAFolderTheUserCannotWriteIsLeftAsItWasAndNoCopyMade) {
@@ -1152,5 +1117,71 @@ TEST_F(EditorTest, ASaveThatNoReaderCouldOpenAgainIsRefusedNamingTheLimit) {
     EXPECT_EQ(QFileInfo(cataloguePath()).size(), qint64(quorvane::kMaxCatalogueBytes));
     EXPECT_FALSE(QFile::exists(cataloguePath() + ".bak"));
 }
+
+// Another Quorvane accepts the same offer while this one's question is open;
+// this one then says yes, and overwrite to the change it finds.
+TEST_F(EditorTest, ShippedEventsAnotherQuorvaneAddedMeanwhileAreNotAddedTwice) {
+    writeCatalogue(kRecords + kEmissary);
+    const QString userCopy = quorvane::FromLocalPath(quorvane::UserCataloguePath());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(userCopy).path()));
+    quorvane::testing::WriteCatalogue(userCopy, kRecords);
+    start();
+    platform.messageAnswers << MessageAnswer::Yes << MessageAnswer::Overwrite;
+    QPointer<frmEditor> editor = new frmEditor(platform, *main, main.get(), quorvane::LocalPath(userCopy));
+    const auto close = qScopeGuard([&editor] { delete editor.data(); });
+    ASSERT_TRUE(editor->isLoaded());
+    const QByteArray theirs = QByteArray::fromStdString(
+        quorvane::testing::ToShiftJis(quorvane::testing::kCatalogueHeading + kRecords + kEmissary));
+    writeOutside(userCopy, theirs);
+
+    ASSERT_TRUE(QTest::qWaitFor([this] { return platform.messages.size() >= 2; }))
+        << messageTexts().join('\n').toStdString();
+    EXPECT_EQ(bytes(userCopy), theirs);
+    EXPECT_EQ(editor->model()->rowCount(), 3);
+    std::string report;
+    std::string unreadable;
+    EXPECT_TRUE(quorvane::cli::CheckCatalogue(quorvane::LocalPath(userCopy), report, unreadable)) << report;
+}
+
+// No to one face's copy is not forgotten once the other face's is offered.
+TEST_F(EditorTest, EachCopysAnswerToTheShippedEventsIsKeptApart) {
+    writeCatalogue(kRecords + kEmissary);
+    writeProgramFile(QStringLiteral("StarTrek_en.vqd"),
+                     quorvane::testing::ToShiftJis(quorvane::testing::kCatalogueHeading + kEmissary + kRecords));
+    start();
+    const auto offer = [this](std::string_view name) {
+        const QString copy = quorvane::FromLocalPath(quorvane::UserCataloguePath(name));
+        EXPECT_TRUE(QDir().mkpath(QFileInfo(copy).path()));
+        if (!QFile::exists(copy)) quorvane::testing::WriteCatalogue(copy, kRecords);
+        platform.messageAnswers.enqueue(MessageAnswer::No);
+        QPointer<frmEditor> editor = new frmEditor(platform, *main, main.get(), quorvane::LocalPath(copy));
+        QCoreApplication::processEvents();  // the offer is made once the window is up
+        delete editor.data();
+    };
+    offer(quorvane::kCatalogueFileName);
+    offer(quorvane::kEnglishCatalogueFileName);
+    ASSERT_EQ(platform.messages.size(), 2) << messageTexts().join('\n').toStdString();
+    offer(quorvane::kCatalogueFileName);
+    offer(quorvane::kEnglishCatalogueFileName);
+    EXPECT_EQ(platform.messages.size(), 2) << messageTexts().join('\n').toStdString();
+}
+
+#ifndef _WIN32
+TEST_F(EditorTest, AFileThatCannotBeReadSaysWhyInTheSystemsWords) {
+    if (!quorvane::hostile::kModeBits) GTEST_SKIP() << quorvane::hostile::kNoModeBits;
+    writeCatalogue(kRecords);
+    quorvane::hostile::OpenToEveryone(programFolder.path());
+    ASSERT_TRUE(QFile::setPermissions(cataloguePath(), QFileDevice::Permissions()));
+    start();
+    quorvane::hostile::WithoutPrivileges nobody;
+    if (!nobody.active()) GTEST_SKIP() << nobody.whyNot();
+    QPointer<frmEditor> editor =
+        new frmEditor(platform, *main, main.get(), quorvane::LocalPath(cataloguePath()));
+    const auto close = qScopeGuard([&editor] { delete editor.data(); });
+    EXPECT_FALSE(editor->isLoaded());
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.contains(qt_error_string(EACCES))) << platform.messages[0].text.toStdString();
+}
+#endif
 
 }  // namespace

@@ -11,7 +11,8 @@ MessageAnswer FakePlatform::showMessage(QWidget*, const QString& text, const QSt
         case MessageButtons::YesNo: return MessageAnswer::Yes;
         // Unscripted, the question that could lose work keeps it.
         case MessageButtons::SaveDiscardCancel:
-        case MessageButtons::ReloadOverwriteCancel: return MessageAnswer::Cancel;
+        case MessageButtons::ReloadOverwriteCancel:
+        case MessageButtons::OverwriteCancel: return MessageAnswer::Cancel;
     }
     return MessageAnswer::Ok;
 }
