@@ -13,6 +13,7 @@
 #include "opendialog/OpenDialog.h"
 #include "datalist/frmDataList.h"
 #include "editor/frmEditor.h"
+#include "files/UserFolder.h"
 #include "catalogue/TitleKey.h"
 #include "cli/EventListing.h"
 #include "services/SettingsStore.h"
