@@ -10,44 +10,43 @@
 
 namespace quorvane {
 
-namespace {
-
-QString LanguageKey() {
-    return QString::fromLatin1(settings::kLanguage.section.data(), settings::kLanguage.section.size()) +
-           QLatin1Char('/') +
-           QString::fromLatin1(settings::kLanguage.name.data(), settings::kLanguage.name.size());
-}
-
-}  // namespace
-
 UiLanguage ChooseFace(const SettingsStore& store) {
-    const QString key = LanguageKey();
+    const QString key = SettingsKey(settings::kLanguage);
     const SettingsTexts stored = store.Read({key});
     return ChooseUiLanguage(stored.value(key).toStdString(), SystemPreferredLanguages());
 }
 
-std::optional<UiLanguage> StoreFaceChoice(SettingsStore& store, const QString& word) {
+FaceChoice StoreFaceChoice(SettingsStore& store, const QString& word) {
     const std::optional<UiLanguage> chosen = LanguageFromSetting(word.toStdString());
-    // Only the exact words: a typo such as "english" would otherwise be
-    // stored, read back as "follow the system", and pass for a choice.
-    const bool known = word == QLatin1String("system") ||
-                       (chosen && word.toStdString() == LanguageSettingText(*chosen));
-    if (!known || !store.Write({{LanguageKey(), word}})) return std::nullopt;
-    return chosen ? *chosen : LanguageForPreferences(SystemPreferredLanguages());
+    // Only the words the setting takes: a typo such as "english" would
+    // otherwise be stored, read back as "follow the system", and pass for a
+    // choice.
+    if (!chosen && word != QLatin1String("system")) return {std::nullopt, true, {}};
+    if (const SettingsWrite written = store.Write({{SettingsKey(settings::kLanguage), word}}); !written)
+        return {std::nullopt, false, written};
+    return {chosen ? *chosen : LanguageForPreferences(SystemPreferredLanguages()), false, {}};
 }
 
-std::optional<UiLanguage> FaceForThisRun(const QStringList& arguments) {
+QString DescribeRefusedFace(const FaceChoice& choice, const QString& word) {
+    if (choice.unknownWord)
+        return QCoreApplication::translate(
+                   "UiFace", "--language には ja、en、system のどれかを指定してください（「%1」は使えません）。")
+            .arg(word);
+    return QCoreApplication::translate("UiFace", "表示言語の選択を設定に保存できませんでした。\n%1\n%2")
+        .arg(SettingsFilePath(), DescribeSettingsProblem(choice.stored));
+}
+
+std::optional<UiLanguage> FaceForThisRun(const std::optional<QString>& languageWord) {
     const auto store = OpenSettingsStore();
-    const qsizetype at = arguments.indexOf(QStringLiteral("--language"));
-    if (at < 0) return ChooseFace(*store);
+    if (!languageWord) return ChooseFace(*store);
     // The user's choice of face, kept for later runs and shown at once.
-    const std::optional<UiLanguage> chosen = StoreFaceChoice(*store, arguments.value(at + 1));
-    if (!chosen)
-        std::fprintf(stderr,
-                     "quorvane: --language takes ja, en or system, and the settings store "
-                     "must be writable (%s)\n",
-                     qUtf8Printable(SettingsFilePath()));
-    return chosen;
+    const FaceChoice chosen = StoreFaceChoice(*store, *languageWord);
+    if (!chosen.language) {
+        // Told in the face the run would otherwise have had.
+        const FaceTranslators face(ChooseFace(*store));
+        std::fprintf(stderr, "quorvane: %s\n", qUtf8Printable(DescribeRefusedFace(chosen, *languageWord)));
+    }
+    return chosen.language;
 }
 
 FaceTranslators::FaceTranslators(UiLanguage language) {

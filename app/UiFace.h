@@ -4,6 +4,7 @@
 // languages, and shown through Qt's translators.
 
 #include "language/UiLanguage.h"
+#include "services/SettingsStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,14 +28,23 @@ std::vector<std::string> SystemPreferredLanguages();
 UiLanguage ChooseFace(const SettingsStore& store);
 
 // "--language ja|en|system" stored for this and every later run: "system"
-// hands the choice back to the system. No value for any other word, or when
-// the store would not take it.
-std::optional<UiLanguage> StoreFaceChoice(SettingsStore& store, const QString& word);
+// hands the choice back to the system. No language for any other word, or
+// when the store would not take it.
+struct FaceChoice {
+    std::optional<UiLanguage> language;
+    bool unknownWord = false;
+    SettingsWrite stored;  // why the store did not take it
+};
+FaceChoice StoreFaceChoice(SettingsStore& store, const QString& word);
 
-// The face this run shows: "--language ja|en|system" among `arguments` is
-// stored first (StoreFaceChoice) and shown at once; without it, ChooseFace.
-// No value when the word was refused, which has been told on stderr.
-std::optional<UiLanguage> FaceForThisRun(const QStringList& arguments);
+// Why `word` was not taken, for the user, in the face of the translators
+// installed.
+QString DescribeRefusedFace(const FaceChoice& choice, const QString& word);
+
+// The face this run shows: the word of "--language", when given, is stored
+// first (StoreFaceChoice) and shown at once; without it, ChooseFace. No value
+// when the word was refused, which has been told on stderr.
+std::optional<UiLanguage> FaceForThisRun(const std::optional<QString>& languageWord);
 
 // The translators of one face, installed into the application while this
 // lives. The Japanese face is the sources' own and takes Qt's Japanese for

@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "ProgramInfo.h"
 #include "conversion/NumberScanner.h"
 
 #include <cctype>
@@ -210,7 +211,7 @@ Options:
                      md YEAR MONTH DAY    -> stardate, or "error: MESSAGE"
                      yd YEAR DAYOFYEAR    -> stardate, or "error: MESSAGE"
   --events [FILE]  list the event catalogue (default: the user's copy,
-                   $XDG_DATA_HOME/OvrekSoft/Quorvane/StarTrek.vqd, else
+                   $XDG_DATA_HOME/)" + std::string(kUserFolderInData) + R"(/StarTrek.vqd, else
                    StarTrek.vqd beside the program; in English,
                    StarTrek_en.vqd first): title, date, the date
                    in the other calendar, source; tab-separated UTF-8

@@ -8,12 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <optional>
 
-#include "files/FileLocation.h"
-#include "files/RegularFile.h"
 #include "cli/Conversions.h"
-#include "settings/SettingsKeys.h"
+#include "settings/SettingsFile.h"
 #include "language/UiLanguage.h"
 
 namespace quorvane::cli {
@@ -50,78 +47,9 @@ std::string ProgramFolder() {
     }
 }
 
-namespace {
-
-// The window's settings file, where Qt puts an application's configuration.
-std::string SettingsFilePath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string folder;
-    if (config && config[0] == '/') {
-        folder = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home) return {};
-        folder = std::string(home) + "/.config";
-    }
-    return folder + "/OvrekSoft/Quorvane.conf";
-}
-
-// The whole file, or nothing: a pipe or a device in its place must not
-// block or spin, and the window reads a file over this size as empty.
-std::optional<std::string> ReadSmallRegularFile(const std::string& path) {
-    constexpr std::uintmax_t kLimit = 16 * 1024 * 1024;
-    RegularFile file(PathFromUtf8(path));
-    if (file.state() != RegularFileState::Open || file.size() > kLimit) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(file.size()), '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const std::ptrdiff_t n = file.read(bytes.data() + got, bytes.size() - got);
-        if (n <= 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
-    return bytes;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
-}  // namespace
-
-// One key of one section, read as the window's settings reader reads a
-// plain text: the last line naming it wins.
-std::string LanguageSetting() {
-    const std::string path = SettingsFilePath();
-    if (path.empty()) return {};
-    const std::optional<std::string> file = ReadSmallRegularFile(path);
-    if (!file) return {};
-    std::string_view text = *file;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    const std::string wantedSection = "[" + std::string(settings::kLanguage.section) + "]";
-    bool inSection = false;
-    std::string value;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
-        const std::string_view line = TrimBlanks(text.substr(0, end));
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (line.empty() || line.front() == ';' || line.front() == '#') continue;
-        if (line.front() == '[') {
-            inSection = line == wantedSection;
-            continue;
-        }
-        const std::size_t equals = line.find('=');
-        if (!inSection || equals == std::string_view::npos ||
-            TrimBlanks(line.substr(0, equals)) != settings::kLanguage.name)
-            continue;
-        std::string_view raw = TrimBlanks(line.substr(equals + 1));
-        if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"') raw = raw.substr(1, raw.size() - 2);
-        value = std::string(raw);
-    }
-    return value;
-}
+// Through the window's own reader, so that both take every way of writing
+// the setting alike.
+std::string LanguageSetting() { return settings::StoredLanguageText(); }
 
 std::vector<std::string> PreferredUiLanguages() {
     return PosixPreferredLanguages([](const char* name) { return std::getenv(name); });

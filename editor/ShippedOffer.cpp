@@ -37,7 +37,7 @@ std::optional<ShippedOffer> FindShippedOffer(const QString& programFolder, const
                                                   ? quorvane::settings::kOfferedEnglishEvents
                                                   : quorvane::settings::kOfferedEvents;
     ShippedOffer offer;
-    offer.key = FromUtf8(answered.section) + u'/' + FromUtf8(answered.name);
+    offer.key = quorvane::SettingsKey(answered);
     offer.fingerprint = FromUtf8(quorvane::CatalogueFingerprint(shippedFile.bytes));
     if (quorvane::OpenSettingsStore()->Read({offer.key}).value(offer.key) == offer.fingerprint) return std::nullopt;
     offer.missing = quorvane::MissingEvents(document, shipped.document).size();

@@ -44,7 +44,6 @@ using quorvane::ToUtf8;
 namespace {
 
 const QString kCaption = FromUtf8(quorvane::kProgramCaption);
-const QString kSection = QStringLiteral("Editor/");
 
 // A first start's client size, in twips.
 constexpr double kDefaultWidth = 12600;
@@ -557,19 +556,21 @@ void frmEditor::closeEvent(QCloseEvent* event) {
 }
 
 void frmEditor::restorePlacement() {
-    QStringList keys;
-    for (const char* key : {"Width", "Height", "Top", "Left"}) keys << kSection + QLatin1String(key);
-    const quorvane::SettingsTexts stored = quorvane::OpenSettingsStore()->Read(keys);
-    const auto read = [&stored](const char* key, double fallback) {
+    namespace keys = quorvane::settings;
+    QStringList names;
+    for (const keys::Key* key : {&keys::kEditorWidth, &keys::kEditorHeight, &keys::kEditorTop, &keys::kEditorLeft})
+        names << quorvane::SettingsKey(*key);
+    const quorvane::SettingsTexts stored = quorvane::OpenSettingsStore()->Read(names);
+    const auto read = [&stored](const keys::Key& key, double fallback) {
         bool ok = false;
-        const double twips = stored.value(kSection + QLatin1String(key)).toDouble(&ok);
+        const double twips = stored.value(quorvane::SettingsKey(key)).toDouble(&ok);
         return ok && std::isfinite(twips) ? twips : fallback;
     };
-    const QSize size(quorvane::TwipsToPixels(std::max(read("Width", kDefaultWidth), 1500.0), this),
-                     quorvane::TwipsToPixels(std::max(read("Height", kDefaultHeight), 1500.0), this));
+    const QSize size(quorvane::TwipsToPixels(std::max(read(keys::kEditorWidth, kDefaultWidth), 1500.0), this),
+                     quorvane::TwipsToPixels(std::max(read(keys::kEditorHeight, kDefaultHeight), 1500.0), this));
     resize(size);
-    const double top = read("Top", std::nan(""));
-    const double left = read("Left", std::nan(""));
+    const double top = read(keys::kEditorTop, std::nan(""));
+    const double left = read(keys::kEditorLeft, std::nan(""));
     QPoint wanted;
     if (std::isnan(top) || std::isnan(left)) {
         if (!m_owner) return;
@@ -585,14 +586,14 @@ void frmEditor::savePlacement() const {
     // Top and Left of the outer window, as the main window keeps them; Width
     // and Height of the client area, which is what a restore can set.
     quorvane::SettingsTexts texts;
-    const auto add = [&texts, this](const char* key, int pixels) {
-        texts.insert(kSection + QLatin1String(key),
+    const auto add = [&texts, this](const quorvane::settings::Key& key, int pixels) {
+        texts.insert(quorvane::SettingsKey(key),
                      QString::number(std::lround(quorvane::PixelsToTwips(pixels, this))));
     };
     const QPoint outer = frameGeometry().topLeft();
-    add("Top", outer.y());
-    add("Left", outer.x());
-    add("Width", width());
-    add("Height", height());
+    add(quorvane::settings::kEditorTop, outer.y());
+    add(quorvane::settings::kEditorLeft, outer.x());
+    add(quorvane::settings::kEditorWidth, width());
+    add(quorvane::settings::kEditorHeight, height());
     quorvane::OpenSettingsStore()->Write(texts);
 }

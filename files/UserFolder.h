@@ -6,7 +6,7 @@
 
 namespace quorvane {
 
-// <user data folder>/OvrekSoft/Quorvane: $XDG_DATA_HOME or ~/.local/share
+// <user data folder>/<vendor>/<product>: $XDG_DATA_HOME or ~/.local/share
 // here, the roaming application data folder on Windows; empty when the system
 // names none.
 std::string UserCatalogueFolder();

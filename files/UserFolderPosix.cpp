@@ -1,6 +1,8 @@
 // The user's data folder as the XDG base directories name it.
 #include "files/UserFolder.h"
 
+#include "ProgramInfo.h"
+
 #include <cstdlib>
 
 namespace quorvane {
@@ -17,7 +19,7 @@ std::string UserCatalogueFolder() {
         base = std::string(home) + "/.local/share";
     }
     while (base.size() > 1 && base.back() == '/') base.pop_back();
-    return base + "/OvrekSoft/Quorvane";
+    return base + '/' + std::string(kUserFolderInData);
 }
 
 }  // namespace quorvane

@@ -1,6 +1,8 @@
 // The user's data folder: the roaming application data folder.
 #include "files/UserFolder.h"
 
+#include "ProgramInfo.h"
+
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
@@ -15,7 +17,7 @@ std::string UserCatalogueFolder() {
         if (n > 1) {
             folder.resize(static_cast<std::size_t>(n - 1));
             WideCharToMultiByte(CP_UTF8, 0, wide, -1, folder.data(), n, nullptr, nullptr);
-            folder += "\\OvrekSoft\\Quorvane";
+            folder += '\\' + std::string(kUserFolderInAppData);
         }
     }
     CoTaskMemFree(wide);

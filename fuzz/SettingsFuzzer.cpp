@@ -1,15 +1,24 @@
 // Any settings file, read as the program's start reads it and saved as its
 // close saves it: a save rewrites only the keys whose text changes, the file
 // it writes reads back as exactly what was set and kept, a second close
-// changes no byte, and the next start restores the same options. Each input
-// is the whole settings file.
+// changes no byte, and the next start restores the same options. The window
+// and quorvane-cli, each reading the file from disk its own way, choose the
+// same face. Each input is the whole settings file.
 
 #include "FuzzInput.h"
+#include "app/UiFace.h"
+#include "cli/System.h"
+#include "language/UiLanguage.h"
 #include "mainwindow/WindowSettings.h"
 #include "services/IniFormat.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <filesystem>
 
 using namespace quorvane;
 
@@ -31,6 +40,27 @@ void Close(IniDocument& document, const SettingsTexts& texts, const std::string&
     document.respellUnparsedValues();
 }
 
+// The file both programs read, in a config folder of the fuzzer's own.
+std::string SettingsFileForThisRun() {
+    static const std::string path = [] {
+        std::string folder = (std::filesystem::temp_directory_path() / "quorvane-fuzz-settings-XXXXXX").string();
+        if (!::mkdtemp(folder.data())) std::abort();
+        ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+        const std::string file = settings::SettingsFilePath();
+        std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+        return file;
+    }();
+    return path;
+}
+
+void ChooseTheSameFace(const QByteArray& input, const std::string& context) {
+    std::ofstream(SettingsFileForThisRun(), std::ios::binary | std::ios::trunc)
+        .write(input.constData(), input.size());
+    const std::vector<std::string> preferred = SystemPreferredLanguages();
+    const UiLanguage cli = ChooseUiLanguage(cli::LanguageSetting(), preferred);
+    FUZZ_CHECK(cli == ChooseFace(*OpenSettingsStore()), context);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -42,6 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         longer.append(QByteArrayView(input).first(run)).append(MaxIniLineSize, 'x');
         input = longer.append(QByteArrayView(input).sliced(run + kLongRun.size()));
     }
+
+    // Without the key's name both follow the system, whatever else the file holds.
+    const std::string_view name = settings::kLanguage.name;
+    if (input.contains(QByteArrayView(name.data(), qsizetype(name.size())))) ChooseTheSameFace(input, context);
 
     IniDocument document;
     document.parse(input);
@@ -67,6 +101,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reread.parse(written);
     SettingsTexts expected = read;
     for (auto it = saved.cbegin(); it != saved.cend(); ++it) expected.insert(it.key(), it.value());
+    // A key named only on lines too long to read, set to the text a missing
+    // key reads as, keeps those lines and still reads as missing.
+    for (const settings::Key& key : settings::kAllKeys) {
+        const QString name = SettingsKey(key);
+        if (!reread.texts().contains(name) && expected.value(name) == QString::fromUtf8(key.missing.data(), qsizetype(key.missing.size())))
+            expected.remove(name);
+    }
     FUZZ_CHECK(reread.texts() == expected, both);
     // Positions go back with seven significant digits, as they always did.
     const StoredSettings next = ReadStoredSettings(reread.texts(), created);

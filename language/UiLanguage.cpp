@@ -25,10 +25,11 @@ bool IsUnsetLocale(std::string_view tag) {
 
 }  // namespace
 
+// Exactly the words `quorvane --language` and the installer store: "EN" or
+// "en_US" follow the system, as any other text does.
 std::optional<UiLanguage> LanguageFromSetting(std::string_view text) {
-    const std::string language = LanguagePart(text);
-    if (language == "ja") return UiLanguage::Japanese;
-    if (language == "en") return UiLanguage::English;
+    if (text == LanguageSettingText(UiLanguage::Japanese)) return UiLanguage::Japanese;
+    if (text == LanguageSettingText(UiLanguage::English)) return UiLanguage::English;
     return std::nullopt;
 }
 

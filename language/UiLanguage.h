@@ -12,8 +12,8 @@ namespace quorvane {
 
 enum class UiLanguage { Japanese, English };
 
-// The settings text that names a face ("ja", "en"); no value for anything
-// else, which means "follow the system".
+// The settings text that names a face: "ja" or "en" exactly, letter case
+// and all; no value for anything else, which means "follow the system".
 std::optional<UiLanguage> LanguageFromSetting(std::string_view text);
 std::string_view LanguageSettingText(UiLanguage language);
 

@@ -15,8 +15,6 @@ namespace {
 
 QString Text(std::string_view text) { return FromUtf8(text); }
 
-QString KeyOf(const settings::Key& key) { return Text(key.section) + u'/' + Text(key.name); }
-
 const QString True = Text(settings::kTrue);
 const QString False = Text(settings::kFalse);
 const QString MonthDay = Text(settings::kMonthDay);
@@ -28,7 +26,7 @@ constexpr double DefaultPosition = 100;
 constexpr double PositionLimit = 1.0e7;
 
 QString ReadText(const SettingsTexts& stored, const settings::Key& key) {
-    return stored.value(KeyOf(key), Text(key.missing));
+    return stored.value(SettingsKey(key), Text(key.missing));
 }
 
 double ReadPosition(const SettingsTexts& stored, const settings::Key& key) {
@@ -59,7 +57,7 @@ QString CheckText(bool checked) { return checked ? True : False; }
 
 QStringList StoredSettingsKeys() {
     QStringList keys;
-    for (const settings::Key& key : settings::kWindowKeys) keys << KeyOf(key);
+    for (const settings::Key& key : settings::kWindowKeys) keys << SettingsKey(key);
     return keys;
 }
 
@@ -83,14 +81,14 @@ StoredSettings ReadStoredSettings(const SettingsTexts& stored, const ConverterOp
 SettingsTexts StoredTexts(const StoredSettings& settings) {
     const ConverterOptions& options = settings.options;
     return {
-        {KeyOf(settings::kTop), PositionText(settings.topTwips)},
-        {KeyOf(settings::kLeft), PositionText(settings.leftTwips)},
-        {KeyOf(settings::kReset), CheckText(options.resetWrap)},
-        {KeyOf(settings::kResetNum), FromUtf8(options.resetNumber)},
-        {KeyOf(settings::kRealTime), CheckText(options.liveConversion)},
-        {KeyOf(settings::kBase), CheckText(options.yearWindow)},
-        {KeyOf(settings::kDayOpt), options.entryMode == EntryMode::MonthDay ? MonthDay : YearDay},
-        {KeyOf(settings::kVersion), Version},
+        {SettingsKey(settings::kTop), PositionText(settings.topTwips)},
+        {SettingsKey(settings::kLeft), PositionText(settings.leftTwips)},
+        {SettingsKey(settings::kReset), CheckText(options.resetWrap)},
+        {SettingsKey(settings::kResetNum), FromUtf8(options.resetNumber)},
+        {SettingsKey(settings::kRealTime), CheckText(options.liveConversion)},
+        {SettingsKey(settings::kBase), CheckText(options.yearWindow)},
+        {SettingsKey(settings::kDayOpt), options.entryMode == EntryMode::MonthDay ? MonthDay : YearDay},
+        {SettingsKey(settings::kVersion), Version},
     };
 }
 
@@ -102,7 +100,7 @@ void RestoreWindowSettings(frmMain& window) {
     window.ApplyOptions(stored.options);
 }
 
-bool SaveWindowSettings(const frmMain& window) {
+SettingsWrite SaveWindowSettings(const frmMain& window) {
     const QPoint outer = window.frameGeometry().topLeft();
     return OpenSettingsStore()->Write(StoredTexts({window.Options(), PixelsToTwips(outer.y(), &window),
                                                    PixelsToTwips(outer.x(), &window)}));

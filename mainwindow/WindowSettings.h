@@ -42,7 +42,7 @@ SettingsTexts StoredTexts(const StoredSettings& settings);
 void RestoreWindowSettings(frmMain& window);
 
 // Writes every key. A failed save leaves the previous store as it was and
-// returns false.
-bool SaveWindowSettings(const frmMain& window);
+// says why.
+SettingsWrite SaveWindowSettings(const frmMain& window);
 
 }  // namespace quorvane

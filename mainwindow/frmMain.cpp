@@ -209,10 +209,11 @@ void frmMain::Form_Unload() {
     if (m_dataList) m_dataList->close();
     // The close goes on whatever happens to the settings; the user is told,
     // since the next start will not have them.
-    if (!quorvane::SaveWindowSettings(*this)) {
+    if (const quorvane::SettingsWrite saved = quorvane::SaveWindowSettings(*this); !saved) {
         const QString where = quorvane::SettingsFilePath();
-        qWarning("Quorvane: could not save the settings to %s", qUtf8Printable(where));
-        m_platform.showMessage(this, tr("設定を保存できませんでした。\n%1").arg(where),
+        const QString why = quorvane::DescribeSettingsProblem(saved);
+        qWarning("Quorvane: could not save the settings to %s: %s", qUtf8Printable(where), qUtf8Printable(why));
+        m_platform.showMessage(this, tr("設定を保存できませんでした。\n%1\n%2").arg(where, why),
                                kCaption, quorvane::MessageIcon::Warning,
                                quorvane::MessageButtons::Ok);
     }

@@ -75,13 +75,13 @@ install(CODE "
 endif()
 
 set(CPACK_GENERATOR ZIP NSIS)
-set(CPACK_PACKAGE_NAME Quorvane)
-set(CPACK_PACKAGE_VENDOR OvrekSoft)
+set(CPACK_PACKAGE_NAME ${QUORVANE_CAPTION})
+set(CPACK_PACKAGE_VENDOR ${QUORVANE_VENDOR})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Stardate and Earth date converter")
 set(CPACK_PACKAGE_FILE_NAME quorvane-${PROJECT_VERSION}-win64)
-set(CPACK_PACKAGE_INSTALL_DIRECTORY Quorvane)
-set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Quorvane)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY ${QUORVANE_CAPTION})
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${QUORVANE_CAPTION})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/WindowsCPackOptions.cmake)
 
@@ -91,8 +91,8 @@ set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/WindowsCPackOptions.cm
 # 32-bit Wine to test it.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_PACKAGE_NAME Quorvane)
-set(CPACK_NSIS_DISPLAY_NAME Quorvane)
+set(CPACK_NSIS_PACKAGE_NAME ${QUORVANE_CAPTION})
+set(CPACK_NSIS_DISPLAY_NAME ${QUORVANE_CAPTION})
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME quorvane.exe)
@@ -100,7 +100,7 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 # The installer speaks Japanese and English: its first page asks which, and
 # that choice becomes the program's face for the installing user (the
-# settings' Option/Language). A silent install asks nothing and stores
+# settings' language key). A silent install asks nothing and stores
 # nothing, so the program follows the system. The template is CPack's own,
 # changed for the two languages (nsis/NSIS.template.in).
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/nsis)
@@ -116,6 +116,6 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   StrCpy $0 'en'
   StrCmp $LANGUAGE \\\${LANG_JAPANESE} 0 +2
     StrCpy $0 'ja'
-  WriteRegStr HKCU 'Software\\\\OvrekSoft\\\\Quorvane\\\\Option' 'Language' $0
+  WriteRegStr HKCU 'Software\\\\${QUORVANE_VENDOR}\\\\${QUORVANE_SETTINGS_PRODUCT}\\\\${QUORVANE_OPTION_SECTION}' '${QUORVANE_LANGUAGE_KEY}' $0
   quorvane_language_done:")
 include(CPack)

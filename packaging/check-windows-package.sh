@@ -10,6 +10,11 @@
 set -euo pipefail
 . "$(dirname "$0")/../scripts/private-display.sh"
 build=$(realpath "${1:-build-windows}")
+# The vendor and product that name the settings, as the build defines them.
+cmake_value() { sed -n "s/^set($1 \"\(.*\)\")\$/\1/p" "$(dirname "$0")/../CMakeLists.txt"; }
+vendor=$(cmake_value QUORVANE_VENDOR)
+product=$(cmake_value QUORVANE_CAPTION)
+[ -n "$vendor" ] && [ -n "$product" ] || { echo "check-windows-package: no vendor or product in CMakeLists.txt" >&2; exit 1; }
 zip=$(ls "$build"/quorvane-*-win64.zip 2>/dev/null | head -1)
 [ -n "$zip" ] || { echo "check-windows-package: no $build/quorvane-VERSION-win64.zip (make windows-package)" >&2; exit 1; }
 version=$(basename "$zip" -win64.zip)
@@ -100,7 +105,7 @@ for f in quorvane.exe quorvane-cli.exe StarTrek.vqd ReadMe.TXT Qt6Widgets.dll pl
 done
 [ -f "$shortcut" ] || fail "no Start-menu entry at ${shortcut#"$WINEPREFIX/"}"
 entry=$(wine reg query "$uninstall_key" </dev/null 2>/dev/null | tr -d '\r') || fail "no entry among the installed programs"
-for field in "DisplayName.*Quorvane" "DisplayVersion.*$version" "Publisher.*OvrekSoft" \
+for field in "DisplayName.*Quorvane" "DisplayVersion.*$version" "Publisher.*$vendor" \
              'DisplayIcon.*quorvane\.exe' 'UninstallString.*Uninstall\.exe'; do
   grep -q "$field" <<<"$entry" || fail "the installed-programs entry lacks $field: $entry"
 done
@@ -111,10 +116,10 @@ window_shows "$installed/quorvane.exe" || fail "the installed quorvane.exe showe
 pass "silent install: the installed program starts"
 
 # What the user made of it: settings and the catalogue copy survive.
-settings_key='HKCU\Software\OvrekSoft\Quorvane\Option'
+settings_key="HKCU\\Software\\$vendor\\$product\\Option"
 wine reg add "$settings_key" /v ResetNum /t REG_SZ /d '@Variant(x)' /f </dev/null >/dev/null 2>&1
 appdata=$(wine cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')
-copy_dir=$(winepath -u "$appdata\\OvrekSoft\\Quorvane" 2>/dev/null)
+copy_dir=$(winepath -u "$appdata\\$vendor\\$product" 2>/dev/null)
 mkdir -p "$copy_dir"
 cp "$installed/StarTrek.vqd" "$copy_dir/StarTrek.vqd"
 printf '"Edited","by the user",41153.7,#NULL#\r\n' >>"$copy_dir/StarTrek.vqd"

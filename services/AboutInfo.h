@@ -14,7 +14,8 @@ namespace quorvane::about {
 inline constexpr const char* ProductTitle = QT_TRANSLATE_NOOP("frmAbout", " Quorvane ～宇宙暦・西暦 換算 ～");
 inline const QString VersionText =
     QStringLiteral("Ver ") + QString::fromUtf8(kProgramVersion.data(), qsizetype(kProgramVersion.size()));
-inline constexpr QStringView Copyright = u"Copyright (C) 2026 OvrekSoft";
+inline const QString Copyright =
+    QStringLiteral("Copyright (C) 2026 ") + QString::fromUtf8(kVendorName.data(), qsizetype(kVendorName.size()));
 inline constexpr QStringView HomePageUrl = u"https://ovreksoft.example/";
 inline constexpr QStringView MailAddress = u"qv@ovreksoft.example";
 inline constexpr const char* TrekPageName = QT_TRANSLATE_NOOP("frmAbout", "宇宙暦ﾉｰﾄ");

@@ -1,6 +1,8 @@
 #include "services/RealPlatform.h"
 
+#include "ProgramInfo.h"
 #include "language/UiLanguage.h"
+#include "widgets/Utf8.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -161,7 +163,7 @@ bool RealPlatform::startDetached(const QString& program) {
 }
 
 QString RealPlatform::registryFile() const {
-    return QStringLiteral("/etc/xdg/OvrekSoft/registry.ini");
+    return QStringLiteral("/etc/xdg/") + FromUtf8(kVendorName) + QStringLiteral("/registry.ini");
 }
 
 }  // namespace quorvane

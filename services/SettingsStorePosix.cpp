@@ -1,19 +1,15 @@
 #include "services/SettingsStore.h"
 
 #include "services/IniFormat.h"
+#include "settings/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
-#include <QStandardPaths>
-#include <optional>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace quorvane {
 
@@ -23,28 +19,18 @@ namespace {
 // that a close never seems to hang.
 constexpr int kLockWaitMs = 2000;
 
-// The file as read; nothing when it is there but cannot be read whole. What
-// is not a regular file (a FIFO would block the open, a device never ends)
-// counts as unreadable.
-std::optional<IniDocument> ReadFile(const QString& path) {
-    IniDocument document;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return document;
-        return std::nullopt;
+SettingsWrite Failed(SettingsProblem problem, QString reason = {}) { return {problem, std::move(reason)}; }
+
+QString SystemReason(int error) { return error ? qt_error_string(error) : QString(); }
+
+SettingsWrite ProblemOf(const settings::FileRead& read) {
+    switch (read.state) {
+        case settings::FileState::Read: break;
+        case settings::FileState::NotAFile: return Failed(SettingsProblem::NotAFile);
+        case settings::FileState::Unreadable: return Failed(SettingsProblem::Unreadable, SystemReason(read.error));
+        case settings::FileState::TooLarge: return Failed(SettingsProblem::TooLarge);
     }
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    if (!document.read(file)) return std::nullopt;
-    return document;
+    return {};
 }
 
 class SettingsFile final : public SettingsStore {
@@ -52,12 +38,14 @@ public:
     explicit SettingsFile(QString path) : m_path(std::move(path)) {}
 
     SettingsTexts Read(const QStringList& keys) const override {
-        const std::optional<IniDocument> document = ReadFile(m_path);
         SettingsTexts wanted;
-        if (!document) return wanted;
+        const settings::FileRead read = settings::ReadSettingsFile(QFile::encodeName(m_path).toStdString());
+        if (read.state != settings::FileState::Read) return wanted;
         for (const QString& key : keys) {
-            const auto found = document->texts().constFind(key);
-            if (found != document->texts().cend()) wanted.insert(key, *found);
+            const std::optional<std::string> name = settings::ToUtf8(ToSettingsText(key));
+            if (!name) continue;
+            const auto found = read.document.texts().find(*name);
+            if (found != read.document.texts().end()) wanted.insert(key, FromSettingsText(found->second));
         }
         return wanted;
     }
@@ -67,25 +55,38 @@ public:
     // other's keys. A file that cannot be read whole is not replaced: its
     // other keys would be lost. Only the lines of keys whose text changes are
     // rewritten; when none does, the file is left alone.
-    bool Write(const SettingsTexts& texts) override {
-        if (!QDir().mkpath(QFileInfo(m_path).absolutePath())) return false;
+    SettingsWrite Write(const SettingsTexts& texts) override {
+        if (m_path.isEmpty()) return Failed(SettingsProblem::NoFolder);
+        if (!QDir().mkpath(QFileInfo(m_path).absolutePath())) return Failed(SettingsProblem::NoFolder);
         QLockFile lock(m_path + QStringLiteral(".lock"));
-        if (!lock.tryLock(kLockWaitMs)) return false;
-        std::optional<IniDocument> document = ReadFile(m_path);
-        if (!document) return false;
-        const QByteArray before = document->bytes();
-        for (auto it = texts.cbegin(); it != texts.cend(); ++it)
-            if (!document->set(it.key(), it.value())) return false;
-        document->respellUnparsedValues();
-        const QByteArray after = document->bytes();
-        if (after == before && QFileInfo::exists(m_path)) return true;
-        QSaveFile file(m_path);
-        if (!file.open(QIODevice::WriteOnly)) return false;
-        if (file.write(after) != after.size()) {
-            file.cancelWriting();
-            return false;
+        if (!lock.tryLock(kLockWaitMs))
+            return lock.error() == QLockFile::LockFailedError
+                       ? Failed(SettingsProblem::Busy)
+                       : Failed(SettingsProblem::NotWritten, lock.error() == QLockFile::PermissionError
+                                                                 ? SystemReason(EACCES)
+                                                                 : QString());
+        settings::FileRead read = settings::ReadSettingsFile(QFile::encodeName(m_path).toStdString());
+        if (const SettingsWrite problem = ProblemOf(read); !problem) return problem;
+        settings::IniDocument& document = read.document;
+        const std::string before = document.bytes();
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+            const std::optional<std::string> key = settings::ToUtf8(ToSettingsText(it.key()));
+            if (!key || !document.set(*key, ToSettingsText(it.value()))) return Failed(SettingsProblem::NotWritten);
         }
-        return file.commit();
+        document.respellUnparsedValues();
+        const std::string after = document.bytes();
+        if (after == before && read.exists) return {};
+        // The next start would not read it, and every key would be lost.
+        if (after.size() > settings::kMaxFileSize) return Failed(SettingsProblem::WouldBeTooLarge);
+        QSaveFile file(m_path);
+        if (!file.open(QIODevice::WriteOnly)) return Failed(SettingsProblem::NotWritten, file.errorString());
+        if (file.write(after.data(), qint64(after.size())) != qint64(after.size())) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            return Failed(SettingsProblem::NotWritten, reason);
+        }
+        if (!file.commit()) return Failed(SettingsProblem::NotWritten, file.errorString());
+        return {};
     }
 
 private:
@@ -94,10 +95,7 @@ private:
 
 }  // namespace
 
-QString SettingsFilePath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/OvrekSoft/Quorvane.conf");
-}
+QString SettingsFilePath() { return QFile::decodeName(QByteArray::fromStdString(settings::SettingsFilePath())); }
 
 std::unique_ptr<SettingsStore> OpenSettingsStore() {
     return std::make_unique<SettingsFile>(SettingsFilePath());

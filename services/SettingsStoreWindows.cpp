@@ -33,13 +33,15 @@ public:
         return texts;
     }
 
-    bool Write(const SettingsTexts& texts) override {
+    SettingsWrite Write(const SettingsTexts& texts) override {
         std::vector<win32::SettingsText> entries;
         for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
             Address at = AddressOf(it.key());
             entries.push_back({std::move(at.section), std::move(at.name), it.value().toStdWString()});
         }
-        return win32::WriteSettingsTexts(win32::kSettingsKey, entries);
+        unsigned long error = 0;
+        if (win32::WriteSettingsTexts(win32::kSettingsKey, entries, &error)) return {};
+        return {SettingsProblem::NotWritten, error ? qt_error_string(int(error)) : QString()};
     }
 };
 

@@ -106,7 +106,7 @@ void frmAbout::createControls() {
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
 
-    lblDescription = addLabel(quorvane::about::Copyright.toString(), 960, 960, 3045, 330, centred);
+    lblDescription = addLabel(quorvane::about::Copyright, 960, 960, 3045, 330, centred);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     QFont descriptionFont(QStringLiteral("Arial"));
     descriptionFont.setPointSizeF(9.75);

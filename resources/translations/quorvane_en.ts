@@ -116,6 +116,31 @@ The contents before the restore are in %1.bak.</translation>
     </message>
 </context>
 <context>
+    <name>ProgramOptions</name>
+    <message>
+        <source>この引数は使えません: %1</source>
+        <translation>This argument is not accepted: %1</translation>
+    </message>
+    <message>
+        <source>%1 が 2 度あります。</source>
+        <translation>%1 is given twice.</translation>
+    </message>
+    <message>
+        <source>%1 には値が要ります。</source>
+        <translation>%1 needs a value.</translation>
+    </message>
+    <message>
+        <source>%1 はほかの引数と一緒には使えません。</source>
+        <translation>%1 takes no other arguments.</translation>
+    </message>
+    <message>
+        <source>使い方: quorvane [--language ja|en|system]
+        quorvane --check-install</source>
+        <translation>Usage: quorvane [--language ja|en|system]
+       quorvane --check-install</translation>
+    </message>
+</context>
+<context>
     <name>QLineEdit</name>
     <message>
         <source>&amp;Paste</source>
@@ -182,6 +207,56 @@ The contents before the restore are in %1.bak.</translation>
     <message>
         <source>%1 を読み込めませんでした。自分のファイルを開くこともできます。</source>
         <translation>Could not load %1. You can also open your own file.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>（%1）</source>
+        <translation> (%1)</translation>
+    </message>
+    <message>
+        <source>設定のフォルダーを作れません%1。その上のフォルダーに書き込めるか確かめてください。</source>
+        <translation>The settings folder cannot be created%1. Check that the folder above it can be written to.</translation>
+    </message>
+    <message>
+        <source>ほかの Quorvane が設定を保存していて、終わるのを待ちきれませんでした。ほかの Quorvane が応答しているか確かめてください。</source>
+        <translation>Another Quorvane is saving the settings and did not finish in time. Check that the other Quorvane is responding.</translation>
+    </message>
+    <message>
+        <source>設定ファイルの場所に、ファイルではないもの（フォルダー、パイプ、デバイスなど）があります。それを移すか消してください。</source>
+        <translation>Something that is not a file (a folder, a pipe, a device) stands where the settings file belongs. Move it away or delete it.</translation>
+    </message>
+    <message>
+        <source>設定ファイルを読めません%1。ファイルの読み取り権限を確かめてください。</source>
+        <translation>The settings file cannot be read%1. Check that you may read it.</translation>
+    </message>
+    <message>
+        <source>設定ファイルが大きすぎて読めません（16 MiB まで）。中身を確かめてください。</source>
+        <translation>The settings file is too large to read (16 MiB at most). Check what it holds.</translation>
+    </message>
+    <message>
+        <source>保存すると設定ファイルが大きすぎて読めなくなります（16 MiB まで）。中身を確かめてください。</source>
+        <translation>Saving would make the settings file too large to read again (16 MiB at most). Check what it holds.</translation>
+    </message>
+    <message>
+        <source>設定を書き込めません%1。書き込み権限と空き容量を確かめてください。</source>
+        <translation>The settings cannot be written%1. Check that you may write there and that the disk has room.</translation>
+    </message>
+</context>
+<context>
+    <name>UiFace</name>
+    <message>
+        <source>--language には ja、en、system のどれかを指定してください（「%1」は使えません）。</source>
+        <translation>--language takes ja, en or system (&quot;%1&quot; is not one of them).</translation>
+    </message>
+    <message>
+        <source>表示言語の選択を設定に保存できませんでした。
+%1
+%2</source>
+        <translation>Could not store the choice of display language in the settings.
+%1
+%2</translation>
     </message>
 </context>
 <context>
@@ -573,12 +648,6 @@ A restore keeps what %1 holds now (%2 bytes, changed %3) in %1.bak.</translation
 <context>
     <name>frmMain</name>
     <message>
-        <source>設定を保存できませんでした。
-%1</source>
-        <translation>Could not save the settings.
-%1</translation>
-    </message>
-    <message>
         <source>地球暦(西暦)</source>
         <translation>Earth date (AD)</translation>
     </message>
@@ -673,6 +742,14 @@ A restore keeps what %1 holds now (%2 bytes, changed %3) in %1.bak.</translation
     <message>
         <source>すべてのﾌｧｲﾙ(*.*)</source>
         <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>設定を保存できませんでした。
+%1
+%2</source>
+        <translation>Could not save the settings.
+%1
+%2</translation>
     </message>
 </context>
 </TS>

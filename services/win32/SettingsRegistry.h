@@ -4,6 +4,8 @@
 // come out exactly as given, whatever they hold: no character is escaped,
 // and nothing is taken for a serialised object.
 
+#include "ProgramInfo.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -12,9 +14,9 @@
 
 namespace quorvane::win32 {
 
-// Below HKEY_CURRENT_USER; the key Qt's native settings used for application
-// "OvrekSoft\Quorvane", so earlier versions' settings are found there.
-inline constexpr std::wstring_view kSettingsKey = L"Software\\OvrekSoft\\Quorvane";
+// Below HKEY_CURRENT_USER; the key Qt's native settings used for the
+// program's vendor and product, so earlier versions' settings are found there.
+inline constexpr std::wstring_view kSettingsKey = kSettingsRegistryKey;
 
 // A longer value is not read, as a longer line of the settings file is not.
 inline constexpr std::size_t kSettingsTextLimit = 1024 * 1024;  // bytes

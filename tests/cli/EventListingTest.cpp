@@ -309,6 +309,13 @@ TEST_F(EventListing, SharedMessagesFollowTheUsersLanguage) {
         {"the setting among others, with blanks and CR LF", "ja_JP.UTF-8",
          "[Window]\r\nLanguage=ja\r\n[Option]\r\nReset=True\r\n Language = en\r\n", true},
         {"a pipe in place of the settings file neither hangs nor counts", "en_US.UTF-8", "fifo", true},
+        // Read as the window reads it: comments, Qt's old spellings, escapes.
+        {"a comment after the setting", "ja_JP.UTF-8", "[Option]\nLanguage=en ; chosen by hand\n", true},
+        {"the setting as Qt's writer wrapped it", "ja_JP.UTF-8", "[Option]\nLanguage=@String(en)\n", true},
+        {"the setting with an escape", "ja_JP.UTF-8", "[Option]\nLanguage=\\x65n\n", true},
+        {"a later line too long to read", "en_US.UTF-8",
+         "[Option]\nLanguage=ja\nLanguage=en ;" + std::string(1024 * 1024, 'x') + "\n", false},
+        {"a setting in other letter case follows the locale", "ja_JP.UTF-8", "[Option]\nLanguage=EN\n", false},
     };
     const std::optional<std::string> savedConfig =
         std::getenv("XDG_CONFIG_HOME") ? std::optional<std::string>(std::getenv("XDG_CONFIG_HOME"))

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -110,6 +112,21 @@ TEST(ValueConversion, FailedValuesGiveTheWindowsMessages) {
         {"a stardate in the year 99", {"-2223500"}, "outside the years 100 to 9999"},
         {"a stardate after the year 9999", {"7676999"}, "outside the years 100 to 9999"},
     });
+}
+
+// The test runs under the C locale, the Japanese face: a failure there has
+// no English word in its reason, whichever value failed.
+TEST(ValueConversion, EveryFailureSpeaksTheJapaneseFace) {
+    if (clitest::IsWindowsProgram()) GTEST_SKIP() << "the locale does not reach Wine's display language";
+    for (const char* value : {"2365-02-29", "2364:0", "-2223500", "99999999"}) {
+        SCOPED_TRACE(value);
+        const RunResult run = RunCli({value});
+        const std::string prefix = std::string("quorvane-cli: ") + value + ": ";
+        ASSERT_EQ(run.err.rfind(prefix, 0), 0u) << run.err;
+        const std::string reason = run.err.substr(prefix.size());
+        EXPECT_TRUE(std::none_of(reason.begin(), reason.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); }))
+            << reason;
+    }
 }
 
 TEST(ValueConversion, OneFailedValueDoesNotStopTheOthers) {

@@ -170,6 +170,52 @@ TEST_F(HostileSettings, AnotherProgramsLinesSurviveAClose) {
     EXPECT_TRUE(saved.contains("ResetNum=42")) << saved.right(300).toStdString();
 }
 
+// A file the next start could not read would lose every key in it: a close
+// that would grow the file past the reader's limit keeps it as it is, and
+// says why.
+TEST_F(HostileSettings, CloseNeverGrowsTheFilePastWhatTheNextStartReads) {
+    if (testing::kSettingsInRegistry) GTEST_SKIP() << testing::kNoSettingsFile;
+    QByteArray store = kGoodStore + "; ";
+    store += QByteArray(MaxIniFileSize - 3 - store.size(), '-') + "\n";
+    ASSERT_EQ(store.size(), MaxIniFileSize - 2);
+    QFile file(SettingsFilePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(store);
+    file.close();
+
+    startChangeAndClose();
+    EXPECT_EQ(startedReset, QStringLiteral("5000"));
+    const QByteArray saved = bytes(SettingsFilePath());
+    EXPECT_TRUE(saved == store) << saved.size() << " bytes saved of " << store.size();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.contains(SettingsFilePath()));
+    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("16 MiB"))) << platform.messages[0].text.toStdString();
+
+    startChangeAndClose();
+    EXPECT_EQ(startedReset, QStringLiteral("5000")) << "the next start reads the file";
+}
+
+// A reset number too long to read shows the default; the close then has
+// nothing new to say, and the user's line stays as it was.
+TEST_F(HostileSettings, ResetNumberTooLongToReadIsKeptByTheClose) {
+    if (testing::kSettingsInRegistry) GTEST_SKIP() << testing::kNoSettingsFile;
+    const QByteArray longLine = "ResetNum=" + QByteArray(MaxIniLineSize + 1, '7');
+    const QByteArray store = "[Option]\n" + longLine + "\nReset=False\n";
+    QFile file(SettingsFilePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(store);
+    file.close();
+
+    auto window = std::make_unique<frmMain>(platform);
+    window->Form_Load();
+    EXPECT_EQ(Ui(window).txtReset->text(), QStringLiteral("100000"));
+    EXPECT_TRUE(window->close());
+    const QByteArray saved = bytes(SettingsFilePath());
+    EXPECT_TRUE(saved.contains("\n" + longLine + "\n")) << saved.right(200).toStdString();
+    EXPECT_FALSE(saved.contains("ResetNum=100000")) << saved.right(200).toStdString();
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
 #ifndef _WIN32
 // Opening a FIFO for reading waits for a writer that never comes.
 TEST_F(HostileSettings, FifoInPlaceOfTheFileNeitherBlocksNorIsReplaced) {
@@ -177,7 +223,10 @@ TEST_F(HostileSettings, FifoInPlaceOfTheFileNeitherBlocksNorIsReplaced) {
     startChangeAndClose();
     EXPECT_EQ(started, kDefaults);
     EXPECT_EQ(QFileInfo(SettingsFilePath()).isFile(), false);
-    EXPECT_EQ(platform.messages.size(), 1);
+    ASSERT_EQ(platform.messages.size(), 1);
+    // What to look for, not only that the save failed.
+    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("ファイルではないもの")))
+        << platform.messages[0].text.toStdString();
 }
 #endif
 

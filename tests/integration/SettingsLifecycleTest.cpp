@@ -121,10 +121,12 @@ TEST_F(IntegrationTest, AStoreThatCannotBeWrittenDoesNotStopTheClose) {
     QTest::keyClick(main.get(), Qt::Key_X, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([this] { return !main->isVisible(); }, 2000));
     EXPECT_FALSE(QFile::exists(quorvane::SettingsFilePath()));
-    // Told once, in the program's own words, and only then on standard error.
+    // Told once, in the program's own words, with the file and what to look
+    // at, and only then on standard error.
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].text,
-              QStringLiteral("設定を保存できませんでした。\n") + quorvane::SettingsFilePath());
+              QStringLiteral("設定を保存できませんでした。\n") + quorvane::SettingsFilePath() +
+                  QStringLiteral("\n設定のフォルダーを作れません。その上のフォルダーに書き込めるか確かめてください。"));
     EXPECT_EQ(platform.messages[0].caption, "Quorvane");
     EXPECT_EQ(platform.messages[0].icon, quorvane::MessageIcon::Warning);
     EXPECT_EQ(platform.messages[0].buttons, quorvane::MessageButtons::Ok);

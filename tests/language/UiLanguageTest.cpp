@@ -47,6 +47,13 @@ INSTANTIATE_TEST_SUITE_P(
         FaceCase{"setting_japanese_overrides_an_english_desktop", {{"LANG", "en_GB.UTF-8"}}, "ja",
                  UiLanguage::Japanese},
         FaceCase{"unknown_setting_follows_the_system", {{"LANG", "en_GB.UTF-8"}}, "klingon",
+                 UiLanguage::English},
+        // Only the words the option stores choose a face, as README says.
+        FaceCase{"setting_in_capitals_follows_the_system", {{"LANG", "ja_JP.UTF-8"}}, "EN",
+                 UiLanguage::Japanese},
+        FaceCase{"setting_with_a_region_follows_the_system", {{"LANG", "ja_JP.UTF-8"}}, "en_US",
+                 UiLanguage::Japanese},
+        FaceCase{"setting_as_a_language_tag_follows_the_system", {{"LANG", "en_US.UTF-8"}}, "ja-JP",
                  UiLanguage::English}),
     [](const auto& info) { return std::string(info.param.name); });
 

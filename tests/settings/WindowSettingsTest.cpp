@@ -69,7 +69,9 @@ protected:
     StoredSettings read() const {
         return ReadStoredSettings(OpenSettingsStore()->Read(StoredSettingsKeys()), kAsCreated);
     }
-    bool write(const StoredSettings& settings) { return OpenSettingsStore()->Write(StoredTexts(settings)); }
+    bool write(const StoredSettings& settings) {
+        return static_cast<bool>(OpenSettingsStore()->Write(StoredTexts(settings)));
+    }
 
     QTemporaryDir config;
     QByteArray savedConfigHome;

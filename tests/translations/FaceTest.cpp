@@ -152,16 +152,16 @@ TEST_F(IntegrationTest, LanguageChoiceIsKeptAndAnUnknownWordChangesNothing) {
     const auto store = quorvane::OpenSettingsStore();
     ASSERT_TRUE(store->Write({{key, QStringLiteral("ja")}}));
 
-    EXPECT_FALSE(quorvane::StoreFaceChoice(*store, QStringLiteral("english")));
-    EXPECT_FALSE(quorvane::StoreFaceChoice(*store, QString()));
+    EXPECT_FALSE(quorvane::StoreFaceChoice(*store, QStringLiteral("english")).language);
+    EXPECT_FALSE(quorvane::StoreFaceChoice(*store, QString()).language);
     EXPECT_EQ(store->Read({key}).value(key), "ja");
 
-    EXPECT_EQ(quorvane::StoreFaceChoice(*store, QStringLiteral("en")), UiLanguage::English);
+    EXPECT_EQ(quorvane::StoreFaceChoice(*store, QStringLiteral("en")).language, UiLanguage::English);
     EXPECT_EQ(quorvane::OpenSettingsStore()->Read({key}).value(key), "en");
     EXPECT_EQ(quorvane::ChooseFace(*quorvane::OpenSettingsStore()), UiLanguage::English);
 
     // "system" hands the choice back: the stored word means no face.
-    ASSERT_TRUE(quorvane::StoreFaceChoice(*store, QStringLiteral("system")));
+    ASSERT_TRUE(quorvane::StoreFaceChoice(*store, QStringLiteral("system")).language);
     EXPECT_EQ(quorvane::ChooseFace(*store), quorvane::LanguageForPreferences(
                                                quorvane::SystemPreferredLanguages()));
 }
