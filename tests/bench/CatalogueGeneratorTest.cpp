@@ -30,7 +30,7 @@ protected:
 };
 
 TEST_F(GeneratedCatalogueTest, LoadsEveryRecordWithoutAProblem) {
-    EXPECT_FALSE(content->utf8);
+    EXPECT_EQ(content->encoding, quorvane::TextEncoding::ShiftJis);
     EXPECT_TRUE(content->problems.empty());
     EXPECT_EQ(content->skippedRecords, 0u);
     ASSERT_EQ(content->records.size(), kRecords);
