@@ -12,6 +12,13 @@ namespace quorvane {
 
 namespace {
 
+QString FaceCodes() {
+    QStringList codes;
+    for (const UiLanguage face : UiLanguage::All())
+        codes << QString::fromUtf8(face.Code().data(), qsizetype(face.Code().size()));
+    return codes.join(QStringLiteral(", "));
+}
+
 QString LanguageKey() {
     return QString::fromLatin1(settings::kLanguage.section.data(), settings::kLanguage.section.size()) +
            QLatin1Char('/') +
@@ -31,7 +38,7 @@ std::optional<UiLanguage> StoreFaceChoice(SettingsStore& store, const QString& w
     // Only the exact words: a typo such as "english" would otherwise be
     // stored, read back as "follow the system", and pass for a choice.
     const bool known = word == QLatin1String("system") ||
-                       (chosen && word.toStdString() == LanguageSettingText(*chosen));
+                       (chosen && word.toLower().toStdString() == LanguageSettingText(*chosen));
     if (!known || !store.Write({{LanguageKey(), word}})) return std::nullopt;
     return chosen ? *chosen : LanguageForPreferences(SystemPreferredLanguages());
 }
@@ -44,9 +51,9 @@ std::optional<UiLanguage> FaceForThisRun(const QStringList& arguments) {
     const std::optional<UiLanguage> chosen = StoreFaceChoice(*store, arguments.value(at + 1));
     if (!chosen)
         std::fprintf(stderr,
-                     "quorvane: --language takes ja, en or system, and the settings store "
+                     "quorvane: --language takes %s or system, and the settings store "
                      "must be writable (%s)\n",
-                     qUtf8Printable(SettingsFilePath()));
+                     qUtf8Printable(FaceCodes()), qUtf8Printable(SettingsFilePath()));
     return chosen;
 }
 
@@ -60,18 +67,20 @@ FaceTranslators::FaceTranslators(UiLanguage language) {
         }
         m_translators.push_back(std::move(translator));
     };
-    if (language == UiLanguage::Japanese) {
-        // Linux: Debian's qt6-translations-l10n. Windows: the folder beside
-        // the program that qt.conf names.
-        install(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    } else {
-        install(QStringLiteral("quorvane_en"), QStringLiteral(":/translations"));
-    }
+    const LanguageEntry& face = language.Entry();
+    // Qt's own texts: on Linux Debian's qt6-translations-l10n, on Windows the
+    // folder beside the program that qt.conf names.
+    if (!face.qtTranslation.empty())
+        install(QString::fromUtf8(face.qtTranslation.data(), qsizetype(face.qtTranslation.size())),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (!language.IsSource())
+        install(QStringLiteral("quorvane_") + QString::fromUtf8(face.code.data(), qsizetype(face.code.size())),
+                QStringLiteral(":/translations"));
 }
 
 FaceTranslators::~FaceTranslators() {
     for (const auto& translator : m_translators) QCoreApplication::removeTranslator(translator.get());
-    SetActiveUiLanguage(UiLanguage::Japanese);
+    SetActiveUiLanguage(UiLanguage::Source());
 }
 
 }  // namespace quorvane

@@ -1,5 +1,5 @@
 #pragma once
-// The face of a run, Japanese or English: chosen once at start, before any
+// The face of a run, one of language/Languages.txt: chosen once at start, before any
 // window exists, from the user's setting and then the system's preferred UI
 // languages, and shown through Qt's translators.
 
@@ -26,20 +26,20 @@ std::vector<std::string> SystemPreferredLanguages();
 // The Language setting first, then the system's preferences.
 UiLanguage ChooseFace(const SettingsStore& store);
 
-// "--language ja|en|system" stored for this and every later run: "system"
+// "--language CODE|system" stored for this and every later run: "system"
 // hands the choice back to the system. No value for any other word, or when
 // the store would not take it.
 std::optional<UiLanguage> StoreFaceChoice(SettingsStore& store, const QString& word);
 
-// The face this run shows: "--language ja|en|system" among `arguments` is
+// The face this run shows: "--language CODE|system" among `arguments` is
 // stored first (StoreFaceChoice) and shown at once; without it, ChooseFace.
 // No value when the word was refused, which has been told on stderr.
 std::optional<UiLanguage> FaceForThisRun(const QStringList& arguments);
 
 // The translators of one face, installed into the application while this
-// lives. The Japanese face is the sources' own and takes Qt's Japanese for
-// Qt's own texts (buttons, menus, dialogs); the English face takes the
-// program's English, Qt's own texts being English already.
+// lives: the face's translation of the program (none for the sources' own
+// language) and Qt's own texts (buttons, menus, dialogs) where the list
+// names them; without, Qt's own texts are English.
 class FaceTranslators {
 public:
     explicit FaceTranslators(UiLanguage language);

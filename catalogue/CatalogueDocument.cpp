@@ -515,13 +515,7 @@ std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::s
 
 // ---------------------------------------------------------------- user copy
 
-std::string_view CatalogueFileName(UiLanguage language) {
-    switch (language) {
-        case UiLanguage::Japanese: return kCatalogueFileName;
-        case UiLanguage::English: return kEnglishCatalogueFileName;
-    }
-    return kCatalogueFileName;
-}
+std::string_view CatalogueFileName(UiLanguage language) { return language.Entry().catalogue; }
 
 std::string UserCataloguePath() { return UserCataloguePath(kCatalogueFileName); }
 
@@ -545,9 +539,9 @@ std::string ExistingCatalogue(const std::string& programFolder, std::string_view
 }  // namespace
 
 std::string CataloguePathToRead(const std::string& programFolder, UiLanguage language) {
-    // Until an English catalogue exists, the English face reads the events
-    // in Japanese rather than none.
-    if (language != UiLanguage::Japanese) {
+    // Until a face's own catalogue exists, it reads the events in the
+    // sources' language rather than none.
+    if (CatalogueFileName(language) != kCatalogueFileName) {
         std::string path = ExistingCatalogue(programFolder, CatalogueFileName(language));
         if (!path.empty()) return path;
     }

@@ -765,12 +765,8 @@ bool frmEditor::Save() {
         lblStatus->setText(frmEditor::tr("保存しませんでした。"));
         return false;
     };
-    if (bytes.size() > quorvane::kMaxCatalogueBytes)
-        return refuseLimit(frmEditor::tr("ファイルが %1 MB を超えるため、保存すると読み込めなくなります。")
-                               .arg(quorvane::kMaxCatalogueBytes / (1024 * 1024)));
-    static_assert(quorvane::kMaxCatalogueRecords == 1'000'000, "the message names the limit");
-    if (document.rows.size() > quorvane::kMaxCatalogueRecords)
-        return refuseLimit(frmEditor::tr("事象が 100 万件を超えるため、保存すると超えた分を読み込めなくなります。"));
+    if (const auto refusal = quorvane::SaveLimitRefusal(bytes.size(), document.rows.size()))
+        return refuseLimit(FromUtf8(*refusal));
 
     const QString programFolder = m_platform.programFolder();
     const bool toUserCopy = target != FromLocalPath(m_path);

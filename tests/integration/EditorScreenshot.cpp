@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
     }
     editor->move(40, 40);
     // A few rows narrowed by the filter, one of them selected.
-    editor->txtFilter->setText(quorvane::ActiveUiLanguage() == quorvane::UiLanguage::English
+    editor->txtFilter->setText(quorvane::ActiveUiLanguage() == *quorvane::UiLanguage::FromCode("en")
                                    ? QStringLiteral("Enterprise")
                                    : QStringLiteral("エンタープライズ"));
     editor->grdEvents->selectRow(1);

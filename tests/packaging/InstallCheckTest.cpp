@@ -95,7 +95,7 @@ TEST_F(InstallCheckTest, CompleteFolderPassesWithOneLinePerFile) {
 TEST_F(InstallCheckTest, ShippedDataFilesPass) {
     ASSERT_TRUE(QFile::remove(path("ReadMe.TXT")));
     ASSERT_TRUE(QFile::remove(path("StarTrek.vqd")));
-    ASSERT_TRUE(QFile::copy(kSourceDir + "/mainwindow/ReadMe.TXT", path("ReadMe.TXT")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVANE_BUILT_README), path("ReadMe.TXT")));
     ASSERT_TRUE(QFile::copy(kSourceDir + "/catalogue/StarTrek.vqd", path("StarTrek.vqd")));
     if (kShipsEnglishCatalogue) {
         ASSERT_TRUE(QFile::remove(path("StarTrek_en.vqd")));
