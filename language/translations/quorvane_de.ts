@@ -355,6 +355,10 @@ Der alte Inhalt konnte nicht zurückgeschrieben werden. Er liegt in %1.bak.</tra
         <source>現時点ではｼｽﾃﾑ情報を使用できません</source>
         <translation>Die Systeminformationen sind derzeit nicht verfügbar</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>frmDataList</name>
@@ -763,14 +767,6 @@ Prüfen Sie, ob Datei und Ordner beschreibbar sind und der Datenträger nicht vo
     <message>
         <source>クリア</source>
         <translation>Leeren</translation>
-    </message>
-    <message>
-        <source>ﾃｷｽﾄﾌｧｲﾙ(*.txt)</source>
-        <translation>Text files (*.txt)</translation>
-    </message>
-    <message>
-        <source>すべてのﾌｧｲﾙ(*.*)</source>
-        <translation>All files (*.*)</translation>
     </message>
     <message>
         <source>月</source>

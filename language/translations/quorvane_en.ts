@@ -355,6 +355,10 @@ The old contents could not be put back. They are kept in %1.bak.</translation>
         <source>現時点ではｼｽﾃﾑ情報を使用できません</source>
         <translation>System Information is not available at this time</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>frmDataList</name>
@@ -763,14 +767,6 @@ Check that the file and its folder can be written and that the disk is not full.
     <message>
         <source>クリア</source>
         <translation>Clear</translation>
-    </message>
-    <message>
-        <source>ﾃｷｽﾄﾌｧｲﾙ(*.txt)</source>
-        <translation>Text files (*.txt)</translation>
-    </message>
-    <message>
-        <source>すべてのﾌｧｲﾙ(*.*)</source>
-        <translation>All files (*.*)</translation>
     </message>
     <message>
         <source>月</source>

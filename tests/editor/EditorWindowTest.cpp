@@ -14,6 +14,7 @@
 #include "datalist/frmDataList.h"
 #include "editor/frmEditor.h"
 #include "catalogue/TitleKey.h"
+#include "files/UserFolder.h"
 #include "cli/EventListing.h"
 #include "services/SettingsStore.h"
 #include "support/ShiftJis.h"

@@ -73,7 +73,7 @@ QString PlainPart(QString text) {
     static const QRegularExpression bracketed(QStringLiteral("\\[[^\\]]*\\]"));
     static const QRegularExpression names(QStringLiteral(
         "https?://\\S+|\\S+@\\S+|\\S*[/\\\\]\\S*|[\\w.-]+\\.(vqd|txt|TXT|bak)|"
-        "\\b(Quorvane|OvrekSoft|Copyright|Ver)\\b"));
+        "\\b(Quorvane|StarData|OvrekSoft|Copyright|Ver|Nothing)\\b"));
     text.remove(bracketed);
     text.remove(names);
     return text;
@@ -96,6 +96,10 @@ protected:
                     << option->objectName().toStdString();
                 continue;
             }
+            // The event list's headings are the catalogue's own first line.
+            static const QStringList headings{QStringLiteral("lblTitle"), QStringLiteral("lblDetail"),
+                                              QStringLiteral("lblSource")};
+            if (qobject_cast<const frmDataList*>(&window) && headings.contains(widget->objectName())) continue;
             if (const auto* label = qobject_cast<const QLabel*>(widget)) texts << label->text();
             if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) texts << button->text();
             if (const auto* frame = qobject_cast<const QGroupBox*>(widget)) texts << frame->title();
@@ -119,11 +123,10 @@ TEST_F(PseudoFaceTest, EveryWindowAndMessageShowsOnlyTranslatedText) {
     platform.messageAnswers.enqueue(quorvane::MessageAnswer::No);
     click(Ui(main).cmdHelp);
     platform.messageAnswers.enqueue(quorvane::MessageAnswer::No);
-    main->ShowDataList();
+    main->EditDatabase();
     // A conversion the window refuses.
     typeInto(Ui(main).txtYear, "2365");
-    typeInto(Ui(main).txtMonth, "2");
-    typeInto(Ui(main).txtDate, "30");
+    typeInto(Ui(main).txtYearDate, "400");
     click(Ui(main).cmdCStarDate);
     // A catalogue with a problem, in the list and then in the editor.
     writeCatalogue("\"A\",\"a\",1,\"s\"\r\n\r\n\"B\",\"b\",2,\"s\"\r\n");
