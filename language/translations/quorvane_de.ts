@@ -383,7 +383,7 @@ Der alte Inhalt konnte nicht zurückgeschrieben werden. Er liegt in %1.bak.</tra
     <name>frmEditor</name>
     <message>
         <source>%1 は大きすぎるため編集できません。</source>
-        <translation>%1 ist zu groß zum Bearbeiten.</translation>
+        <translation>%1 ist zu groß zum Lesen und lässt sich daher nicht bearbeiten.</translation>
     </message>
     <message>
         <source>%1 の見出しの行を読めないため編集できません。</source>

@@ -383,7 +383,7 @@ The old contents could not be put back. They are kept in %1.bak.</translation>
     <name>frmEditor</name>
     <message>
         <source>%1 は大きすぎるため編集できません。</source>
-        <translation>%1 is too large to edit.</translation>
+        <translation>%1 is too large to read, so it cannot be edited.</translation>
     </message>
     <message>
         <source>%1 の見出しの行を読めないため編集できません。</source>
@@ -391,7 +391,7 @@ The old contents could not be put back. They are kept in %1.bak.</translation>
     </message>
     <message>
         <source>%1 を読み込めませんでした。</source>
-        <translation>Could not load %1.</translation>
+        <translation>%1 cannot be read.</translation>
     </message>
     <message>
         <source>%1 はほかのプログラムによって削除されました。
