@@ -258,7 +258,7 @@ Der alte Inhalt konnte nicht zurückgeschrieben werden. Er liegt in %1.bak.</tra
     </message>
     <message>
         <source>換算日付</source>
-        <translation>Umgerechnetes Datum</translation>
+        <translation>Umgerechnet</translation>
     </message>
     <message>
         <source>この欄は変更できません</source>
