@@ -266,6 +266,20 @@ TEST_F(EventListing, CheckCountsTheProblemsBeyondThoseItLists) {
     EXPECT_EQ(run.exitStatus, 1);
 }
 
+// 1,001 problems leave one unlisted, which English counts in the singular.
+TEST_F(EventListing, CheckCountsOneUnlistedProblemInTheSingular) {
+    std::string bytes = "\"T\",\"D\",\"S\",\"O\"\r\n";
+    for (std::size_t i = 0; i < quorvane::kMaxCatalogueProblems + 1; ++i) bytes += "\r\n";
+    bytes += "\"Data\",\"\",41000,\"\"\r\n";
+    const std::string path = write("blank.vqd", bytes);
+    const std::string savedLang = std::getenv("LANG") ? std::getenv("LANG") : "";
+    ::setenv("LANG", "en_US.UTF-8", 1);
+    const RunResult run = RunCli({"--check", path});
+    ::setenv("LANG", savedLang.c_str(), 1);
+    const auto lastLine = run.out.rfind('\n', run.out.size() - 2) + 1;
+    EXPECT_EQ(run.out.substr(lastLine), path + ": 1 more error (no more than 1000 are listed)\n");
+}
+
 TEST_F(EventListing, OptionsAndTheFileComeInAnyOrder) {
     const std::string path = write("small.vqd", kSmallCatalogue);
     const RunResult reference = RunCli({"--events", path, "--format", "json"});
