@@ -5,10 +5,22 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QStringList>
 
 #include <cstdio>
 
 namespace quorvane {
+
+namespace {
+
+QString FaceCodes() {
+    QStringList codes;
+    for (const UiLanguage face : UiLanguage::All())
+        codes << QString::fromUtf8(face.Code().data(), qsizetype(face.Code().size()));
+    return codes.join(QStringLiteral(", "));
+}
+
+}  // namespace
 
 UiLanguage ChooseFace(const SettingsStore& store) {
     const QString key = SettingsKey(settings::kLanguage);
@@ -30,8 +42,8 @@ FaceChoice StoreFaceChoice(SettingsStore& store, const QString& word) {
 QString DescribeRefusedFace(const FaceChoice& choice, const QString& word) {
     if (choice.unknownWord)
         return QCoreApplication::translate(
-                   "UiFace", "--language には ja、en、system のどれかを指定してください（「%1」は使えません）。")
-            .arg(word);
+                   "UiFace", "--language には %1 または system を指定してください（「%2」は使えません）。")
+            .arg(FaceCodes(), word);
     return QCoreApplication::translate("UiFace", "表示言語の選択を設定に保存できませんでした。\n%1\n%2")
         .arg(SettingsFilePath(), DescribeSettingsProblem(choice.stored));
 }
@@ -59,18 +71,20 @@ FaceTranslators::FaceTranslators(UiLanguage language) {
         }
         m_translators.push_back(std::move(translator));
     };
-    if (language == UiLanguage::Japanese) {
-        // Linux: Debian's qt6-translations-l10n. Windows: the folder beside
-        // the program that qt.conf names.
-        install(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    } else {
-        install(QStringLiteral("quorvane_en"), QStringLiteral(":/translations"));
-    }
+    const LanguageEntry& face = language.Entry();
+    // Qt's own texts: on Linux Debian's qt6-translations-l10n, on Windows the
+    // folder beside the program that qt.conf names.
+    if (!face.qtTranslation.empty())
+        install(QString::fromUtf8(face.qtTranslation.data(), qsizetype(face.qtTranslation.size())),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (!language.IsSource())
+        install(QStringLiteral("quorvane_") + QString::fromUtf8(face.code.data(), qsizetype(face.code.size())),
+                QStringLiteral(":/translations"));
 }
 
 FaceTranslators::~FaceTranslators() {
     for (const auto& translator : m_translators) QCoreApplication::removeTranslator(translator.get());
-    SetActiveUiLanguage(UiLanguage::Japanese);
+    SetActiveUiLanguage(UiLanguage::Source());
 }
 
 }  // namespace quorvane

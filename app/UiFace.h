@@ -1,5 +1,5 @@
 #pragma once
-// The face of a run, Japanese or English: chosen once at start, before any
+// The face of a run, one of language/Languages.txt: chosen once at start, before any
 // window exists, from the user's setting and then the system's preferred UI
 // languages, and shown through Qt's translators.
 
@@ -47,9 +47,9 @@ QString DescribeRefusedFace(const FaceChoice& choice, const QString& word);
 std::optional<UiLanguage> FaceForThisRun(const std::optional<QString>& languageWord);
 
 // The translators of one face, installed into the application while this
-// lives. The Japanese face is the sources' own and takes Qt's Japanese for
-// Qt's own texts (buttons, menus, dialogs); the English face takes the
-// program's English, Qt's own texts being English already.
+// lives: the face's translation of the program (none for the sources' own
+// language) and Qt's own texts (buttons, menus, dialogs) where the list
+// names them; without, Qt's own texts are English.
 class FaceTranslators {
 public:
     explicit FaceTranslators(UiLanguage language);

@@ -556,14 +556,13 @@ std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::s
 
 // ---------------------------------------------------------------- user copy
 
-std::string_view CatalogueFileNameOf(std::string_view path) {
-    return GetFileName(path) == kEnglishCatalogueFileName ? kEnglishCatalogueFileName : kCatalogueFileName;
-}
+std::string_view CatalogueFileName(UiLanguage language) { return language.Entry().catalogue; }
 
-std::string_view CatalogueFileName(UiLanguage language) {
-    // Only Japanese has a catalogue of its own: a face added later reads the
-    // English one rather than falling back to Japanese.
-    return language == UiLanguage::Japanese ? kCatalogueFileName : kEnglishCatalogueFileName;
+std::string_view CatalogueFileNameOf(std::string_view path) {
+    const std::string_view name = GetFileName(path);
+    for (const UiLanguage language : UiLanguage::All())
+        if (CatalogueFileName(language) == name) return CatalogueFileName(language);
+    return kCatalogueFileName;
 }
 
 std::string UserCataloguePath() { return UserCataloguePath(kCatalogueFileName); }
@@ -588,9 +587,9 @@ std::string ExistingCatalogue(const std::string& programFolder, std::string_view
 }  // namespace
 
 std::string CataloguePathToRead(const std::string& programFolder, UiLanguage language) {
-    // A face whose own catalogue is missing everywhere reads the Japanese
-    // events rather than none.
-    if (language != UiLanguage::Japanese) {
+    // Until a face's own catalogue exists, it reads the events in the
+    // sources' language rather than none.
+    if (CatalogueFileName(language) != kCatalogueFileName) {
         std::string path = ExistingCatalogue(programFolder, CatalogueFileName(language));
         if (!path.empty()) return path;
     }

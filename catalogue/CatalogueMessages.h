@@ -1,7 +1,7 @@
 #pragma once
 // What the user is told about a catalogue file: the reason for each kind of
 // problem, the one message for a whole load, and the editor's refusals.
-// Each text is named here; its words, UTF-8, come from one table per face.
+// Each text is named here; its words, UTF-8, come from the face's translation.
 
 #include "catalogue/CatalogueProblem.h"
 #include "text/TextCodec.h"
@@ -44,7 +44,12 @@ enum class CatalogueWording {
     NotAFile,
     FileUnreadable,
     FileTooLarge,    // name, size limit
-    ProblemOnLine,   // name, line, reason, records left out
+    ProblemOnLine,   // name, line, reason
+    NoEventsInFile,  // name, reason
+    SkippedRecords,  // counted: records left out
+    // Why the editor refuses a save that would pass a reading limit.
+    SaveTooLarge,        // size limit
+    SaveTooManyRecords,  // record limit
     // What an item cannot hold in this format.
     CannotHoldQuote,
     CannotHoldLineBreak,
@@ -59,13 +64,21 @@ enum class CatalogueWording {
     TitleTaken,
     // quorvane-cli --check's own findings.
     ItemNotWritable,  // item number (1 to 4), reason
-    MoreProblems,     // problems not listed, listing limit
+    MoreProblems,     // counted: problems not listed; listing limit
 };
 inline constexpr CatalogueWording kLastCatalogueWording = CatalogueWording::MoreProblems;
 
 // The text in `language`, with "%1", "%2"… replaced by the arguments.
 std::string CatalogueWords(CatalogueWording text, UiLanguage language,
                            std::initializer_list<std::string_view> args = {});
+// A counted text (SkippedRecords, MoreProblems) in the plural form for `count`.
+std::string CatalogueWordsN(CatalogueWording text, std::size_t count, UiLanguage language,
+                            std::initializer_list<std::string_view> args = {});
+
+// Why a save of `bytes` holding `records` events is refused: the file could
+// not be read back whole. No value within the limits.
+std::optional<std::string> SaveLimitRefusal(std::size_t bytes, std::size_t records,
+                                            UiLanguage language = ActiveUiLanguage());
 
 // Why a line is wrong, for a message or a list of every problem; the file's
 // `encoding` is named where that is the reason.

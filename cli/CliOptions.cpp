@@ -205,15 +205,15 @@ and file names that could be taken for options.
 
 Options:
   --reset N        wrap stardates into 0..N (the window's reset option)
-  --base90         with --reset, move Earth years into 1990..2010
+  --base90         with --reset, move Earth years towards 1990..2010
   --batch          answer requests from standard input, one line each:
                      sd TEXT              -> YEAR DAYOFYEAR MONTH DAY, or "empty"
                      md YEAR MONTH DAY    -> stardate, or "error: MESSAGE"
                      yd YEAR DAYOFYEAR    -> stardate, or "error: MESSAGE"
   --events [FILE]  list the event catalogue (default: the user's copy,
                    $XDG_DATA_HOME/)" + std::string(kUserFolderInData) + R"(/StarTrek.vqd, else
-                   StarTrek.vqd beside the program; in English,
-                   StarTrek_en.vqd first): title, date, the date
+                   StarTrek.vqd beside the program; in English and
+                   German, StarTrek_en.vqd first): title, date, the date
                    in the other calendar, source; tab-separated UTF-8
   --format F       how --events writes: tsv (the default), csv (RFC 4180,
                    UTF-8, with a header row) or json (an array of objects

@@ -95,7 +95,7 @@ bool ConvertValue(std::string_view value, const ConversionOptions& options, cons
 
     const EarthDateTexts texts = EarthDateFor(value, options);
     if (texts.empty()) {
-        reason = "the Earth date falls outside the years 100 to 9999";
+        reason = OutsideYearsMessage();
         return false;
     }
     AppendIsoDate(texts, out);

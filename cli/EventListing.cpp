@@ -201,9 +201,8 @@ bool CheckCatalogue(const std::string& path, std::string& report, std::string& u
     }
     if (content.unlistedProblems > 0) {
         report += path + ": " +
-                  CatalogueWords(CatalogueWording::MoreProblems, ActiveUiLanguage(),
-                                 {std::to_string(content.unlistedProblems),
-                                  std::to_string(kMaxCatalogueProblems)}) +
+                  CatalogueWordsN(CatalogueWording::MoreProblems, content.unlistedProblems,
+                                  ActiveUiLanguage(), {std::to_string(kMaxCatalogueProblems)}) +
                   '\n';
     }
     return findings.empty() && content.unlistedProblems == 0;

@@ -1,5 +1,7 @@
 #include "conversion/StardateArithmetic.h"
 
+#include "language/Words.h"
+
 #include "conversion/CivilCalendar.h"
 #include "conversion/FieldNumbers.h"
 
@@ -157,34 +159,25 @@ StardateResult StardateFromEarthDate(const EarthDateInput& input) {
 
 namespace {
 
-std::string_view JapaneseFailure(StardateFailure failure) {
+SourceText FailureText(StardateFailure failure) {
     switch (failure) {
-        case StardateFailure::InvalidYear: return "年の指定が無効です。";
-        case StardateFailure::InvalidDayOfYear: return "年間通算日の指定が無効です。";
-        case StardateFailure::InvalidDate: return "日付の指定が無効です。";
+        case StardateFailure::InvalidYear: return QV_TEXT("Conversion", "年の指定が無効です。");
+        case StardateFailure::InvalidDayOfYear: return QV_TEXT("Conversion", "年間通算日の指定が無効です。");
+        case StardateFailure::InvalidDate:
         case StardateFailure::None: break;
     }
-    return {};
-}
-
-std::string_view EnglishFailure(StardateFailure failure) {
-    switch (failure) {
-        case StardateFailure::InvalidYear: return "The year is not valid.";
-        case StardateFailure::InvalidDayOfYear: return "The day of the year is not valid.";
-        case StardateFailure::InvalidDate: return "The date is not valid.";
-        case StardateFailure::None: break;
-    }
-    return {};
+    return QV_TEXT("Conversion", "日付の指定が無効です。");
 }
 
 }  // namespace
 
-std::string_view FailureMessage(StardateFailure failure, UiLanguage language) {
-    switch (language) {
-        case UiLanguage::Japanese: return JapaneseFailure(failure);
-        case UiLanguage::English: return EnglishFailure(failure);
-    }
-    return JapaneseFailure(failure);
+std::string FailureMessage(StardateFailure failure, UiLanguage language) {
+    if (failure == StardateFailure::None) return {};
+    return Words(FailureText(failure), {}, language);
+}
+
+std::string OutsideYearsMessage(UiLanguage language) {
+    return Words(QV_TEXT("Conversion", "西暦が 100 年から 9999 年の範囲を外れます。"), {}, language);
 }
 
 bool IsEarthDateComplete(std::string_view year, EntryMode mode, std::string_view month,

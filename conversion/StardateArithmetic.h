@@ -74,8 +74,10 @@ StardateResult StardateFromEarthDate(const EarthDateInput& input);
 
 // The message the user is shown for a failure (UTF-8), in the face of this
 // run unless told otherwise; empty for None.
-std::string_view FailureMessage(StardateFailure failure,
-                                UiLanguage language = ActiveUiLanguage());
+std::string FailureMessage(StardateFailure failure, UiLanguage language = ActiveUiLanguage());
+
+// Why a stardate has no Earth date: it falls outside the years 100 to 9999.
+std::string OutsideYearsMessage(UiLanguage language = ActiveUiLanguage());
 
 // True when the Earth date fields hold enough to convert: a non-zero year and,
 // by mode, a non-zero month and day or a non-zero day of the year.

@@ -501,12 +501,9 @@ bool frmEditor::Save() {
     const std::string& bytes = saving.bytes;
 
     // What the readers refuse must not be written: nothing could open it again.
-    if (bytes.size() > quorvane::kMaxCatalogueBytes)
-        return tellSaveFailed(tr("ファイルが %1 MB を超えるため、保存すると読み込めなくなります。")
-                                  .arg(quorvane::kMaxCatalogueBytes / (1024 * 1024)));
-    static_assert(quorvane::kMaxCatalogueRecords == 1'000'000, "the message names the limit");
-    if (m_model->document().rows.size() > quorvane::kMaxCatalogueRecords)
-        return tellSaveFailed(tr("事象が 100 万件を超えるため、保存すると超えた分を読み込めなくなります。"));
+    if (const auto refusal =
+            quorvane::SaveLimitRefusal(bytes.size(), m_model->document().rows.size()))
+        return tellSaveFailed(FromUtf8(*refusal));
 
     const bool toUserCopy = target != FromLocalPath(m_path);
     const quorvane::SaveFlow::Written written = m_save->write(

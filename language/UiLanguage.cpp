@@ -23,27 +23,57 @@ bool IsUnsetLocale(std::string_view tag) {
     return language.empty() || language == "c" || language == "posix";
 }
 
+// A whole tag names a face ("qps-ploc"); otherwise its language part does
+// ("de_AT.UTF-8"), though never a pseudo face, which is chosen by name only.
+std::optional<UiLanguage> FaceOfTag(std::string_view tag) {
+    if (const auto exact = UiLanguage::FromCode(tag)) return exact;
+    const auto face = UiLanguage::FromCode(LanguagePart(tag));
+    if (face && face->Entry().role != LanguageRole::Pseudo) return face;
+    return std::nullopt;
+}
+
+UiLanguage g_activeLanguage;
+
 }  // namespace
+
+std::optional<UiLanguage> UiLanguage::FromCode(std::string_view code) {
+    const std::string wanted = LowerAscii(code);
+    for (std::size_t i = 0; i < kLanguageCount; ++i)
+        if (kLanguageEntries[i].code == wanted) return UiLanguage(i);
+    return std::nullopt;
+}
+
+UiLanguage UiLanguage::Source() { return UiLanguage(0); }
+
+UiLanguage UiLanguage::Fallback() {
+    for (std::size_t i = 0; i < kLanguageCount; ++i)
+        if (kLanguageEntries[i].role == LanguageRole::Fallback) return UiLanguage(i);
+    return UiLanguage(0);
+}
+
+std::vector<UiLanguage> UiLanguage::All() {
+    std::vector<UiLanguage> all;
+    for (std::size_t i = 0; i < kLanguageCount; ++i) all.push_back(UiLanguage(i));
+    return all;
+}
 
 // Exactly the words `quorvane --language` and the installer store: "EN" or
 // "en_US" follow the system, as any other text does.
 std::optional<UiLanguage> LanguageFromSetting(std::string_view text) {
-    if (text == LanguageSettingText(UiLanguage::Japanese)) return UiLanguage::Japanese;
-    if (text == LanguageSettingText(UiLanguage::English)) return UiLanguage::English;
+    for (const UiLanguage language : UiLanguage::All())
+        if (language.Code() == text) return language;
     return std::nullopt;
 }
 
-std::string_view LanguageSettingText(UiLanguage language) {
-    return language == UiLanguage::English ? "en" : "ja";
-}
+std::string_view LanguageSettingText(UiLanguage language) { return language.Code(); }
 
 UiLanguage LanguageForPreferences(const std::vector<std::string>& preferred) {
     for (const std::string& tag : preferred) {
         if (tag.empty()) continue;
-        if (IsUnsetLocale(tag)) return UiLanguage::Japanese;
-        return LanguagePart(tag) == "ja" ? UiLanguage::Japanese : UiLanguage::English;
+        if (IsUnsetLocale(tag)) return UiLanguage::Source();
+        return FaceOfTag(tag).value_or(UiLanguage::Fallback());
     }
-    return UiLanguage::Japanese;
+    return UiLanguage::Source();
 }
 
 std::vector<std::string> PosixPreferredLanguages(
@@ -69,10 +99,6 @@ std::vector<std::string> PosixPreferredLanguages(
     if (!locale.empty()) preferred.emplace_back(locale);
     return preferred;
 }
-
-namespace {
-UiLanguage g_activeLanguage = UiLanguage::Japanese;
-}  // namespace
 
 UiLanguage ActiveUiLanguage() { return g_activeLanguage; }
 void SetActiveUiLanguage(UiLanguage language) { g_activeLanguage = language; }

@@ -158,11 +158,11 @@ private:
 };
 
 // Room the style leaves for a button's or check box's caption.
-int CaptionRoom(const QAbstractButton* button, QStyle::SubElement contents) {
+QSize CaptionRoom(const QAbstractButton* button, QStyle::SubElement contents) {
     QStyleOptionButton option;
     option.initFrom(button);
     option.text = button->text();
-    return button->style()->subElementRect(contents, &option, button).width();
+    return button->style()->subElementRect(contents, &option, button).size();
 }
 
 }  // namespace
@@ -315,11 +315,15 @@ void frmMain::setAccessibleNames() {
     name(txtMonth, lblMonth);
     name(txtDate, lblDate);
     name(txtYearDate, lblYearDate);
+    // The visible month and day labels may be cut to a letter in a face;
+    // a screen reader hears whole words.
+    txtMonth->setAccessibleName(tr("月", "screen reader"));
+    txtDate->setAccessibleName(tr("日", "screen reader"));
     txtStarDate->setAccessibleName(fraStarDate->title());
     txtReset->setAccessibleName(chkReset->text());
     // The option buttons' own captions are hidden and say nothing; name them
     // after the fields they switch to.
-    optMD->setAccessibleName(lblMonth->text() + lblDate->text());
+    optMD->setAccessibleName(tr("月日", "screen reader"));
     optYD->setAccessibleName(lblYearDate->text());
     for (QPushButton* picture : {cmdEdit, cmdData, cmdHelp, cmdAbout})
         picture->setAccessibleName(picture->toolTip());
@@ -349,21 +353,29 @@ void frmMain::fitLayoutToCaptions() {
         if (const auto* button = qobject_cast<const QPushButton*>(caption.control))
             return CaptionRoom(button, QStyle::SE_PushButtonContents);
         if (const auto* label = qobject_cast<const QLabel*>(caption.control))
-            return label->contentsRect().width();
-        return caption.control->width();
+            return label->contentsRect().size();
+        return caption.control->size();
     };
-    const auto width = [](const Caption& caption) {
+    // Measured with the font the control really draws with (a platform may
+    // give buttons their own), and in height too: a descender cut off turns
+    // "Today" into "Todav".
+    const auto needed = [](const Caption& caption) {
         const QFontMetrics metrics = caption.control->fontMetrics();
-        int needed = metrics.size(Qt::TextShowMnemonic, caption.text).width();
-        // Leave the frame line visible on both sides of the title.
-        if (caption.frame) needed += 2 * metrics.averageCharWidth();
-        return needed;
+        QSize size = metrics.size(Qt::TextShowMnemonic, caption.text);
+        // Leave the frame line visible on both sides of the title; the title
+        // stands on the frame line, so its height is not the frame's concern.
+        if (caption.frame) size = QSize(size.width() + 2 * metrics.averageCharWidth(), 0);
+        return size;
     };
-    // How far the widest caption is over its room: at or below 1 all fit.
+    // How far the worst caption is over its room: at or below 1 all fit.
     const auto overflow = [&] {
         double worst = 0;
-        for (const Caption& caption : std::as_const(captions))
-            worst = std::max(worst, static_cast<double>(width(caption)) / std::max(room(caption), 1));
+        for (const Caption& caption : std::as_const(captions)) {
+            const QSize want = needed(caption);
+            const QSize have = room(caption);
+            worst = std::max({worst, static_cast<double>(want.width()) / std::max(have.width(), 1),
+                              static_cast<double>(want.height()) / std::max(have.height(), 1)});
+        }
         return worst;
     };
 
@@ -373,6 +385,15 @@ void frmMain::fitLayoutToCaptions() {
     for (double over = overflow(); over > 1.0 && scale < kLargestScale; over = overflow()) {
         scale = std::min(kLargestScale, std::max(scale * over, scale + 0.02));
         quorvane::RescaleLayout(this, scale);
+    }
+    // The option buttons' captions are hidden by their width; a grown
+    // design must not uncover them.
+    for (QRadioButton* option : {optMD, optYD}) {
+        QStyleOptionButton style;
+        style.initFrom(option);
+        const int circle = option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &style, option).right() +
+                           option->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &style, option);
+        if (option->width() > circle) option->resize(circle, option->height());
     }
     setFixedSize(quorvane::ScaledTwipsToPixels(kClientWidth, this),
                  quorvane::ScaledTwipsToPixels(kClientHeight, this));
@@ -557,11 +578,9 @@ void frmMain::OpenReadme() {
     const QString folder = m_platform.programFolder();
     const std::string prefix = quorvane::AddBackslash(LocalPath(folder));
     std::string path = prefix + std::string(quorvane::kReadmeFileName);
-    // The English face reads its own read-me, the Japanese one where it is missing.
-    if (quorvane::ActiveUiLanguage() == quorvane::UiLanguage::English) {
-        std::string english = prefix + std::string(quorvane::kEnglishReadmeFileName);
-        if (quorvane::FileExists(english)) path = english;
-    }
+    // Each face reads its own read-me, the sources' one where it is missing.
+    std::string own = prefix + std::string(quorvane::ActiveUiLanguage().Entry().readme);
+    if (quorvane::FileExists(own)) path = own;
     // A pipe or a device in its place would hang the viewer it is handed to.
     if (quorvane::IsRegularFileWithin(path, quorvane::kMaxReadmeBytes)) {
         quorvane::ShellOpen(m_platform, quorvane::DesktopOwnerWindow, FromLocalPath(path));
@@ -572,8 +591,7 @@ void frmMain::OpenReadme() {
         quorvane::MessageIcon::Question, quorvane::MessageButtons::YesNo);
     if (answer != quorvane::MessageAnswer::Yes) return;
     const QString chosen = quorvane::ShowOpenDialog(
-        m_platform, this, FilterText({tr("ﾃｷｽﾄﾌｧｲﾙ(*.txt)"), QStringLiteral("*.txt"),
-                                       tr("すべてのﾌｧｲﾙ(*.*)"), QStringLiteral("*.*")}),
+        m_platform, this, quorvane::TextFileFilter(),
         folder, QStringLiteral("readme.txt"));
     if (!chosen.isEmpty()) quorvane::ShellOpen(m_platform, quorvane::DesktopOwnerWindow, chosen);
 }

@@ -26,8 +26,11 @@ struct DialogText {
 }  // namespace
 
 QString CatalogueFilter() {
-    return FilterText({DialogText::tr("Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)"), QStringLiteral("*.vqd"),
-                       DialogText::tr("ﾃｷｽﾄﾌｧｲﾙ(*.txt)"), QStringLiteral("*.txt"),
+    return FilterText({DialogText::tr("Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)"), QStringLiteral("*.vqd")}) + TextFileFilter();
+}
+
+QString TextFileFilter() {
+    return FilterText({DialogText::tr("ﾃｷｽﾄﾌｧｲﾙ(*.txt)"), QStringLiteral("*.txt"),
                        DialogText::tr("すべてのﾌｧｲﾙ(*.*)"), QStringLiteral("*.*")});
 }
 

@@ -19,6 +19,8 @@ QString FilterText(std::initializer_list<QString> items);
 
 // The catalogue files first, then text files, then everything.
 QString CatalogueFilter();
+// Text files, then all files: the filter for a read-me.
+QString TextFileFilter();
 
 // Paths travel through the core as the file system's own bytes; on Windows
 // as UTF-8 with backslashes, as the catalogue code expects there.

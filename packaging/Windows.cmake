@@ -6,22 +6,33 @@
 
 install(TARGETS quorvane quorvane-cli RUNTIME DESTINATION .)
 list(TRANSFORM QUORVANE_CATALOGUE_FILES PREPEND ${QUORVANE_BIN_DIR}/ OUTPUT_VARIABLE catalogues)
-list(TRANSFORM QUORVANE_README_FILES PREPEND ${QUORVANE_BIN_DIR}/ OUTPUT_VARIABLE readmes)
-install(FILES ${catalogues} ${readmes} DESTINATION .)
+install(FILES
+  ${catalogues}
+  ${QUORVANE_README_PATHS}
+  DESTINATION .)
 # The notices, the installer script's own among them, go with the binaries.
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/copyright DESTINATION . RENAME copyright.txt)
 
-# Qt's own Japanese (standard buttons, the text fields' menu, the open
-# dialog) for the Japanese face, in the folder qt.conf names. The .qm files
-# do not depend on the platform; the kit has none, so they come from the
-# build machine's Qt (Debian's qt6-translations-l10n).
-find_file(QUORVANE_QTBASE_JA_QM qtbase_ja.qm
-  PATHS ${QT_HOST_PATH}/share/qt6/translations /usr/share/qt6/translations
-  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
-if(NOT QUORVANE_QTBASE_JA_QM)
-  message(FATAL_ERROR "qtbase_ja.qm was not found (Debian's qt6-translations-l10n, scripts/install-deps.sh)")
-endif()
-install(FILES ${QUORVANE_QTBASE_JA_QM} DESTINATION translations)
+# Qt's own texts (standard buttons, the text fields' menu, the open dialog)
+# for each face that names them in language/Languages.txt, in the folder
+# qt.conf names. The .qm files do not depend on the platform; the kit has
+# none, so they come from the build machine's Qt (Debian's
+# qt6-translations-l10n).
+foreach(code IN LISTS QUORVANE_LANGUAGES)
+  set(qt_name ${QUORVANE_LANGUAGE_${code}_QT})
+  if(NOT qt_name)
+    continue()
+  endif()
+  unset(qt_qm CACHE)
+  find_file(qt_qm ${qt_name}.qm
+    PATHS ${QT_HOST_PATH}/share/qt6/translations /usr/share/qt6/translations
+    NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+  if(NOT qt_qm)
+    message(FATAL_ERROR "${qt_name}.qm was not found (Debian's qt6-translations-l10n, scripts/install-deps.sh)")
+  endif()
+  install(FILES ${qt_qm} DESTINATION translations)
+endforeach()
+unset(qt_qm CACHE)
 
 # Only what the window loads: its three Qt libraries, the Windows platform
 # and the native style. Pictures are PNG and XPM, which Qt Gui reads itself.
@@ -98,11 +109,11 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME quorvane.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
-# The installer speaks Japanese and English: its first page asks which, and
+# The installer speaks the faces' languages: its first page asks which, and
 # that choice becomes the program's face for the installing user (the
 # settings' language key). A silent install asks nothing and stores
 # nothing, so the program follows the system. The template is CPack's own,
-# changed for the two languages (nsis/NSIS.template.in).
+# changed for the faces (nsis/NSIS.template.in).
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/nsis)
 # The Start-menu entry is named and described in the installer's language,
 # as the desktop entry is on Linux; the uninstaller removes either name.
@@ -111,11 +122,29 @@ set(CPACK_NSIS_CREATE_ICONS_EXTRA "
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "
   Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quorvane.lnk'
   Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quorvane 宇宙暦・西暦 換算.lnk'")
+# Each face of language/Languages.txt with an installer language, the
+# fallback first: NSIS takes the first where the system's has no match.
+set(CPACK_QUORVANE_NSIS_LANGUAGES "")
+set(CPACK_QUORVANE_NSIS_FROM_SETTING "")
+set(store_face "")
+set(installer_codes ${QUORVANE_FALLBACK_LANGUAGE} ${QUORVANE_LANGUAGES})
+list(REMOVE_DUPLICATES installer_codes)
+foreach(code IN LISTS installer_codes)
+  set(nsis_name ${QUORVANE_LANGUAGE_${code}_INSTALLER})
+  if(NOT nsis_name)
+    continue()
+  endif()
+  string(TOUPPER ${nsis_name} nsis_id)
+  string(APPEND CPACK_QUORVANE_NSIS_LANGUAGES "  !insertmacro MUI_LANGUAGE \"${nsis_name}\"\n")
+  string(APPEND CPACK_QUORVANE_NSIS_FROM_SETTING
+         "  StrCmp $0 \"${code}\" 0 +2\n    StrCpy $LANGUAGE \\\${LANG_${nsis_id}}\n")
+  string(APPEND store_face "
+  StrCmp $LANGUAGE \\\${LANG_${nsis_id}} 0 +2
+    StrCpy $0 '${code}'")
+endforeach()
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   IfSilent quorvane_language_done
-  StrCpy $0 'en'
-  StrCmp $LANGUAGE \\\${LANG_JAPANESE} 0 +2
-    StrCpy $0 'ja'
+  StrCpy $0 '${QUORVANE_FALLBACK_LANGUAGE}'${store_face}
   WriteRegStr HKCU 'Software\\\\${QUORVANE_VENDOR}\\\\${QUORVANE_SETTINGS_PRODUCT}\\\\${QUORVANE_OPTION_SECTION}' '${QUORVANE_LANGUAGE_KEY}' $0
   quorvane_language_done:")
 include(CPack)

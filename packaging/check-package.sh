@@ -51,6 +51,7 @@ appdir="$root/usr/lib/quorvane"
 for path in \
     usr/lib/quorvane/quorvane usr/lib/quorvane/quorvane-cli \
     usr/lib/quorvane/StarTrek.vqd usr/lib/quorvane/ReadMe.TXT usr/lib/quorvane/ReadMe_en.TXT \
+    usr/lib/quorvane/ReadMe_de.TXT \
     usr/share/applications/quorvane.desktop \
     usr/share/metainfo/example.ovreksoft.Quorvane.metainfo.xml \
     usr/share/man/man1/quorvane.1.gz usr/share/man/man1/quorvane-cli.1.gz \

@@ -78,10 +78,16 @@ mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip")
 folder="$unpacked/quorvane-$version-win64"
 [ -f "$folder/quorvane.exe" ] || fail "the ZIP has no quorvane-$version-win64/quorvane.exe"
-# Qt's own Japanese for the Japanese face, where qt.conf sends Qt for it,
-# the English face's read-me, and the notices.
-for file in translations/qtbase_ja.qm ReadMe_en.TXT copyright.txt; do
+# Qt's own texts for the faces that take them, where qt.conf sends Qt for
+# them, every face's read-me, and the notices.
+for file in translations/qtbase_ja.qm translations/qtbase_de.qm ReadMe.TXT ReadMe_en.TXT ReadMe_de.TXT copyright.txt; do
   [ -s "$folder/$file" ] || fail "the ZIP has no quorvane-$version-win64/$file"
+done
+# A Windows user never reads a Linux path as theirs.
+for file in ReadMe.TXT ReadMe_en.TXT ReadMe_de.TXT; do
+  if grep -qE '~/\.local|~/\.config|/etc/xdg|gnome-system-monitor' "$folder/$file"; then
+    fail "quorvane-$version-win64/$file gives Linux paths"
+  fi
 done
 grep -qx 'Translations = translations' "$folder/qt.conf" || fail "qt.conf does not name the translations folder"
 cd "$folder"

@@ -138,12 +138,10 @@ QString RealPlatform::showOpenDialog(QWidget* owner, const QList<FileFilter>& fi
     // Left empty, a native dialog names itself in the system's language,
     // whatever the program's face.
     dialog.setWindowTitle(PlatformText::tr("ファイルを開く"));
-    const bool japaneseFace = ActiveUiLanguage() == UiLanguage::Japanese;
-    if (japaneseFace != (QLocale::system().language() == QLocale::Japanese)) {
-        const QLocale locale = japaneseFace ? QLocale(QLocale::Japanese, QLocale::Japan)
-                                            : QLocale(QLocale::English, QLocale::UnitedStates);
+    const std::string_view face = ActiveUiLanguage().Code();
+    const QLocale locale(QString::fromUtf8(face.data(), qsizetype(face.size())));
+    if (locale.language() != QLocale::system().language())
         dialog.setProxyModel(new FileDetailsInLocale(locale, &dialog));
-    }
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

@@ -91,7 +91,7 @@ frmAbout::frmAbout(quorvane::Platform& platform, const QIcon& mainWindowIcon, QW
 }
 
 void frmAbout::createControls() {
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(TwipsRect(4320, 240, 1310, 345, this));
     cmdOK->setDefault(true);

@@ -326,8 +326,8 @@ TEST(CatalogueDocumentTest, EnglishFaceReadsItsOwnCatalogueAndFallsBackToTheJapa
     fs::create_directories(user);
     ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
     const std::string program = (root / "program").string();
-    constexpr auto en = UiLanguage::English;
-    constexpr auto ja = UiLanguage::Japanese;
+    const auto en = *UiLanguage::FromCode("en");
+    const auto ja = *UiLanguage::FromCode("ja");
 
     std::ofstream(user / "StarTrek.vqd") << kHeader;
     EXPECT_EQ(CataloguePathToRead(program, en), (user / "StarTrek.vqd").string())

@@ -568,7 +568,7 @@ TEST_F(CatalogueFileTest, MessageSaysWhyAFileCouldNotBeRead) {
 
 // An English text that dropped an argument would hide the file, the line or
 // the count from the user; one that kept Japanese would not be English.
-TEST(CatalogueWordsTest, EveryTextHasEnglishWithTheSameArguments) {
+TEST(CatalogueWordsTest, EveryFaceTranslatesEveryTextWithTheSameArguments) {
     const auto placeholders = [](std::string_view text) {
         std::multiset<std::string_view> found;
         for (std::size_t at = text.find('%'); at != std::string_view::npos; at = text.find('%', at + 1))
@@ -576,29 +576,42 @@ TEST(CatalogueWordsTest, EveryTextHasEnglishWithTheSameArguments) {
         return found;
     };
     const std::string_view args[] = {"\x01", "\x02", "\x03", "\x04"};
-    for (int n = 0; n <= static_cast<int>(kLastCatalogueWording); ++n) {
-        SCOPED_TRACE(n);
-        const auto text = static_cast<CatalogueWording>(n);
-        const std::string japanese = CatalogueWords(text, UiLanguage::Japanese);
-        const std::string english = CatalogueWords(text, UiLanguage::English);
-        EXPECT_FALSE(english.empty());
-        EXPECT_TRUE(std::all_of(english.begin(), english.end(),
-                                [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-            << english;
-        EXPECT_EQ(placeholders(english), placeholders(japanese)) << english;
-        // Every argument lands in the text, in either face.
-        const std::string filled = CatalogueWords(text, UiLanguage::English, {args[0], args[1], args[2], args[3]});
-        for (std::size_t a = 0; a < placeholders(japanese).size(); ++a)
-            EXPECT_NE(filled.find(args[a]), std::string::npos) << english;
+    for (const UiLanguage face : UiLanguage::All()) {
+        if (face.IsSource()) continue;
+        for (int n = 0; n <= static_cast<int>(kLastCatalogueWording); ++n) {
+            SCOPED_TRACE(std::string(face.Code()) + " " + std::to_string(n));
+            const auto text = static_cast<CatalogueWording>(n);
+            if (text == CatalogueWording::SkippedRecords || text == CatalogueWording::MoreProblems) continue;
+            const std::string japanese = CatalogueWords(text, UiLanguage::Source());
+            const std::string translated = CatalogueWords(text, face);
+            EXPECT_NE(translated, japanese);
+            EXPECT_EQ(placeholders(translated), placeholders(japanese)) << translated;
+            // Every argument lands in the text.
+            const std::string filled = CatalogueWords(text, face, {args[0], args[1], args[2], args[3]});
+            for (std::size_t a = 0; a < placeholders(japanese).size(); ++a)
+                EXPECT_NE(filled.find(args[a]), std::string::npos) << translated;
+        }
     }
+}
+
+// A count reads right in the singular, and a load that lost nothing says so by saying nothing.
+TEST(CatalogueWordsTest, CountsTakeTheirPluralForm) {
+    const UiLanguage en = *UiLanguage::FromCode("en");
+    EXPECT_EQ(CatalogueWordsN(CatalogueWording::MoreProblems, 1, en, {"1000"}),
+              "1 more error (no more than 1000 are listed)");
+    EXPECT_EQ(CatalogueWordsN(CatalogueWording::MoreProblems, 2, en, {"1000"}),
+              "2 more errors (no more than 1000 are listed)");
+    EXPECT_EQ(CatalogueWordsN(CatalogueWording::SkippedRecords, 1, *UiLanguage::FromCode("de")),
+              "1 Ereignis konnte nicht gelesen werden.");
+    EXPECT_EQ(CatalogueWordsN(CatalogueWording::SkippedRecords, 3, UiLanguage::Source()),
+              "読み込めなかったデータ：3 件");
 }
 
 TEST_F(CatalogueFileTest, EnglishMessageNamesTheSameFileLineAndCount) {
     const DocumentLoad document = ReadCatalogueDocument(Write("events.txt", Sj(kHeader + kGoodA + "\r\n" + kGoodB)));
-    EXPECT_EQ(CatalogueMessage("events.txt", document.reading, UiLanguage::English),
-              "Line 3 of events.txt has an error (a blank line).\n"
-              "Events that could not be read: 0");
-    EXPECT_EQ(ProblemReason(P::TooManyRecords, TextEncoding::ShiftJis, UiLanguage::English),
+    EXPECT_EQ(CatalogueMessage("events.txt", document.reading, *UiLanguage::FromCode("en")),
+              "Line 3 of events.txt has an error (a blank line).");
+    EXPECT_EQ(ProblemReason(P::TooManyRecords, TextEncoding::ShiftJis, *UiLanguage::FromCode("en")),
               "more than 1,000,000 events");
 }
 

@@ -266,6 +266,20 @@ TEST_F(EventListing, CheckCountsTheProblemsBeyondThoseItLists) {
     EXPECT_EQ(run.exitStatus, 1);
 }
 
+// 1,001 problems leave one unlisted, which English counts in the singular.
+TEST_F(EventListing, CheckCountsOneUnlistedProblemInTheSingular) {
+    std::string bytes = "\"T\",\"D\",\"S\",\"O\"\r\n";
+    for (std::size_t i = 0; i < quorvane::kMaxCatalogueProblems + 1; ++i) bytes += "\r\n";
+    bytes += "\"Data\",\"\",41000,\"\"\r\n";
+    const std::string path = write("blank.vqd", bytes);
+    const std::string savedLang = std::getenv("LANG") ? std::getenv("LANG") : "";
+    ::setenv("LANG", "en_US.UTF-8", 1);
+    const RunResult run = RunCli({"--check", path});
+    ::setenv("LANG", savedLang.c_str(), 1);
+    const auto lastLine = run.out.rfind('\n', run.out.size() - 2) + 1;
+    EXPECT_EQ(run.out.substr(lastLine), path + ": 1 more error (no more than 1000 are listed)\n");
+}
+
 TEST_F(EventListing, OptionsAndTheFileComeInAnyOrder) {
     const std::string path = write("small.vqd", kSmallCatalogue);
     const RunResult reference = RunCli({"--events", path, "--format", "json"});
@@ -300,22 +314,26 @@ TEST_F(EventListing, SharedMessagesFollowTheUsersLanguage) {
         const char* what;
         const char* lang;
         std::optional<std::string> settingsFile;  // std::nullopt: none; "fifo": a named pipe
-        bool english;
+        char face;  // 'e'nglish, 'j'apanese, 'g'erman
     };
     const Case cases[] = {
-        {"an English locale speaks English", "en_US.UTF-8", std::nullopt, true},
-        {"a Japanese locale keeps Japanese", "ja_JP.UTF-8", std::nullopt, false},
-        {"the window's setting wins over the locale", "en_US.UTF-8", "[Option]\nLanguage=ja\n", false},
+        {"an English locale speaks English", "en_US.UTF-8", std::nullopt, 'e'},
+        {"a Japanese locale keeps Japanese", "ja_JP.UTF-8", std::nullopt, 'j'},
+        {"a German locale speaks German", "de_DE.UTF-8", std::nullopt, 'g'},
+        {"the window's setting wins over the locale", "en_US.UTF-8", "[Option]\nLanguage=ja\n", 'j'},
         {"the setting among others, with blanks and CR LF", "ja_JP.UTF-8",
-         "[Window]\r\nLanguage=ja\r\n[Option]\r\nReset=True\r\n Language = en\r\n", true},
-        {"a pipe in place of the settings file neither hangs nor counts", "en_US.UTF-8", "fifo", true},
+         "[Window]\r\nLanguage=ja\r\n[Option]\r\nReset=True\r\n Language = en\r\n", 'e'},
+        {"a pipe in place of the settings file neither hangs nor counts", "en_US.UTF-8", "fifo", 'e'},
         // Read as the window reads it: comments, Qt's old spellings, escapes.
-        {"a comment after the setting", "ja_JP.UTF-8", "[Option]\nLanguage=en ; chosen by hand\n", true},
-        {"the setting as Qt's writer wrapped it", "ja_JP.UTF-8", "[Option]\nLanguage=@String(en)\n", true},
-        {"the setting with an escape", "ja_JP.UTF-8", "[Option]\nLanguage=\\x65n\n", true},
+        {"a comment after the setting", "ja_JP.UTF-8", "[Option]\nLanguage=en ; chosen by hand\n", 'e'},
+        {"the setting as Qt's writer wrapped it", "ja_JP.UTF-8", "[Option]\nLanguage=@String(en)\n", 'e'},
+        {"the setting with an escape", "ja_JP.UTF-8", "[Option]\nLanguage=\\x65n\n", 'e'},
         {"a later line too long to read", "en_US.UTF-8",
-         "[Option]\nLanguage=ja\nLanguage=en ;" + std::string(1024 * 1024, 'x') + "\n", false},
-        {"a setting in other letter case follows the locale", "ja_JP.UTF-8", "[Option]\nLanguage=EN\n", false},
+         "[Option]\nLanguage=ja\nLanguage=en ;" + std::string(1024 * 1024, 'x') + "\n", 'j'},
+        {"a setting in other letter case follows the locale", "ja_JP.UTF-8", "[Option]\nLanguage=EN\n", 'j'},
+    };
+    const auto words = [](char face, const char* english, const char* japanese, const char* german) {
+        return std::string(face == 'e' ? english : face == 'j' ? japanese : german);
     };
     const std::optional<std::string> savedConfig =
         std::getenv("XDG_CONFIG_HOME") ? std::optional<std::string>(std::getenv("XDG_CONFIG_HOME"))
@@ -334,10 +352,16 @@ TEST_F(EventListing, SharedMessagesFollowTheUsersLanguage) {
         ::setenv("LANG", c.lang, 1);
         const RunResult check = RunCli({"--check", path}, {}, 20s);
         const RunResult value = RunCli({"2365-02-29"}, {}, 20s);
-        ASSERT_FALSE(check.timedOut || value.timedOut);
-        EXPECT_EQ(check.out, path + (c.english ? ":2: a blank line\n" : ":2: 空の行があります\n"));
-        EXPECT_EQ(value.err, c.english ? "quorvane-cli: 2365-02-29: The date is not valid.\n"
-                                       : "quorvane-cli: 2365-02-29: 日付の指定が無効です。\n");
+        const RunResult outside = RunCli({"99999999"}, {}, 20s);
+        ASSERT_FALSE(check.timedOut || value.timedOut || outside.timedOut);
+        EXPECT_EQ(check.out, path + ":2: " + words(c.face, "a blank line", "空の行があります", "eine leere Zeile") + "\n");
+        EXPECT_EQ(value.err, "quorvane-cli: 2365-02-29: " +
+                                 words(c.face, "The date is not valid.", "日付の指定が無効です。",
+                                       "Das Datum ist ungültig.") + "\n");
+        EXPECT_EQ(outside.err, "quorvane-cli: 99999999: " +
+                                   words(c.face, "the Earth date falls outside the years 100 to 9999",
+                                         "西暦が 100 年から 9999 年の範囲を外れます。",
+                                         "das Erddatum liegt außerhalb der Jahre 100 bis 9999") + "\n");
     }
     ::setenv("LANG", savedLang.c_str(), 1);
     if (savedConfig) ::setenv("XDG_CONFIG_HOME", savedConfig->c_str(), 1);

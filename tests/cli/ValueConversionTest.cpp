@@ -109,8 +109,8 @@ TEST(ValueConversion, FailedValuesGiveTheWindowsMessages) {
         {"a year beyond 9999", {"10000-01-01"}, kDateMessage},
         {"day of the year 0", {"2364:0"}, kDayOfYearMessage},
         {"day of the year 367", {"2364:367"}, kDayOfYearMessage},
-        {"a stardate in the year 99", {"-2223500"}, "outside the years 100 to 9999"},
-        {"a stardate after the year 9999", {"7676999"}, "outside the years 100 to 9999"},
+        {"a stardate in the year 99", {"-2223500"}, "西暦が 100 年から 9999 年の範囲を外れます。"},
+        {"a stardate after the year 9999", {"7676999"}, "西暦が 100 年から 9999 年の範囲を外れます。"},
     });
 }
 

@@ -384,8 +384,7 @@ TEST_F(DataListTest, EmptyFileLeavesAnEmptyUsableWindow) {
     open();
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].text,
-              "StarTrek.vqd の 1 行目に誤りがあります（見出しもデータもありません）。\n"
-              "読み込めなかったデータ：0 件");
+              "StarTrek.vqd には事象がありません（見出しもデータもありません）。");
     EXPECT_EQ(list->cmbTitle->count(), 0);
     EXPECT_EQ(Ui(main).txtStarDate->text(), "12345.6");
 }

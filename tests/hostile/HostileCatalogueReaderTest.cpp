@@ -41,8 +41,14 @@ TEST_P(ProblemFlood, KeepsAShortListAndAnExactCount) {
     CatalogueLoad load;
     load.content = content;
     const std::string message = CatalogueMessage("StarTrek.vqd", load);
-    EXPECT_NE(message.find(" " + std::to_string(GetParam().firstLine) + " 行目"), std::string::npos) << message;
-    EXPECT_NE(message.find("：" + std::to_string(GetParam().skipped) + " 件"), std::string::npos) << message;
+    // A file with nothing to read is told as a whole, not as a line.
+    if (message.find("には事象がありません") == std::string::npos)
+        EXPECT_NE(message.find(" " + std::to_string(GetParam().firstLine) + " 行目"), std::string::npos) << message;
+    // A count only where events were lost.
+    if (GetParam().skipped > 0)
+        EXPECT_NE(message.find("：" + std::to_string(GetParam().skipped) + " 件"), std::string::npos) << message;
+    else
+        EXPECT_EQ(message.find("件"), std::string::npos) << message;
 }
 
 // A megabyte of each mistake, the way a wrong file chosen in the dialog

@@ -40,9 +40,8 @@ int main(int argc, char* argv[]) {
     }
     editor->move(40, 40);
     // A few rows narrowed by the filter, one of them selected.
-    editor->txtFilter->setText(quorvane::ActiveUiLanguage() == quorvane::UiLanguage::English
-                                   ? QStringLiteral("Enterprise")
-                                   : QStringLiteral("エンタープライズ"));
+    editor->txtFilter->setText(quorvane::ActiveUiLanguage().IsSource() ? QStringLiteral("エンタープライズ")
+                                                                        : QStringLiteral("Enterprise"));
     editor->grdEvents->selectRow(1);
 
     if (argc < 2) return app.exec();

@@ -18,7 +18,7 @@ if(NOT CATALOGUES)
 endif()
 list(TRANSFORM CATALOGUES PREPEND ${APPDIR}/ OUTPUT_VARIABLE installed_catalogues)
 set(expected
-  ${APPDIR}/quorvane ${installed_catalogues} ${APPDIR}/ReadMe.TXT ${APPDIR}/ReadMe_en.TXT
+  ${APPDIR}/quorvane ${installed_catalogues} ${APPDIR}/ReadMe.TXT ${APPDIR}/ReadMe_en.TXT ${APPDIR}/ReadMe_de.TXT
   share/applications/quorvane.desktop share/metainfo/${APP_ID}.metainfo.xml
   share/man/man1/quorvane.1.gz share/doc/quorvane/copyright)
 foreach(size 16 32 48 256)

@@ -2,6 +2,171 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>CatalogueMessages</name>
+    <message numerus="yes">
+        <source>読み込めなかったデータ：%n 件</source>
+        <translation>
+            <numerusform>%n event could not be read.</numerusform>
+            <numerusform>%n events could not be read.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>ほかに %n 件の誤りがあります（%1 件を超える分は示しません）</source>
+        <translation>
+            <numerusform>%n more error (no more than %1 are listed)</numerusform>
+            <numerusform>%n more errors (no more than %1 are listed)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>100 万件</source>
+        <translation>1,000,000 events</translation>
+    </message>
+    <message>
+        <source>見出しもデータもありません</source>
+        <translation>no heading line and no events</translation>
+    </message>
+    <message>
+        <source>見出しの後にデータがありません</source>
+        <translation>no events after the heading line</translation>
+    </message>
+    <message>
+        <source>空の行があります</source>
+        <translation>a blank line</translation>
+    </message>
+    <message>
+        <source>「&quot;」が閉じていません</source>
+        <translation>a &quot; is never closed</translation>
+    </message>
+    <message>
+        <source>閉じた「&quot;」の後に文字があります</source>
+        <translation>text after a closing &quot;</translation>
+    </message>
+    <message>
+        <source>項目が 4 つそろっていません</source>
+        <translation>not exactly 4 items</translation>
+    </message>
+    <message>
+        <source>日付が正しくありません</source>
+        <translation>not a valid date</translation>
+    </message>
+    <message>
+        <source>#NULL# は出典にしか使えません</source>
+        <translation>#NULL# can stand only as the source</translation>
+    </message>
+    <message>
+        <source>エラー値は使えません</source>
+        <translation>error values cannot be used</translation>
+    </message>
+    <message>
+        <source>日付の欄が日付でも数値でもありません</source>
+        <translation>the date is neither a date nor a number</translation>
+    </message>
+    <message>
+        <source>数値が大きすぎます</source>
+        <translation>the number is too large</translation>
+    </message>
+    <message>
+        <source>同じ事象がすでにあります</source>
+        <translation>an event with this title is already listed</translation>
+    </message>
+    <message>
+        <source>UTF-8 として読めない文字があります</source>
+        <translation>characters that cannot be read as UTF-8</translation>
+    </message>
+    <message>
+        <source>Shift-JIS として読めない文字があります</source>
+        <translation>characters that cannot be read as Shift-JIS</translation>
+    </message>
+    <message>
+        <source>UTF-16 として読めない文字があります</source>
+        <translation>characters that cannot be read as UTF-16</translation>
+    </message>
+    <message>
+        <source>NUL 文字があります</source>
+        <translation>a NUL character</translation>
+    </message>
+    <message>
+        <source>データが %1を超えています</source>
+        <translation>more than %1</translation>
+    </message>
+    <message>
+        <source>読めないデータがあります</source>
+        <translation>data that cannot be read</translation>
+    </message>
+    <message>
+        <source>%1 が見つかりません。</source>
+        <translation>%1 cannot be found.</translation>
+    </message>
+    <message>
+        <source>%1 はファイルではありません。</source>
+        <translation>%1 is not a file (for example a folder, a pipe or a device).</translation>
+    </message>
+    <message>
+        <source>%1 を読み込めません。</source>
+        <translation>%1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>%1 は大きすぎるため読み込めません。（%2 まで）</source>
+        <translation>%1 is larger than %2, which Quorvane cannot read.</translation>
+    </message>
+    <message>
+        <source>%1 の %2 行目に誤りがあります（%3）。</source>
+        <translation>Line %2 of %1 has an error (%3).</translation>
+    </message>
+    <message>
+        <source>%1 には事象がありません（%2）。</source>
+        <translation>%1 holds no events (%2).</translation>
+    </message>
+    <message>
+        <source>ファイルが %1 を超えるため、保存すると読み込めなくなります。</source>
+        <translation>The file would be larger than %1, which Quorvane cannot read back.</translation>
+    </message>
+    <message>
+        <source>事象が %1を超えるため、保存すると超えた分を読み込めなくなります。</source>
+        <translation>The catalogue would hold more than %1, and Quorvane cannot read back the events beyond them.</translation>
+    </message>
+    <message>
+        <source>この形式では項目の中に「&quot;」を書けません</source>
+        <translation>this format cannot hold a &quot; inside an item</translation>
+    </message>
+    <message>
+        <source>この形式では項目の中に改行を書けません</source>
+        <translation>this format cannot hold a line break inside an item</translation>
+    </message>
+    <message>
+        <source>この形式では項目の中に NUL 文字を書けません</source>
+        <translation>this format cannot hold a NUL character inside an item</translation>
+    </message>
+    <message>
+        <source>この形式では書けない値です</source>
+        <translation>this format cannot hold this value</translation>
+    </message>
+    <message>
+        <source>日付は宇宙暦（例 41153.7）か西暦（例 2063-04-05）で入力してください</source>
+        <translation>Enter a stardate (like 41153.7) or an Earth date (like 2063-04-05)</translation>
+    </message>
+    <message>
+        <source>「&quot;」は使えません</source>
+        <translation>A &quot; cannot be used here</translation>
+    </message>
+    <message>
+        <source>改行は使えません</source>
+        <translation>A line break cannot be used here</translation>
+    </message>
+    <message>
+        <source>事象を入力してください</source>
+        <translation>Enter the event</translation>
+    </message>
+    <message>
+        <source>詳細を入力してください</source>
+        <translation>Enter the details</translation>
+    </message>
+    <message>
+        <source>%1 番目の項目は保存できません（%2）</source>
+        <translation>item %1 cannot be saved (%2)</translation>
+    </message>
+</context>
+<context>
     <name>CatalogueSave</name>
     <message>
         <source>%1 に書き込む権限がありません。</source>
@@ -71,6 +236,25 @@ The contents before the restore are in %1.bak.</translation>
     </message>
 </context>
 <context>
+    <name>Conversion</name>
+    <message>
+        <source>年の指定が無効です。</source>
+        <translation>The year is not valid.</translation>
+    </message>
+    <message>
+        <source>年間通算日の指定が無効です。</source>
+        <translation>The day of the year is not valid.</translation>
+    </message>
+    <message>
+        <source>日付の指定が無効です。</source>
+        <translation>The date is not valid.</translation>
+    </message>
+    <message>
+        <source>西暦が 100 年から 9999 年の範囲を外れます。</source>
+        <translation>the Earth date falls outside the years 100 to 9999</translation>
+    </message>
+</context>
+<context>
     <name>EventTableModel</name>
     <message>
         <source>編集</source>
@@ -104,7 +288,7 @@ The contents before the restore are in %1.bak.</translation>
     <name>OpenDialog</name>
     <message>
         <source>Quorvane ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙ(*.vqd)</source>
-        <translation>Quorvane database files (*.vqd)</translation>
+        <translation>Quorvane catalogues (*.vqd)</translation>
     </message>
     <message>
         <source>ﾃｷｽﾄﾌｧｲﾙ(*.txt)</source>
@@ -247,8 +431,8 @@ The contents before the restore are in %1.bak.</translation>
 <context>
     <name>UiFace</name>
     <message>
-        <source>--language には ja、en、system のどれかを指定してください（「%1」は使えません）。</source>
-        <translation>--language takes ja, en or system (&quot;%1&quot; is not one of them).</translation>
+        <source>--language には %1 または system を指定してください（「%2」は使えません）。</source>
+        <translation>--language takes %1 or system (&quot;%2&quot; is not one of them).</translation>
     </message>
     <message>
         <source>表示言語の選択を設定に保存できませんでした。
@@ -287,11 +471,15 @@ The contents before the restore are in %1.bak.</translation>
     </message>
     <message>
         <source>ｽﾀｰﾄﾚｯｸｺｰﾅｰ(%1)は．．．</source>
-        <translation>The Star Trek corner (%1) is at...</translation>
+        <translation>The Star Trek pages (%1) are at...</translation>
     </message>
     <message>
         <source>現時点ではｼｽﾃﾑ情報を使用できません</source>
         <translation>System Information is not available at this time</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -317,7 +505,7 @@ The contents before the restore are in %1.bak.</translation>
     <name>frmEditor</name>
     <message>
         <source>%1 は大きすぎるため編集できません。</source>
-        <translation>%1 is too large to edit.</translation>
+        <translation>%1 is too large to read, so it cannot be edited.</translation>
     </message>
     <message>
         <source>%1 の見出しの行を読めないため編集できません。</source>
@@ -325,7 +513,7 @@ The contents before the restore are in %1.bak.</translation>
     </message>
     <message>
         <source>%1 を読み込めませんでした。</source>
-        <translation>Could not load %1.</translation>
+        <translation>%1 cannot be read.</translation>
     </message>
     <message>
         <source>%1 はほかのプログラムによって変更されました。
@@ -333,7 +521,7 @@ The contents before the restore are in %1.bak.</translation>
 再読み込みすると、変更後のファイルを表示します。</source>
         <translation>%1 has been changed by another program.
 
-Reload shows the changed file.</translation>
+Reload shows the file as that program left it.</translation>
     </message>
     <message>
         <source>この画面で保存していない変更は失われます。</source>
@@ -343,7 +531,7 @@ Reload shows the changed file.</translation>
         <source>
 上書き保存すると、ほかのプログラムによる変更は %1.bak にだけ残ります。</source>
         <translation>
-Overwrite keeps the other program&apos;s changes only in %1.bak.</translation>
+Overwrite keeps the other program&apos;s version of %1 only in %1.bak.</translation>
     </message>
     <message>
         <source>
@@ -429,11 +617,11 @@ Cancel writes nothing and lets you go on editing.</translation>
     </message>
     <message>
         <source>閉じる(&amp;X)</source>
-        <translation>Close (&amp;X)</translation>
+        <translation>Clos&amp;e</translation>
     </message>
     <message>
         <source>データベースの編集 - </source>
-        <translation>Edit Database - </translation>
+        <translation>Edit Catalogue - </translation>
     </message>
     <message>
         <source>ファイル：</source>
@@ -443,7 +631,7 @@ Cancel writes nothing and lets you go on editing.</translation>
         <source>
 読み込めなかった %1 行はそのまま残し、保存しても元の位置に書き戻します。</source>
         <translation>
-Unreadable lines: %1. They are kept as they are and written back in place when you save.</translation>
+Lines that could not be read (%1 in this file) are kept as they are and written back in place when you save.</translation>
     </message>
     <message>
         <source>新しい事象</source>
@@ -499,21 +687,27 @@ Save the file as UTF-8 (with BOM)?</translation>
     </message>
     <message>
         <source>データベースを保存できませんでした。元のファイルは変更されていません。
+フォルダー %1 を作れませんでした。</source>
+        <translation>Could not save the catalogue. The file is unchanged.
+Could not create the folder %1.</translation>
+    </message>
+    <message>
+        <source>データベースを保存できませんでした。元のファイルは変更されていません。
 </source>
-        <translation>Could not save the database. The original file is unchanged.
+        <translation>Could not save the catalogue. The file is unchanged.
 </translation>
     </message>
     <message>
         <source>プログラムのフォルダー %1 には書き込めないため、データベースを次の場所に保存しました。
 %2
 今後はこのファイルを読み込みます。</source>
-        <translation>The program&apos;s folder %1 cannot be written to, so the database was saved here:
+        <translation>The program&apos;s folder %1 cannot be written to, so the catalogue was saved here:
 %2
 This file is read from now on.</translation>
     </message>
     <message>
         <source>%1 は変更されています。保存しますか？</source>
-        <translation>%1 has changed. Save it?</translation>
+        <translation>Save the changes to %1?</translation>
     </message>
     <message>
         <source>%1 はほかのプログラムによって同じ名前のフォルダーに置き換えられました。
@@ -525,7 +719,7 @@ The catalogue cannot be saved where a folder stands.</translation>
     </message>
     <message>
         <source>%1 はファイルではない（フォルダー、パイプ、デバイスなど）ため編集できません。</source>
-        <translation>%1 cannot be edited: it is not a file (it is a folder, a pipe, a device...).</translation>
+        <translation>%1 cannot be edited: it is not a file (for example a folder, a pipe or a device).</translation>
     </message>
     <message>
         <source>%1 の前回の保存は途中で終わったため、内容が欠けている可能性があります。
@@ -535,11 +729,11 @@ The catalogue cannot be saved where a folder stands.</translation>
     </message>
     <message>
         <source>保存前の内容は %1.bak にも残っていません。</source>
-        <translation>What it held before that save is not in %1.bak either.</translation>
+        <translation>What %1 held before that save is not in %1.bak either.</translation>
     </message>
     <message>
         <source>保存前の内容が %1.bak に残っています。元に戻しますか？</source>
-        <translation>%1.bak still holds what it held before that save. Put it back?</translation>
+        <translation>%1.bak still holds what %1 held before that save. Put %1.bak back in place of %1?</translation>
     </message>
     <message>
         <source>%1.bak から元に戻せませんでした。
@@ -579,16 +773,8 @@ If you choose No, you will not be asked again until the program&apos;s catalogue
         <translation>The character &quot;%1&quot; (%2) cannot be written in a %3 file.</translation>
     </message>
     <message>
-        <source>ファイルが %1 MB を超えるため、保存すると読み込めなくなります。</source>
-        <translation>The file would be over %1 MB, and nothing could read it once saved.</translation>
-    </message>
-    <message>
-        <source>事象が 100 万件を超えるため、保存すると超えた分を読み込めなくなります。</source>
-        <translation>There are more than a million events; once saved, those past the millionth could not be read.</translation>
-    </message>
-    <message>
         <source>ほかのプログラムが %1 に書き込み続けています。</source>
-        <translation>Another program keeps writing to %1.</translation>
+        <translation>Another program keeps writing to %1. Close that program or wait until it has finished, then save again.</translation>
     </message>
     <message>
         <source>%1 の最後の行が閉じていないため、後に行を書き足せません。</source>
@@ -647,6 +833,13 @@ A restore keeps what %1 holds now (%2 bytes, changed %3) in %1.bak.</translation
 </context>
 <context>
     <name>frmMain</name>
+    <message>
+        <source>設定を保存できませんでした。
+%1</source>
+        <translation>Could not save the settings to this file:
+%1
+Check that the file and its folder can be written and that the disk is not full. The next start uses the settings saved before.</translation>
+    </message>
     <message>
         <source>地球暦(西暦)</source>
         <translation>Earth date (AD)</translation>
@@ -709,11 +902,11 @@ A restore keeps what %1 holds now (%2 bytes, changed %3) in %1.bak.</translation
     </message>
     <message>
         <source>データベースの編集</source>
-        <translation>Edit the database</translation>
+        <translation>Edit the catalogue</translation>
     </message>
     <message>
         <source>西暦/宇宙暦データの表示</source>
-        <translation>Show events with Earth dates and stardates</translation>
+        <translation>Show the catalogue of events</translation>
     </message>
     <message>
         <source>ヘルプ</source>
@@ -736,12 +929,19 @@ A restore keeps what %1 holds now (%2 bytes, changed %3) in %1.bak.</translation
         <translation>Clear</translation>
     </message>
     <message>
-        <source>ﾃｷｽﾄﾌｧｲﾙ(*.txt)</source>
-        <translation>Text files (*.txt)</translation>
+        <source>月</source>
+        <comment>screen reader</comment>
+        <translation>Month</translation>
     </message>
     <message>
-        <source>すべてのﾌｧｲﾙ(*.*)</source>
-        <translation>All files (*.*)</translation>
+        <source>日</source>
+        <comment>screen reader</comment>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>月日</source>
+        <comment>screen reader</comment>
+        <translation>Month and day</translation>
     </message>
     <message>
         <source>設定を保存できませんでした。
