@@ -63,8 +63,9 @@ QString DescribeRefusal(const ProgramOptions& options) {
             break;
     }
     return Text(why).arg(options.argument) + u'\n' +
-           Text(QT_TRANSLATE_NOOP("ProgramOptions", "使い方: quorvane [--language ja|en|system]\n"
-                                                    "        quorvane --check-install"));
+           Text(QT_TRANSLATE_NOOP("ProgramOptions", "使い方: quorvane [--language %1|system]\n"
+                                                    "        quorvane --check-install"))
+               .arg(FaceCodes(QStringLiteral("|")));
 }
 
 int RefuseProgramOptions(const ProgramOptions& options) {

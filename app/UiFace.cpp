@@ -11,16 +11,12 @@
 
 namespace quorvane {
 
-namespace {
-
-QString FaceCodes() {
+QString FaceCodes(const QString& separator) {
     QStringList codes;
     for (const UiLanguage face : UiLanguage::All())
         codes << QString::fromUtf8(face.Code().data(), qsizetype(face.Code().size()));
-    return codes.join(QStringLiteral(", "));
+    return codes.join(separator);
 }
-
-}  // namespace
 
 UiLanguage ChooseFace(const SettingsStore& store) {
     const QString key = SettingsKey(settings::kLanguage);
@@ -43,7 +39,7 @@ QString DescribeRefusedFace(const FaceChoice& choice, const QString& word) {
     if (choice.unknownWord)
         return QCoreApplication::translate(
                    "UiFace", "--language には %1 または system を指定してください（「%2」は使えません）。")
-            .arg(FaceCodes(), word);
+            .arg(FaceCodes(QStringLiteral(", ")), word);
     return QCoreApplication::translate("UiFace", "表示言語の選択を設定に保存できませんでした。\n%1\n%2")
         .arg(SettingsFilePath(), DescribeSettingsProblem(choice.stored));
 }

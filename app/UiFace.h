@@ -30,6 +30,9 @@ UiLanguage ChooseFace(const SettingsStore& store);
 // "--language ja|en|system" stored for this and every later run: "system"
 // hands the choice back to the system. No language for any other word, or
 // when the store would not take it.
+// Every face's code, in the list's order, joined by `separator`.
+QString FaceCodes(const QString& separator);
+
 struct FaceChoice {
     std::optional<UiLanguage> language;
     bool unknownWord = false;

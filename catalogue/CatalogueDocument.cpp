@@ -559,7 +559,7 @@ std::optional<std::string> CellRefusal(const CatalogueDocument& document, std::s
 std::string_view CatalogueFileName(UiLanguage language) { return language.Entry().catalogue; }
 
 std::string_view CatalogueFileNameOf(std::string_view path) {
-    const std::string_view name = GetFileName(path);
+    const std::string name = GetFileName(path);
     for (const UiLanguage language : UiLanguage::All())
         if (CatalogueFileName(language) == name) return CatalogueFileName(language);
     return kCatalogueFileName;

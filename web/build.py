@@ -27,6 +27,7 @@ CORE_SOURCES = [
     "conversion/DecimalToDoubleStrtod.cpp",
     "conversion/StardateArithmetic.cpp",
     "language/UiLanguage.cpp",
+    "language/Words.cpp",
     "catalogue/TaggedValue.cpp",
     "catalogue/clsStarData.cpp",
     "catalogue/ItemScanner.cpp",
@@ -99,7 +100,7 @@ def cp932_table(build):
     return table
 
 
-def compile_wasm(build, table):
+def compile_wasm(build, table, language_table):
     objects = os.path.join(build, "obj")
     os.makedirs(objects, exist_ok=True)
     includes = ["-I", os.path.join(ROOT, "web/core/shim"), "-I", ROOT,
@@ -108,7 +109,7 @@ def compile_wasm(build, table):
     headers = [h for f in folders for h in glob.glob(os.path.join(ROOT, f, "*.h"))]
     headers.append(os.path.join(build, "include/ProgramInfo.h"))
     jobs = []
-    for source in CORE_SOURCES + PAGE_CORE_SOURCES + [table]:
+    for source in CORE_SOURCES + PAGE_CORE_SOURCES + [table, language_table]:
         path = source if os.path.isabs(source) else os.path.join(ROOT, source)
         obj = os.path.join(objects, re.sub(r"[/\\]", "_", os.path.relpath(path, ROOT)) + ".o")
         if newer(obj, [path] + headers):
@@ -131,7 +132,7 @@ def read_words():
     """Each face's texts for the page, from every translation file: the
     Japanese source is the key, and the Japanese face needs no table."""
     faces = {"ja": {}}
-    for path in sorted(glob.glob(os.path.join(ROOT, "resources/translations/*.ts"))):
+    for path in sorted(glob.glob(os.path.join(ROOT, "language/translations/*.ts"))):
         root = ET.parse(path).getroot()
         face = root.get("language") or re.search(r"_(\w+)\.ts$", path).group(1)
         face = face.split("_")[0]
@@ -149,6 +150,26 @@ def read_words():
     return faces
 
 
+def write_readmes(site):
+    """Each face's read-me from its template, as the list names it, without
+    the lines of either desktop platform: a page reader has neither's paths."""
+    names = []
+    for line in open(os.path.join(ROOT, "language/Languages.txt"), encoding="utf-8"):
+        if not line.strip() or line.lstrip().startswith("#"):
+            continue
+        fields = [field.strip() for field in line.split("|")]
+        code, readme = fields[0], fields[4]
+        template = os.path.join(ROOT, "language/readme", f"ReadMe_{code}.TXT")
+        if readme in names or not os.path.exists(template):
+            continue
+        lines = open(template, encoding="utf-8").read().splitlines()
+        kept = [l for l in lines if not l.startswith(("@windows", "@linux"))]
+        with open(os.path.join(site, readme), "w", encoding="utf-8", newline="\r\n") as out:
+            out.write("\n".join(kept) + "\n")
+        names.append(readme)
+    return sorted(names)
+
+
 def write_site(build, values, wasm):
     site = os.path.join(build, "site")
     if os.path.isdir(site):
@@ -162,11 +183,9 @@ def write_site(build, values, wasm):
     shutil.copy(os.path.join(ROOT, "resources/icons/quorvane-256.png"), os.path.join(site, "quorvane-256.png"))
 
     catalogues = [os.path.basename(p) for p in sorted(glob.glob(os.path.join(ROOT, "catalogue/StarTrek*.vqd")))]
-    readmes = [os.path.basename(p) for p in sorted(glob.glob(os.path.join(ROOT, "mainwindow/ReadMe*.TXT")))]
     for name in catalogues:
         shutil.copy(os.path.join(ROOT, "catalogue", name), site)
-    for name in readmes:
-        shutil.copy(os.path.join(ROOT, "mainwindow", name), site)
+    readmes = write_readmes(site)
 
     words = read_words()
     data = {"version": values["PROJECT_VERSION"], "faces": sorted(words, key=lambda f: (f != "ja", f)),
@@ -203,11 +222,13 @@ def main():
     parser.add_argument("--out", default=os.path.join(ROOT, "build-web"))
     parser.add_argument("--program-info", required=True,
                         help="ProgramInfo.h as a configured CMake build wrote it")
+    parser.add_argument("--language-table", required=True,
+                        help="LanguageTable.cpp as the CMake build generated it from the .ts files")
     args = parser.parse_args()
     build = os.path.abspath(args.out)
     os.makedirs(build, exist_ok=True)
     values = program_info(build, args.program_info)
-    wasm = compile_wasm(build, cp932_table(build))
+    wasm = compile_wasm(build, cp932_table(build), os.path.abspath(args.language_table))
     site = write_site(build, values, wasm)
     measured = sizes(site)
     print(f"web: {site}  quorvane.wasm {measured['wasm']} bytes, "

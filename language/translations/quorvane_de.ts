@@ -222,6 +222,18 @@ Der alte Inhalt konnte nicht zurückgeschrieben werden. Er liegt in %1.bak.</tra
         <translation>%1.bak konnte nicht gelesen werden.
 (%2)</translation>
     </message>
+    <message>
+        <source>%1.bak は %1 と同じファイル（ハードリンク）のため、保存前の内容を残せません。
+%1.bak を削除するか名前を変えてから、もう一度保存してください。</source>
+        <translation>%1.bak ist dieselbe Datei wie %1 (ein harter Link), daher kann der vorherige Inhalt nicht aufbewahrt werden.
+Löschen oder benennen Sie %1.bak um und speichern Sie dann erneut.</translation>
+    </message>
+    <message>
+        <source>
+元に戻す前の内容は %1.bak にあります。</source>
+        <translation>
+Der Inhalt vor dem Wiederherstellen liegt in %1.bak.</translation>
+    </message>
 </context>
 <context>
     <name>Conversion</name>
@@ -288,6 +300,31 @@ Der alte Inhalt konnte nicht zurückgeschrieben werden. Er liegt in %1.bak.</tra
     </message>
 </context>
 <context>
+    <name>ProgramOptions</name>
+    <message>
+        <source>この引数は使えません: %1</source>
+        <translation>Dieses Argument wird nicht angenommen: %1</translation>
+    </message>
+    <message>
+        <source>%1 が 2 度あります。</source>
+        <translation>%1 ist zweimal angegeben.</translation>
+    </message>
+    <message>
+        <source>%1 には値が要ります。</source>
+        <translation>%1 braucht einen Wert.</translation>
+    </message>
+    <message>
+        <source>%1 はほかの引数と一緒には使えません。</source>
+        <translation>%1 nimmt keine weiteren Argumente.</translation>
+    </message>
+    <message>
+        <source>使い方: quorvane [--language %1|system]
+        quorvane --check-install</source>
+        <translation>Aufruf: quorvane [--language %1|system]
+        quorvane --check-install</translation>
+    </message>
+</context>
+<context>
     <name>QLineEdit</name>
     <message>
         <source>&amp;Paste</source>
@@ -319,6 +356,91 @@ Der alte Inhalt konnte nicht zurückgeschrieben werden. Er liegt in %1.bak.</tra
     <message>
         <source>ファイルを開く</source>
         <translation>Öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>（%1）</source>
+        <translation> (%1)</translation>
+    </message>
+    <message>
+        <source>設定のフォルダーを作れません%1。その上のフォルダーに書き込めるか確かめてください。</source>
+        <translation>Der Ordner für die Einstellungen kann nicht angelegt werden%1. Prüfen Sie, ob in den Ordner darüber geschrieben werden darf.</translation>
+    </message>
+    <message>
+        <source>ほかの Quorvane が設定を保存していて、終わるのを待ちきれませんでした。ほかの Quorvane が応答しているか確かめてください。</source>
+        <translation>Ein anderes Quorvane speichert gerade die Einstellungen und wurde nicht rechtzeitig fertig. Prüfen Sie, ob das andere Quorvane noch reagiert.</translation>
+    </message>
+    <message>
+        <source>設定ファイルの場所に、ファイルではないもの（フォルダー、パイプ、デバイスなど）があります。それを移すか消してください。</source>
+        <translation>Wo die Einstellungsdatei hingehört, steht etwas, das keine Datei ist (ein Ordner, eine Pipe, ein Gerät). Verschieben oder löschen Sie es.</translation>
+    </message>
+    <message>
+        <source>設定ファイルを読めません%1。ファイルの読み取り権限を確かめてください。</source>
+        <translation>Die Einstellungsdatei kann nicht gelesen werden%1. Prüfen Sie, ob Sie sie lesen dürfen.</translation>
+    </message>
+    <message>
+        <source>設定ファイルが大きすぎて読めません（16 MiB まで）。中身を確かめてください。</source>
+        <translation>Die Einstellungsdatei ist zu groß zum Lesen (höchstens 16 MiB). Prüfen Sie, was sie enthält.</translation>
+    </message>
+    <message>
+        <source>保存すると設定ファイルが大きすぎて読めなくなります（16 MiB まで）。中身を確かめてください。</source>
+        <translation>Nach dem Speichern wäre die Einstellungsdatei zu groß, um wieder gelesen zu werden (höchstens 16 MiB). Prüfen Sie, was sie enthält.</translation>
+    </message>
+    <message>
+        <source>設定を書き込めません%1。書き込み権限と空き容量を確かめてください。</source>
+        <translation>Die Einstellungen können nicht geschrieben werden%1. Prüfen Sie, ob Sie dort schreiben dürfen und ob auf dem Datenträger Platz ist.</translation>
+    </message>
+</context>
+<context>
+    <name>UiFace</name>
+    <message>
+        <source>--language には %1 または system を指定してください（「%2」は使えません）。</source>
+        <translation>--language nimmt %1 oder system an („%2“ gehört nicht dazu).</translation>
+    </message>
+    <message>
+        <source>表示言語の選択を設定に保存できませんでした。
+%1
+%2</source>
+        <translation>Die Wahl der Anzeigesprache konnte nicht in den Einstellungen gespeichert werden.
+%1
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>地球暦をクリア (&amp;E)</source>
+        <translation>&amp;Erddatum leeren</translation>
+    </message>
+    <message>
+        <source>宇宙暦をクリア (&amp;S)</source>
+        <translation>&amp;Sternzeit leeren</translation>
+    </message>
+    <message>
+        <source>表示言語：</source>
+        <translation>Sprache:</translation>
+    </message>
+    <message>
+        <source>自分のファイルを開く：</source>
+        <translation>Eigene Datei öffnen:</translation>
+    </message>
+    <message>
+        <source>ファイルはこの端末の中だけで読み、どこにも送りません。</source>
+        <translation>Die Datei wird nur auf diesem Gerät gelesen und nirgendwohin gesendet.</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>変換の部品が動きませんでした。ページを再読み込みしてください。</source>
+        <translation>Der Umrechner funktioniert nicht. Bitte laden Sie die Seite neu.</translation>
+    </message>
+    <message>
+        <source>%1 を読み込めませんでした。自分のファイルを開くこともできます。</source>
+        <translation>%1 konnte nicht geladen werden. Sie können auch eine eigene Datei öffnen.</translation>
     </message>
 </context>
 <context>
@@ -397,7 +519,7 @@ Der alte Inhalt konnte nicht zurückgeschrieben werden. Er liegt in %1.bak.</tra
         <source>%1 はほかのプログラムによって削除されました。
 
 上書き保存すると、編集中の内容でファイルを作り直します。</source>
-        <translation>%1 wurde von einem anderen Programm gelöscht.
+        <translation type="vanished">%1 wurde von einem anderen Programm gelöscht.
 
 Überschreiben legt die Datei aus dem an, was Sie gerade bearbeiten.</translation>
     </message>
@@ -574,7 +696,7 @@ Die Datei als UTF-8 (mit BOM) speichern?</translation>
     <message>
         <source>データベースを保存できませんでした。元のファイルは変更されていません。
 フォルダー %1 を作れませんでした。</source>
-        <translation>Der Katalog konnte nicht gespeichert werden. Die Datei ist unverändert.
+        <translation type="vanished">Der Katalog konnte nicht gespeichert werden. Die Datei ist unverändert.
 Der Ordner %1 konnte nicht angelegt werden.</translation>
     </message>
     <message>
@@ -607,7 +729,7 @@ An der Stelle eines Ordners lässt sich der Katalog nicht speichern.</translatio
         <source>%1 はほかのプログラムによって、ファイルではないもの（パイプ、デバイス、たどれないリンクなど）に置き換えられました。
 
 上書き保存すると、それを編集中の内容のファイルで置き換えます（その中へは書き込みません）。</source>
-        <translation>Ein anderes Programm hat %1 durch etwas ersetzt, das keine Datei ist (etwa eine Pipe, ein Gerät oder eine Verknüpfung ins Leere).
+        <translation type="vanished">Ein anderes Programm hat %1 durch etwas ersetzt, das keine Datei ist (etwa eine Pipe, ein Gerät oder eine Verknüpfung ins Leere).
 
 Überschreiben ersetzt es durch eine Datei mit den Ereignissen, die Sie bearbeiten; hineingeschrieben wird nichts.</translation>
     </message>
@@ -670,13 +792,67 @@ Wenn Sie Nein wählen, werden Sie erst wieder gefragt, wenn sich der mitgeliefer
         <source>ほかのプログラムが %1 に書き込み続けています。</source>
         <translation>Ein anderes Programm schreibt fortlaufend in %1. Schließen Sie dieses Programm oder warten Sie, bis es fertig ist, und speichern Sie dann erneut.</translation>
     </message>
+    <message>
+        <source>%1 の最後の行が閉じていないため、後に行を書き足せません。</source>
+        <translation>Die letzte Zeile von %1 ist nicht abgeschlossen, daher können keine Zeilen angefügt werden.</translation>
+    </message>
+    <message>
+        <source>このファイルは UTF-16 の文字の途中で終わっているため、後に行を書き足せません。</source>
+        <translation>Diese Datei endet mitten in einem UTF-16-Zeichen, daher können keine Zeilen angefügt werden.</translation>
+    </message>
+    <message>
+        <source>%1 はほかのプログラムによって削除されました。</source>
+        <translation>%1 wurde von einem anderen Programm gelöscht.</translation>
+    </message>
+    <message>
+        <source>
+
+上書き保存すると、編集中の内容でファイルを作り直します。</source>
+        <translation>
+
+Überschreiben legt die Datei aus dem neu an, was Sie gerade bearbeiten.</translation>
+    </message>
+    <message>
+        <source>%1 はほかのプログラムによって、ファイルではないもの（パイプ、デバイス、たどれないリンクなど）に置き換えられました。</source>
+        <translation>Ein anderes Programm hat %1 durch etwas ersetzt, das keine Datei ist (eine Pipe, ein Gerät, ein Link, der ins Leere führt …).</translation>
+    </message>
+    <message>
+        <source>
+
+上書き保存すると、それを編集中の内容のファイルで置き換えます（その中へは書き込みません）。</source>
+        <translation>
+
+Überschreiben ersetzt es durch eine Datei mit den Ereignissen, die Sie bearbeiten; hineingeschrieben wird nichts.</translation>
+    </message>
+    <message>
+        <source>
+上書き保存すると、ほかのプログラムによる変更はファイルに残したまま、その後に付属の事象を追加します。</source>
+        <translation>
+Überschreiben behält die Änderung des anderen Programms in der Datei und fügt die mitgelieferten Ereignisse danach an.</translation>
+    </message>
+    <message>
+        <source>フォルダー %1 を作れませんでした。</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>追加の間にほかのプログラムが %1 を書き換えました。次に開いたときにもう一度たずねます。</source>
+        <translation>Ein anderes Programm hat %1 geändert, während die Ereignisse angefügt wurden. Sie werden beim nächsten Öffnen erneut gefragt.</translation>
+    </message>
+    <message>
+        <source>
+
+元に戻すと、いまの %1（%2 バイト、%3 に更新）は %1.bak に移して残します。</source>
+        <translation>
+
+Das Wiederherstellen bewahrt, was %1 jetzt enthält (%2 Bytes, geändert %3), in %1.bak auf.</translation>
+    </message>
 </context>
 <context>
     <name>frmMain</name>
     <message>
         <source>設定を保存できませんでした。
 %1</source>
-        <translation>Die Einstellungen konnten nicht in dieser Datei gespeichert werden:
+        <translation type="vanished">Die Einstellungen konnten nicht in dieser Datei gespeichert werden:
 %1
 Prüfen Sie, ob Datei und Ordner beschreibbar sind und der Datenträger nicht voll ist. Beim nächsten Start gelten die zuvor gespeicherten Einstellungen.</translation>
     </message>
@@ -782,6 +958,14 @@ Prüfen Sie, ob Datei und Ordner beschreibbar sind und der Datenträger nicht vo
         <source>月日</source>
         <comment>screen reader</comment>
         <translation>Monat und Tag</translation>
+    </message>
+    <message>
+        <source>設定を保存できませんでした。
+%1
+%2</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden.
+%1
+%2</translation>
     </message>
 </context>
 </TS>

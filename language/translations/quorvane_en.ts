@@ -318,9 +318,9 @@ The contents before the restore are in %1.bak.</translation>
         <translation>%1 takes no other arguments.</translation>
     </message>
     <message>
-        <source>使い方: quorvane [--language ja|en|system]
+        <source>使い方: quorvane [--language %1|system]
         quorvane --check-install</source>
-        <translation>Usage: quorvane [--language ja|en|system]
+        <translation>Usage: quorvane [--language %1|system]
        quorvane --check-install</translation>
     </message>
 </context>
@@ -356,41 +356,6 @@ The contents before the restore are in %1.bak.</translation>
     <message>
         <source>ファイルを開く</source>
         <translation>Open</translation>
-    </message>
-</context>
-<context>
-    <name>WebPage</name>
-    <message>
-        <source>地球暦をクリア (&amp;E)</source>
-        <translation>Clear the &amp;Earth date</translation>
-    </message>
-    <message>
-        <source>宇宙暦をクリア (&amp;S)</source>
-        <translation>Clear the &amp;stardate</translation>
-    </message>
-    <message>
-        <source>表示言語：</source>
-        <translation>Language:</translation>
-    </message>
-    <message>
-        <source>自分のファイルを開く：</source>
-        <translation>Open your own file:</translation>
-    </message>
-    <message>
-        <source>ファイルはこの端末の中だけで読み、どこにも送りません。</source>
-        <translation>The file is read on this device only and is never sent anywhere.</translation>
-    </message>
-    <message>
-        <source>閉じる</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>変換の部品が動きませんでした。ページを再読み込みしてください。</source>
-        <translation>The converter is not working. Please reload the page.</translation>
-    </message>
-    <message>
-        <source>%1 を読み込めませんでした。自分のファイルを開くこともできます。</source>
-        <translation>Could not load %1. You can also open your own file.</translation>
     </message>
 </context>
 <context>
@@ -441,6 +406,41 @@ The contents before the restore are in %1.bak.</translation>
         <translation>Could not store the choice of display language in the settings.
 %1
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>地球暦をクリア (&amp;E)</source>
+        <translation>Clear the &amp;Earth date</translation>
+    </message>
+    <message>
+        <source>宇宙暦をクリア (&amp;S)</source>
+        <translation>Clear the &amp;stardate</translation>
+    </message>
+    <message>
+        <source>表示言語：</source>
+        <translation>Language:</translation>
+    </message>
+    <message>
+        <source>自分のファイルを開く：</source>
+        <translation>Open your own file:</translation>
+    </message>
+    <message>
+        <source>ファイルはこの端末の中だけで読み、どこにも送りません。</source>
+        <translation>The file is read on this device only and is never sent anywhere.</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>変換の部品が動きませんでした。ページを再読み込みしてください。</source>
+        <translation>The converter is not working. Please reload the page.</translation>
+    </message>
+    <message>
+        <source>%1 を読み込めませんでした。自分のファイルを開くこともできます。</source>
+        <translation>Could not load %1. You can also open your own file.</translation>
     </message>
 </context>
 <context>
@@ -688,7 +688,7 @@ Save the file as UTF-8 (with BOM)?</translation>
     <message>
         <source>データベースを保存できませんでした。元のファイルは変更されていません。
 フォルダー %1 を作れませんでした。</source>
-        <translation>Could not save the catalogue. The file is unchanged.
+        <translation type="vanished">Could not save the catalogue. The file is unchanged.
 Could not create the folder %1.</translation>
     </message>
     <message>
@@ -836,7 +836,7 @@ A restore keeps what %1 holds now (%2 bytes, changed %3) in %1.bak.</translation
     <message>
         <source>設定を保存できませんでした。
 %1</source>
-        <translation>Could not save the settings to this file:
+        <translation type="vanished">Could not save the settings to this file:
 %1
 Check that the file and its folder can be written and that the disk is not full. The next start uses the settings saved before.</translation>
     </message>
