@@ -40,10 +40,9 @@ test: build
 # The browser face: the core compiled to WebAssembly and the page, in one
 # folder ($(WEB_BUILD)/site) that any static host can serve.
 web: configure
-	@cmake --build $(BUILD) -j $(JOBS) --target quorvane_language
 	@$(PYTHON) web/build.py --out $(WEB_BUILD) \
 		--program-info $(BUILD)/include/quorvane_program_info/ProgramInfo.h \
-		--language-table $(BUILD)/language/LanguageTable.cpp
+		--pseudo-dir $(BUILD)/language/pseudo
 
 run-web: web
 	@$(PYTHON) web/serve.py $(WEB_BUILD)/site $(WEB_PORT)

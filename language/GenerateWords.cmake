@@ -1,8 +1,10 @@
 cmake_minimum_required(VERSION 3.25)
 # Writes the Qt-free table of every face's words (LanguageTable.h) from
 # language/Languages.txt and the .ts files: each translation is read from
-# TS_DIR/quorvane_CODE.ts, or from PSEUDO_DIR for a pseudo face.
-#   -DTS_DIR= -DPSEUDO_DIR= -DOUT=
+# TS_DIR/quorvane_CODE.ts, or from PSEUDO_DIR for a pseudo face. CONTEXTS,
+# when given, keeps those contexts' texts only (the page's core needs no
+# window's words).
+#   -DTS_DIR= -DPSEUDO_DIR= -DOUT= [-DCONTEXTS=A;B]
 include(${CMAKE_CURRENT_LIST_DIR}/../cmake/Languages.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/TsFile.cmake)
 
@@ -22,6 +24,9 @@ function(quorvane_ts_entries out file)
     endif()
     string(REGEX MATCH "<name>([^<]*)</name>" _ "${context}")
     set(name "${CMAKE_MATCH_1}")
+    if(DEFINED CONTEXTS AND NOT name IN_LIST CONTEXTS)
+      continue()
+    endif()
     set(messages "${context}")
     while(TRUE)
       quorvane_ts_next_element(message messages message)

@@ -100,6 +100,21 @@ def cp932_table(build):
     return table
 
 
+def language_table(build, pseudo_dir):
+    """The core's words for every face, as the programs' table is made, but
+    only the contexts the core's sources mark: the page's windows take their
+    words from data.json."""
+    contexts = set()
+    for source in CORE_SOURCES:
+        text = open(os.path.join(ROOT, source), encoding="utf-8").read()
+        contexts.update(re.findall(r'QV_TEXT(?:_N)?\(\s*"([^"]+)"', text))
+    out = os.path.join(build, "LanguageTable.cpp")
+    run(["cmake", "-DTS_DIR=" + os.path.join(ROOT, "language/translations"),
+         "-DPSEUDO_DIR=" + pseudo_dir, "-DOUT=" + out, "-DCONTEXTS=" + ";".join(sorted(contexts)),
+         "-P", os.path.join(ROOT, "language/GenerateWords.cmake")])
+    return out
+
+
 def compile_wasm(build, table, language_table):
     objects = os.path.join(build, "obj")
     os.makedirs(objects, exist_ok=True)
@@ -222,13 +237,13 @@ def main():
     parser.add_argument("--out", default=os.path.join(ROOT, "build-web"))
     parser.add_argument("--program-info", required=True,
                         help="ProgramInfo.h as a configured CMake build wrote it")
-    parser.add_argument("--language-table", required=True,
-                        help="LanguageTable.cpp as the CMake build generated it from the .ts files")
+    parser.add_argument("--pseudo-dir", required=True,
+                        help="the pseudo faces' translations, as the CMake build made them")
     args = parser.parse_args()
     build = os.path.abspath(args.out)
     os.makedirs(build, exist_ok=True)
     values = program_info(build, args.program_info)
-    wasm = compile_wasm(build, cp932_table(build), os.path.abspath(args.language_table))
+    wasm = compile_wasm(build, cp932_table(build), language_table(build, os.path.abspath(args.pseudo_dir)))
     site = write_site(build, values, wasm)
     measured = sizes(site)
     print(f"web: {site}  quorvane.wasm {measured['wasm']} bytes, "

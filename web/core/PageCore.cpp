@@ -39,10 +39,10 @@ std::string_view At(const std::vector<std::string_view>& f, std::size_t i) {
 
 bool On(std::string_view text) { return text == "1"; }
 
-// "ja", "en": the face's name, as the settings write it; any other text
-// reads as the face the core has for it, English when it has none.
+// "ja", "de": the face's code, as the settings write it; any other text
+// reads as the fallback face, as a language without a face of its own does.
 UiLanguage Face(std::string_view text) {
-    return LanguageFromSetting(text).value_or(UiLanguage::English);
+    return LanguageFromSetting(text).value_or(UiLanguage::Fallback());
 }
 
 EntryMode Mode(std::string_view text) {
