@@ -3,7 +3,9 @@ cmake_minimum_required(VERSION 3.25)
 # "@linux" is kept, without its mark, on that platform only, so a user
 # never reads the other platform's paths as theirs. Lines end in CR LF on
 # Windows, as Notepad expects.
-#   -DIN= -DOUT= -DPLATFORM=windows|linux
+# The settings' identity in the paths comes from the build, as
+# @QUORVANE_VENDOR@ and @QUORVANE_SETTINGS_PRODUCT@.
+#   -DIN= -DOUT= -DPLATFORM=windows|linux -DQUORVANE_VENDOR= -DQUORVANE_SETTINGS_PRODUCT=
 file(STRINGS ${IN} lines ENCODING UTF-8)
 set(text "")
 set(line_end "\n")
@@ -19,6 +21,7 @@ foreach(line IN LISTS lines)
   endif()
   string(APPEND text "${line}${line_end}")
 endforeach()
+string(CONFIGURE "${text}" text @ONLY)
 file(WRITE ${OUT}.new "${text}")
 configure_file(${OUT}.new ${OUT} COPYONLY)
 file(REMOVE ${OUT}.new)

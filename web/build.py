@@ -85,7 +85,10 @@ def program_info(build, configured):
     if not os.path.exists(path) or open(path, encoding="utf-8").read() != text:
         open(path, "w", encoding="utf-8").write(text)
     version = re.search(r'kProgramVersion = "([^"]*)"', text).group(1)
-    return {"PROJECT_VERSION": version}
+    vendor = re.search(r'kVendorName = "([^"]*)"', text).group(1)
+    product = re.search(r'kSettingsFileInConfig =\s*"[^/"]*/([^"]*)\.conf"', text).group(1)
+    return {"PROJECT_VERSION": version, "QUORVANE_VENDOR": vendor,
+            "QUORVANE_SETTINGS_PRODUCT": product}
 
 
 def cp932_table(build):
@@ -165,7 +168,7 @@ def read_words():
     return faces
 
 
-def write_readmes(site):
+def write_readmes(site, values):
     """Each face's read-me from its template, as the list names it, without
     the lines of either desktop platform: a page reader has neither's paths."""
     names = []
@@ -178,7 +181,8 @@ def write_readmes(site):
         if readme in names or not os.path.exists(template):
             continue
         lines = open(template, encoding="utf-8").read().splitlines()
-        kept = [l for l in lines if not l.startswith(("@windows", "@linux"))]
+        kept = [re.sub(r"@(QUORVANE_\w+)@", lambda m: values[m.group(1)], l)
+                for l in lines if not l.startswith(("@windows", "@linux"))]
         with open(os.path.join(site, readme), "w", encoding="utf-8", newline="\r\n") as out:
             out.write("\n".join(kept) + "\n")
         names.append(readme)
@@ -200,7 +204,7 @@ def write_site(build, values, wasm):
     catalogues = [os.path.basename(p) for p in sorted(glob.glob(os.path.join(ROOT, "catalogue/StarTrek*.vqd")))]
     for name in catalogues:
         shutil.copy(os.path.join(ROOT, "catalogue", name), site)
-    readmes = write_readmes(site)
+    readmes = write_readmes(site, values)
 
     words = read_words()
     data = {"version": values["PROJECT_VERSION"], "faces": sorted(words, key=lambda f: (f != "ja", f)),

@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Each read-me, written for each platform, gives that platform's paths and
 # never the other's.
-#   -DREADMES=a;b -DGENERATOR= -DWORK=
+#   -DREADMES=a;b -DGENERATOR= -DWORK= -DQUORVANE_VENDOR= -DQUORVANE_SETTINGS_PRODUCT=
 file(MAKE_DIRECTORY ${WORK})
 set(report "")
 foreach(template IN LISTS READMES)
@@ -9,6 +9,8 @@ foreach(template IN LISTS READMES)
   foreach(platform windows linux)
     set(out ${WORK}/${platform}-${name})
     execute_process(COMMAND ${CMAKE_COMMAND} -DIN=${template} -DOUT=${out} -DPLATFORM=${platform}
+                            -DQUORVANE_VENDOR=${QUORVANE_VENDOR}
+                            -DQUORVANE_SETTINGS_PRODUCT=${QUORVANE_SETTINGS_PRODUCT}
                             -P ${GENERATOR} RESULT_VARIABLE status)
     file(READ ${out} text)
     if(platform STREQUAL "windows")
@@ -18,7 +20,8 @@ foreach(template IN LISTS READMES)
       set(foreign "%APPDATA%|HKEY_CURRENT_USER|msinfo32")
       set(own "~/\\.local/share")
     endif()
-    if(NOT status EQUAL 0 OR text MATCHES "${foreign}" OR NOT text MATCHES "${own}" OR text MATCHES "\n@")
+    if(NOT status EQUAL 0 OR text MATCHES "${foreign}" OR NOT text MATCHES "${own}" OR text MATCHES "\n@"
+       OR text MATCHES "@QUORVANE")
       string(APPEND report "  ${name} for ${platform}\n")
     endif()
   endforeach()
