@@ -99,6 +99,12 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME quorvane.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# The catalogues the installer stamps, so that neither it nor the uninstaller
+# throws away one the user changed (nsis/NSIS.template.in).
+set(CPACK_NSIS_QV_CATALOGUES "")
+foreach(catalogue IN LISTS QUORVANE_CATALOGUE_FILES)
+  string(APPEND CPACK_NSIS_QV_CATALOGUES "  !insertmacro \\\${MACRO} \\\"${catalogue}\\\"\n")
+endforeach()
 # The installer speaks Japanese and English: its first page asks which, and
 # that choice becomes the program's face for the installing user (the
 # settings' Option/Language). A silent install asks nothing and stores
