@@ -98,13 +98,17 @@ pass "unpacked ZIP: the main window shows"
 # --- The installer, in each mode.
 settings_key='HKCU\Software\OvrekSoft\Quorvane\Option'
 
+# A Windows path as a path under drive_c: winepath goes through
+# dosdevices/c:, which Windows programs cannot be given back.
+unix_path() { realpath -m "$(winepath -u "$1" 2>/dev/null)"; }
+
 # Sets the places of a mode in the current prefix: installed (the program's
 # folder), menu (its Start-menu folder) and entry (its uninstall key).
 places() {
   case $1 in
     CurrentUser)
-      installed=$(winepath -u "$local_appdata\\Programs\\Quorvane" 2>/dev/null)
-      menu=$(winepath -u "$appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Quorvane" 2>/dev/null)
+      installed=$(unix_path "$local_appdata\\Programs\\Quorvane")
+      menu=$(unix_path "$appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Quorvane")
       entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvane' ;;
     AllUsers)
       installed="$WINEPREFIX/drive_c/Program Files/Quorvane"
@@ -118,7 +122,7 @@ setup_prefix() {
   cd "$WINEPREFIX/drive_c"
   local_appdata=$(wine cmd /c echo %LOCALAPPDATA% </dev/null 2>/dev/null | tr -d '\r')
   appdata=$(wine cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')
-  user_copy=$(winepath -u "$appdata\\OvrekSoft\\Quorvane\\StarTrek.vqd" 2>/dev/null)
+  user_copy=$(unix_path "$appdata\\OvrekSoft\\Quorvane\\StarTrek.vqd")
 }
 
 install_silently() {
@@ -137,7 +141,7 @@ is_installed() {
   values=$(wine reg query "$entry" </dev/null 2>/dev/null | tr -d '\r') || fail "$mode: no entry $entry"
   local location
   location=$(awk '$1 == "InstallLocation" { sub(/^ *InstallLocation *REG_SZ */, ""); print }' <<<"$values")
-  [ "$(realpath -m "$(winepath -u "$location" 2>/dev/null)")" = "$(realpath -m "$installed")" ] ||
+  [ "$(unix_path "$location")" = "$(realpath -m "$installed")" ] ||
     fail "$mode: the entry's InstallLocation is \"$location\", not ${installed#"$WINEPREFIX/"}"
   for field in "DisplayName.*Quorvane" "DisplayVersion.*$version" "Publisher.*OvrekSoft" \
                'DisplayIcon.*quorvane\.exe' 'UninstallString.*Uninstall\.exe'; do
