@@ -36,7 +36,7 @@ export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C
 work=$(mktemp -d "$build/package-check.XXXXXX")
 xvfb_pid=""
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   # A server still shutting down writes its registry into a removed prefix.
   for prefix in "$work"/*/; do
     WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
