@@ -86,8 +86,10 @@ set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Quorvane)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/WindowsCPackOptions.cmake)
 
-# The installer: per machine into Program Files, a Start-menu entry, and an
-# entry among the installed programs with publisher, version and icon.
+# The installer: for all users into Program Files (the root below) or for
+# the current user into the user's own programs folder (the template's mode
+# page), each with a Start-menu entry and an entry among the installed
+# programs with publisher, version and icon.
 # A 64-bit installer for a 64-bit program, in Unicode, which also spares a
 # 32-bit Wine to test it.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
