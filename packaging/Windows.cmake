@@ -93,11 +93,19 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Stardate and Earth date converter")
 set(CPACK_PACKAGE_FILE_NAME quorvane-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY ${QUORVANE_CAPTION})
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${QUORVANE_CAPTION})
+# Where the program keeps the face the installer stores, for the uninstaller
+# to speak it too. CPack writes its variables unescaped, so the backslash
+# is doubled once for that reading.
+set(CPACK_QUORVANE_SETTINGS_KEY "${QUORVANE_VENDOR}\\\\${QUORVANE_SETTINGS_PRODUCT}")
+set(CPACK_QUORVANE_OPTION_SECTION ${QUORVANE_OPTION_SECTION})
+set(CPACK_QUORVANE_LANGUAGE_KEY ${QUORVANE_LANGUAGE_KEY})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/WindowsCPackOptions.cmake)
 
-# The installer: per machine into Program Files, a Start-menu entry, and an
-# entry among the installed programs with publisher, version and icon.
+# The installer: for all users into Program Files (the root below) or for
+# the current user into the user's own programs folder (the template's mode
+# page), each with a Start-menu entry and an entry among the installed
+# programs with publisher, version and icon.
 # A 64-bit installer for a 64-bit program, in Unicode, which also spares a
 # 32-bit Wine to test it.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
@@ -109,6 +117,12 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icons/quorvane.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME quorvane.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# The catalogues the installer stamps, so that neither it nor the uninstaller
+# throws away one the user changed (nsis/NSIS.template.in).
+set(CPACK_NSIS_QV_CATALOGUES "")
+foreach(catalogue IN LISTS QUORVANE_CATALOGUE_FILES)
+  string(APPEND CPACK_NSIS_QV_CATALOGUES "  !insertmacro \\\${MACRO} \\\"${catalogue}\\\"\n")
+endforeach()
 # The installer speaks the faces' languages: its first page asks which, and
 # that choice becomes the program's face for the installing user (the
 # settings' language key). A silent install asks nothing and stores
