@@ -36,7 +36,7 @@ inline constexpr Key kResetNum{kOptionSection, "ResetNum", "100000"};
 inline constexpr Key kRealTime{kOptionSection, "RealTime", kTrue};
 inline constexpr Key kBase{kOptionSection, "Base", kTrue};
 inline constexpr Key kDayOpt{kOptionSection, "DayOpt", kYearDay};
-// The face chosen by the user ("ja" or "en", exactly); anything else follows
+// The face chosen by the user (a face's code, exactly); anything else follows
 // the system. Written by the installer, `quorvane --language` or the user,
 // never at a close.
 inline constexpr Key kLanguage{kOptionSection, kLanguageKeyName, ""};
