@@ -1,6 +1,7 @@
 #include "settings/IniDocument.h"
 
 #include "settings/SettingsKeys.h"
+#include "text/Utf16Text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -141,24 +142,6 @@ void AppendHex(std::string& out, char16_t c) {
     } while (c != 0);
     out += "\\x";
     while (n > 0) out += buffer[--n];
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 void AppendPair(std::string& out, char16_t high, char16_t low) {

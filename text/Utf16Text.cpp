@@ -8,6 +8,22 @@ namespace {
 // bytes after it carry the byte's halves above 0x80, clear of separators.
 constexpr unsigned char kOddByte = 0xFF;
 
+void AppendUnit(std::string& out, char16_t unit, ByteOrder order) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    if (order == ByteOrder::LittleEndian) {
+        out += low;
+        out += high;
+    } else {
+        out += high;
+        out += low;
+    }
+}
+
+bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -26,21 +42,6 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-void AppendUnit(std::string& out, char16_t unit, ByteOrder order) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    if (order == ByteOrder::LittleEndian) {
-        out += low;
-        out += high;
-    } else {
-        out += high;
-        out += low;
-    }
-}
-
-bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
-
-}  // namespace
 
 std::string Utf16ToUtf8(std::string_view bytes, ByteOrder order) {
     const auto unitAt = [&](std::size_t i) {

@@ -18,6 +18,9 @@ enum class ByteOrder { LittleEndian, BigEndian };
 // `bytes` without the byte-order mark.
 std::string Utf16ToUtf8(std::string_view bytes, ByteOrder order);
 
+// One code point, encoded as UTF-8 at the end of `out`.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // The inverse of Utf16ToUtf8, without a mark; std::nullopt when `text` holds
 // bytes that Utf16ToUtf8 never gives, `badOffset` then being the first.
 std::optional<std::string> Utf8ToUtf16(std::string_view text, ByteOrder order,
