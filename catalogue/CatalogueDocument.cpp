@@ -297,7 +297,13 @@ DocumentLoad ParseCatalogueDocument(std::string_view bytes, std::vector<std::siz
                 addRow(groups[g]);
             // A row alone on its lines that no save could write as read
             // keeps those lines; rows sharing a line cannot be told apart.
-            if (i == j && !Writable(doc.rows.back())) doc.rows.back().asRead = lines.lines(first, last);
+            if (i == j && !Writable(doc.rows.back())) {
+                std::string asRead(lines.lines(first, last));
+                // The last line of a file may lack its end, which a save
+                // adds: held with it, the row reads back as it was kept.
+                if (!asRead.empty() && !IsLineBreak(asRead.back())) asRead += kLineEnd;
+                doc.rows.back().asRead = std::move(asRead);
+            }
         } else {
             keep(first, last, !groups[j].complete);
         }

@@ -83,6 +83,21 @@ TEST(CatalogueDocumentTest, ARecordOnTheHeadersLineIsSavedOnALineOfItsOwn) {
     }
 }
 
+// A row kept as read (a quote inside a bare item) on a last line without
+// its end: the save adds the end, and what it wrote reads back as the same
+// rows, so a second save changes nothing.
+TEST(CatalogueDocumentTest, ARowKeptAsReadOnAnUnendedLastLineReadsBackTheSame) {
+    const std::string bytes = ToShiftJis(kHeader + kFarpoint) + "2b\",\"d\",1,\"s\"";
+    const DocumentLoad load = ParseCatalogueDocument(bytes);
+    ASSERT_EQ(load.status, DocumentReadStatus::Ok);
+    ASSERT_EQ(load.document.rows.size(), 2u);
+    const std::string written = Encoded(load.document);
+    EXPECT_EQ(written, bytes + "\r\n");
+    const DocumentLoad again = ParseCatalogueDocument(written);
+    EXPECT_EQ(again.document.rows, load.document.rows);
+    EXPECT_EQ(Encoded(again.document), written);
+}
+
 TEST(CatalogueDocumentTest, RefusesWhatTheFileCannotHoldAtItsRowAndColumn) {
     struct Case {
         const char* name;
