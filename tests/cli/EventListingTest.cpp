@@ -268,6 +268,7 @@ TEST_F(EventListing, CheckCountsTheProblemsBeyondThoseItLists) {
 
 // 1,001 problems leave one unlisted, which English counts in the singular.
 TEST_F(EventListing, CheckCountsOneUnlistedProblemInTheSingular) {
+    if (clitest::IsWindowsProgram()) GTEST_SKIP() << "the locale does not reach Wine's display language";
     std::string bytes = "\"T\",\"D\",\"S\",\"O\"\r\n";
     for (std::size_t i = 0; i < quorvane::kMaxCatalogueProblems + 1; ++i) bytes += "\r\n";
     bytes += "\"Data\",\"\",41000,\"\"\r\n";

@@ -226,7 +226,11 @@ class TranslatedWindowTest : public EveryWindowTest, public ::testing::WithParam
 
 TEST_P(TranslatedWindowTest, ShowsNoJapaneseInAnyWindow) {
     const FaceTranslators face(*UiLanguage::FromCode(GetParam()));
+#ifndef _WIN32
+    // Under Wine the tests run against the Qt kit, which holds none of Qt's
+    // own translations; the packages ship them (the package checks look).
     ASSERT_TRUE(face.complete());
+#endif
     ASSERT_NO_FATAL_FAILURE(openEveryWindow());
     frmAbout about(platform, main->windowIcon(), main.get());
 
