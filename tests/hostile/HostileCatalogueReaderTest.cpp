@@ -42,8 +42,9 @@ TEST_P(ProblemFlood, KeepsAShortListAndAnExactCount) {
     load.content = content;
     const std::string message = CatalogueMessage("StarTrek.vqd", load);
     // A file with nothing to read is told as a whole, not as a line.
-    if (message.find("には事象がありません") == std::string::npos)
+    if (message.find("には事象がありません") == std::string::npos) {
         EXPECT_NE(message.find(" " + std::to_string(GetParam().firstLine) + " 行目"), std::string::npos) << message;
+    }
     // A count only where events were lost.
     if (GetParam().skipped > 0)
         EXPECT_NE(message.find("：" + std::to_string(GetParam().skipped) + " 件"), std::string::npos) << message;
