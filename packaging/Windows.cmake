@@ -129,16 +129,32 @@ endforeach()
 # nothing, so the program follows the system. The template is CPack's own,
 # changed for the faces (nsis/NSIS.template.in).
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/nsis)
-# The Start-menu entry is named and described in the installer's language,
-# as the desktop entry is on Linux; the uninstaller removes either name.
-set(CPACK_NSIS_CREATE_ICONS_EXTRA "
-  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\$(QV_SHORTCUT_NAME).lnk' '$INSTDIR\\\\quorvane.exe' '' '' '' SW_SHOWNORMAL '' '$(QV_SHORTCUT_COMMENT)'")
-set(CPACK_NSIS_DELETE_ICONS_EXTRA "
-  Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quorvane.lnk'
-  Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quorvane 宇宙暦・西暦 換算.lnk'")
+# Every text the installer shows, in each face's words (language/packaging/).
+include(${PROJECT_SOURCE_DIR}/language/PackagingWords.cmake)
+# One text as an NSIS string: the file's "\n" a line break, then escaped
+# once more, for CPack writes its variables out unescaped.
+function(quorvane_nsis_string text out)
+  string(REPLACE "{program}" "${CPACK_NSIS_PACKAGE_NAME}" text "${text}")
+  string(REPLACE "{install-folder}" "${CPACK_PACKAGE_INSTALL_DIRECTORY}" text "${text}")
+  string(REPLACE "$" "$$" text "${text}")
+  string(REPLACE "\"" "$\\\"" text "${text}")
+  string(REPLACE "\\n" "$\\r$\\n" text "${text}")
+  string(REPLACE "\\" "\\\\" text "${text}")
+  string(REPLACE "\"" "\\\"" text "${text}")
+  string(REPLACE "$" "\\$" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+set(installer_keys
+  options_title options_text already_installed uninstall_failed uninstall_shortcut
+  mode_title mode_subtitle mode_text mode_current_user mode_all_users
+  no_admin_rights uninstall_no_admin_rights help)
+
 # Each face of language/Languages.txt with an installer language, the
 # fallback first: NSIS takes the first where the system's has no match.
 set(CPACK_QUORVANE_NSIS_LANGUAGES "")
+set(CPACK_QUORVANE_NSIS_LANGSTRINGS "")
+set(choose_language "")
+set(delete_shortcuts "")
 set(CPACK_QUORVANE_NSIS_FROM_SETTING "")
 set(store_face "")
 set(installer_codes ${QUORVANE_FALLBACK_LANGUAGE} ${QUORVANE_LANGUAGES})
@@ -149,13 +165,38 @@ foreach(code IN LISTS installer_codes)
     continue()
   endif()
   string(TOUPPER ${nsis_name} nsis_id)
-  string(APPEND CPACK_QUORVANE_NSIS_LANGUAGES "  !insertmacro MUI_LANGUAGE \"${nsis_name}\"\n")
+  string(APPEND CPACK_QUORVANE_NSIS_LANGUAGES "  !insertmacro MUI_LANGUAGE \\\"${nsis_name}\\\"\n")
+  foreach(key IN LISTS installer_keys)
+    string(TOUPPER "QV_${key}" id)
+    quorvane_nsis_string("${QUORVANE_PACKAGING_${code}_installer_${key}}" text)
+    string(APPEND CPACK_QUORVANE_NSIS_LANGSTRINGS "  LangString ${id} \\\${LANG_${nsis_id}} \\\"${text}\\\"\n")
+  endforeach()
+  # The Start-menu entry is named and described as the desktop entry is on Linux.
+  foreach(key IN ITEMS name comment)
+    string(TOUPPER "QV_SHORTCUT_${key}" id)
+    quorvane_nsis_string("${QUORVANE_PACKAGING_${code}_menu_${key}}" text)
+    string(APPEND CPACK_QUORVANE_NSIS_LANGSTRINGS "  LangString ${id} \\\${LANG_${nsis_id}} \\\"${text}\\\"\n")
+  endforeach()
+  quorvane_nsis_string("${QUORVANE_PACKAGING_${code}_installer_choose_language}" text)
+  list(APPEND choose_language "${text}")
+  # The uninstaller removes the entries under every face's names: the
+  # program's language may have changed since.
+  foreach(name IN ITEMS "${QUORVANE_PACKAGING_${code}_menu_name}"
+                        "${QUORVANE_PACKAGING_${code}_installer_uninstall_shortcut}")
+    string(REPLACE "$" "$$" name "${name}")
+    list(APPEND delete_shortcuts "\n  Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\${name}.lnk'")
+  endforeach()
   string(APPEND CPACK_QUORVANE_NSIS_FROM_SETTING
-         "  StrCmp $0 \"${code}\" 0 +2\n    StrCpy $LANGUAGE \\\${LANG_${nsis_id}}\n")
+         "  StrCmp $0 \\\"${code}\\\" 0 +2\n    StrCpy $LANGUAGE \\\${LANG_${nsis_id}}\n")
   string(APPEND store_face "
   StrCmp $LANGUAGE \\\${LANG_${nsis_id}} 0 +2
     StrCpy $0 '${code}'")
 endforeach()
+list(JOIN choose_language " / " CPACK_QUORVANE_NSIS_CHOOSE_LANGUAGE)
+list(REMOVE_DUPLICATES delete_shortcuts)
+string(JOIN "" CPACK_NSIS_DELETE_ICONS_EXTRA ${delete_shortcuts})
+set(CPACK_NSIS_CREATE_ICONS_EXTRA "
+  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\$(QV_SHORTCUT_NAME).lnk' '$INSTDIR\\\\quorvane.exe' '' '' '' SW_SHOWNORMAL '' '$(QV_SHORTCUT_COMMENT)'")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   IfSilent quorvane_language_done
   StrCpy $0 '${QUORVANE_FALLBACK_LANGUAGE}'${store_face}

@@ -1,0 +1,56 @@
+# Reads the words the system shows around the program (menu entries, the
+# software centre's page, the installer) from language/packaging/, one file
+# for every face but the pseudo one:
+#   QUORVANE_PACKAGING_LANGUAGES           the faces that have them, fallback first
+#   QUORVANE_PACKAGING_<code>_<key>        one text; key as in the file, "-" as "_"
+#   QUORVANE_PACKAGING_<code>_FEATURES     every "feature" line, as a list
+# "\n" in a text stays as written; each consumer writes its own line break.
+
+function(quorvane_read_packaging_words code)
+  set(file ${QUORVANE_LANGUAGE_WORDS_DIR}/packaging/Packaging_${code}.txt)
+  if(NOT EXISTS ${file})
+    message(FATAL_ERROR "The face '${code}' has no ${file}")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+  file(STRINGS ${file} lines ENCODING UTF-8)
+  set(features "")
+  set(keys "")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^[ \t]*(#|$)")
+      continue()
+    endif()
+    if(NOT line MATCHES "^([a-z-]+) = (.*)$")
+      message(FATAL_ERROR "${file}: \"key = text\" expected in: ${line}")
+    endif()
+    string(REPLACE "-" "_" key "${CMAKE_MATCH_1}")
+    set(text "${CMAKE_MATCH_2}")
+    if(key STREQUAL "feature")
+      list(APPEND features "${text}")
+    else()
+      set(QUORVANE_PACKAGING_${code}_${key} "${text}" PARENT_SCOPE)
+      list(APPEND keys ${key})
+    endif()
+  endforeach()
+  set(QUORVANE_PACKAGING_${code}_FEATURES "${features}" PARENT_SCOPE)
+  set(QUORVANE_PACKAGING_${code}_KEYS "${keys}" PARENT_SCOPE)
+endfunction()
+
+set(QUORVANE_LANGUAGE_WORDS_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(QUORVANE_PACKAGING_LANGUAGES ${QUORVANE_FALLBACK_LANGUAGE} ${QUORVANE_LANGUAGES})
+list(REMOVE_DUPLICATES QUORVANE_PACKAGING_LANGUAGES)
+foreach(code IN LISTS QUORVANE_PACKAGING_LANGUAGES)
+  if(QUORVANE_LANGUAGE_${code}_ROLE STREQUAL "pseudo")
+    list(REMOVE_ITEM QUORVANE_PACKAGING_LANGUAGES ${code})
+  else()
+    quorvane_read_packaging_words(${code})
+  endif()
+endforeach()
+# A text missing in one face would show up empty in the menu or the installer.
+foreach(code IN LISTS QUORVANE_PACKAGING_LANGUAGES)
+  foreach(key IN LISTS QUORVANE_PACKAGING_${QUORVANE_FALLBACK_LANGUAGE}_KEYS)
+    if(NOT key IN_LIST QUORVANE_PACKAGING_${code}_KEYS)
+      string(REPLACE "_" "-" key ${key})
+      message(FATAL_ERROR "Packaging_${code}.txt has no \"${key}\"")
+    endif()
+  endforeach()
+endforeach()
