@@ -90,7 +90,8 @@ def main():
     include = os.path.join(build, "include", "quorvane_conversion")
     subprocess.run(["c++", "-std=c++20", "-O2", "-I", include, "-I", ROOT,
                     os.path.join(ROOT, "tests/web/native_bench.cpp"),
-                    os.path.join(build, "conversion", "libquorvane_conversion.a"), "-o", tool], check=True)
+                    os.path.join(build, "conversion", "libquorvane_conversion.a"),
+                    os.path.join(build, "language", "libquorvane_language.a"), "-o", tool], check=True)
     native = float(subprocess.run([tool, "200000"], capture_output=True, text=True, check=True).stdout.split()[0])
 
     s, browser = Site(site), Browser("ja")
