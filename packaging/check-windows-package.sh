@@ -91,6 +91,14 @@ folder="$unpacked/quorvane-$version-win64"
 for file in translations/qtbase_ja.qm translations/qtbase_de.qm ReadMe.TXT ReadMe_en.TXT ReadMe_de.TXT copyright.txt; do
   [ -s "$folder/$file" ] || fail "the ZIP has no quorvane-$version-win64/$file"
 done
+# Every library the folder carries is under a notice that ships beside it.
+for dll in $(cd "$folder" && find . -name '*.dll' | sed 's|^\./||'); do
+  grep -E '^(Files:| )' "$folder/copyright.txt" | grep -qE "(^| )(${dll//./\\.}|${dll%%/*}/\\*)( |$)" ||
+    fail "quorvane-$version-win64/copyright.txt names no notice for $dll"
+done
+for notice in $(grep -oE 'licenses/[A-Za-z0-9.-]+\.txt' "$folder/copyright.txt" | sort -u); do
+  [ -s "$folder/$notice" ] || fail "the ZIP has no quorvane-$version-win64/$notice, which copyright.txt names"
+done
 # A Windows user never reads a Linux path as theirs.
 for file in ReadMe.TXT ReadMe_en.TXT ReadMe_de.TXT; do
   if grep -qE '~/\.local|~/\.config|/etc/xdg|gnome-system-monitor' "$folder/$file"; then
