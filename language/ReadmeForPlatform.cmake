@@ -5,7 +5,7 @@ cmake_minimum_required(VERSION 3.25)
 # Windows, as Notepad expects.
 # The settings' identity in the paths comes from the build, as
 # @QUORVANE_VENDOR@ and @QUORVANE_SETTINGS_PRODUCT@.
-#   -DIN= -DOUT= -DPLATFORM=windows|linux -DQUORVANE_VENDOR= -DQUORVANE_SETTINGS_PRODUCT=
+#   -DIN= -DOUT= -DPLATFORM=windows|linux|web -DQUORVANE_VENDOR= -DQUORVANE_SETTINGS_PRODUCT=
 file(STRINGS ${IN} lines ENCODING UTF-8)
 set(text "")
 set(line_end "\n")

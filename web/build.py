@@ -174,8 +174,9 @@ def read_words():
 
 
 def write_readmes(site, values):
-    """Each face's read-me from its template, as the list names it, without
-    the lines of either desktop platform: a page reader has neither's paths."""
+    """Each face's read-me from its template, as the list names it, by the
+    desktop builds' own rule, without the lines of either desktop platform:
+    a page reader has neither's paths."""
     names = []
     for line in open(os.path.join(ROOT, "language/Languages.txt"), encoding="utf-8"):
         if not line.strip() or line.lstrip().startswith("#"):
@@ -185,11 +186,10 @@ def write_readmes(site, values):
         template = os.path.join(ROOT, "language/readme", f"ReadMe_{code}.TXT")
         if readme in names or not os.path.exists(template):
             continue
-        lines = open(template, encoding="utf-8").read().splitlines()
-        kept = [re.sub(r"@(QUORVANE_\w+)@", lambda m: values[m.group(1)], l)
-                for l in lines if not l.startswith(("@windows", "@linux"))]
-        with open(os.path.join(site, readme), "w", encoding="utf-8", newline="\r\n") as out:
-            out.write("\n".join(kept) + "\n")
+        run(["cmake", f"-DIN={template}", f"-DOUT={os.path.join(site, readme)}", "-DPLATFORM=web",
+             f"-DQUORVANE_VENDOR={values['QUORVANE_VENDOR']}",
+             f"-DQUORVANE_SETTINGS_PRODUCT={values['QUORVANE_SETTINGS_PRODUCT']}",
+             "-P", os.path.join(ROOT, "language/ReadmeForPlatform.cmake")])
         names.append(readme)
     return sorted(names)
 
