@@ -92,8 +92,9 @@ for file in translations/qtbase_ja.qm translations/qtbase_de.qm ReadMe.TXT ReadM
   [ -s "$folder/$file" ] || fail "the ZIP has no quorvane-$version-win64/$file"
 done
 # Every library the folder carries is under a notice that ships beside it.
+noticed=$(sed -n 's/^Files: //p' "$folder/copyright.txt" | tr -d '\r' | tr ' ' '\n')
 for dll in $(cd "$folder" && find . -name '*.dll' | sed 's|^\./||'); do
-  grep -E '^(Files:| )' "$folder/copyright.txt" | grep -qE "(^| )(${dll//./\\.}|${dll%%/*}/\\*)( |$)" ||
+  grep -qxF -e "$dll" -e "${dll%%/*}/*" <<<"$noticed" ||
     fail "quorvane-$version-win64/copyright.txt names no notice for $dll"
 done
 for notice in $(grep -oE 'licenses/[A-Za-z0-9.-]+\.txt' "$folder/copyright.txt" | sort -u); do
