@@ -4,8 +4,8 @@
 # with the Windows platform plug-in and the native style.
 #   scripts/windows-screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
 # writes windows-main-and-list.png, windows-editor.png and windows-about.png
-# with the display language Japanese, and the same names ending in -en with
-# it English.
+# with the display language Japanese, and the same names ending in -en and
+# -de with it English and German.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 . "$root/scripts/private-display.sh"
@@ -86,7 +86,7 @@ grab() { import -window "$1" "$out/$2"; echo "windows-screenshots: wrote $out/$2
 # made in a folder of this run's own (glibc's LOCPATH), leaving the system's
 # alone.
 mkdir -p "$work/locales" "$out"
-for locale in ja_JP en_US; do
+for locale in ja_JP en_US de_DE; do
   localedef -i "$locale" -f UTF-8 "$work/locales/$locale.UTF-8" 2>/dev/null ||
     [ -d "$work/locales/$locale.UTF-8" ] ||
     { echo "windows-screenshots: could not make the locale $locale.UTF-8" >&2; exit 1; }
@@ -125,8 +125,9 @@ pictures() {
   grab "$editor" windows-editor$suffix.png
 }
 
-for face in ja en; do
-  if [ "$face" = ja ]; then suffix=""; export LC_ALL=ja_JP.UTF-8; else suffix="-en"; export LC_ALL=en_US.UTF-8; fi
+for face in ja_JP en_US de_DE; do
+  if [ "$face" = ja_JP ]; then suffix=""; else suffix="-${face%_*}"; fi
+  export LC_ALL=$face.UTF-8
   wineserver -k 2>/dev/null || true
   wineserver -p </dev/null >/dev/null 2>&1
   pictures
