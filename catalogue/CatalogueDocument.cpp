@@ -462,7 +462,12 @@ std::variant<std::string, EncodingFailure> EncodeCatalogueDocument(const Catalog
 }
 
 std::size_t FirstUnwritableByte(std::string_view text) {
-    return text.find_first_of(std::string_view("\"\r\n\0", 4));
+    // One pass: find_first_of searches the set once per byte, which took a
+    // fifth of reading a large catalogue.
+    const auto bad = std::find_if(text.begin(), text.end(), [](char c) {
+        return c == '"' || c == '\r' || c == '\n' || c == '\0';
+    });
+    return bad == text.end() ? std::string_view::npos : static_cast<std::size_t>(bad - text.begin());
 }
 
 std::string UnwritableReason(std::string_view character, UiLanguage language) {
