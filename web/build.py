@@ -64,11 +64,6 @@ WASM_FLAGS = ["--target=wasm32-wasi", "-std=c++20", "-Oz", "-flto", "-fexception
               "-fno-rtti", "-DNDEBUG", "-Wall", "-Wno-unused-command-line-argument"]
 
 
-def speed_flags(source):
-    """The arithmetic every keystroke runs is built for speed, the rest for size."""
-    return ["-O2"] if source.startswith("conversion/") else []
-
-
 def run(command):
     subprocess.run(command, check=True, cwd=ROOT)
 
@@ -136,7 +131,7 @@ def compile_wasm(build, table, language_table):
         path = source if os.path.isabs(source) else os.path.join(ROOT, source)
         obj = os.path.join(objects, re.sub(r"[/\\]", "_", os.path.relpath(path, ROOT)) + ".o")
         if newer(obj, [path] + headers):
-            jobs.append([CXX_WASM] + WASM_FLAGS + speed_flags(source) + includes + ["-c", path, "-o", obj])
+            jobs.append([CXX_WASM] + WASM_FLAGS + includes + ["-c", path, "-o", obj])
         else:
             jobs.append(None)
         jobs[-1] = (jobs[-1], obj)
