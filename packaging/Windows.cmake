@@ -11,49 +11,25 @@ install(FILES
   ${QUORVANE_README_PATHS}
   DESTINATION .)
 # The notices, the installer script's own among them, go with the binaries,
-# and so do those of the Qt libraries and the compiler's runtime the folder
-# carries, taken from the Debian packages they were built from.
-function(quorvane_source_version package out)
-  execute_process(COMMAND dpkg-query -W -f=\${source:Version} ${package}
-                  OUTPUT_VARIABLE version RESULT_VARIABLE status)
-  if(NOT status EQUAL 0 OR version STREQUAL "")
-    message(FATAL_ERROR "${package} is not installed (scripts/install-deps.sh)")
-  endif()
-  set(${out} ${version} PARENT_SCOPE)
-endfunction()
-quorvane_source_version(qt6-base-dev-tools QUORVANE_QT_SOURCE_VERSION)
-quorvane_source_version(qt6-translations-l10n QUORVANE_QT_TRANSLATIONS_VERSION)
-quorvane_source_version(g++-mingw-w64-x86-64-posix QUORVANE_GCC_SOURCE_VERSION)
-quorvane_source_version(mingw-w64-x86-64-dev QUORVANE_MINGW_SOURCE_VERSION)
-set(QUORVANE_QT_VERSION ${Qt6_VERSION})
-configure_file(copyright-windows.in copyright-windows @ONLY)
-file(READ ${CMAKE_CURRENT_SOURCE_DIR}/copyright quorvane_notices)
-file(READ ${CMAKE_CURRENT_BINARY_DIR}/copyright-windows windows_notices)
-file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/copyright.txt "${quorvane_notices}${windows_notices}")
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright.txt DESTINATION .)
+# and so do those of the libraries the folder carries where the build
+# machine's packages give them (DebianNotices.cmake).
+file(READ ${CMAKE_CURRENT_SOURCE_DIR}/copyright QUORVANE_NOTICES)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/copyright)
-foreach(notice IN ITEMS
-        "qt6-base-dev/copyright:Qt.txt"
-        "qt6-translations-l10n/copyright:Qt-translations.txt"
-        "gcc-mingw-w64-base/copyright:GCC.txt"
-        "mingw-w64-common/copyright:MinGW-w64.txt"
-        "../common-licenses/LGPL-3:LGPL-3.txt"
-        "../common-licenses/GPL-2:GPL-2.txt"
-        "../common-licenses/GPL-3:GPL-3.txt")
-  string(REPLACE ":" ";" notice ${notice})
-  list(GET notice 0 from)
-  list(GET notice 1 to)
-  if(NOT EXISTS /usr/share/doc/${from})
-    message(FATAL_ERROR "/usr/share/doc/${from} is missing (scripts/install-deps.sh)")
-  endif()
-  install(FILES /usr/share/doc/${from} DESTINATION licenses RENAME ${to})
-endforeach()
+find_program(QUORVANE_DPKG_QUERY dpkg-query NO_CMAKE_FIND_ROOT_PATH)
+if(MINGW AND CMAKE_CROSSCOMPILING AND QUORVANE_DPKG_QUERY)
+  include(${CMAKE_CURRENT_SOURCE_DIR}/DebianNotices.cmake)
+else()
+  message(WARNING "Not the MinGW-w64 cross build on Debian: the packages carry Quorvane's "
+                  "notice only. Add the notices of this machine's Qt and compiler runtime.")
+endif()
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/copyright.txt "${QUORVANE_NOTICES}")
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright.txt DESTINATION .)
 
 # Qt's own texts (standard buttons, the text fields' menu, the open dialog)
 # for each face that names them in language/Languages.txt, in the folder
-# qt.conf names. The .qm files do not depend on the platform; the kit has
-# none, so they come from the build machine's Qt (Debian's
-# qt6-translations-l10n).
+# qt.conf names: from the Qt built against where it has them (Qt's own
+# installer), else from the build machine's Qt, since they do not depend on
+# the platform (the project's kit has none; Debian's qt6-translations-l10n).
 foreach(code IN LISTS QUORVANE_LANGUAGES)
   set(qt_name ${QUORVANE_LANGUAGE_${code}_QT})
   if(NOT qt_name)
@@ -61,7 +37,8 @@ foreach(code IN LISTS QUORVANE_LANGUAGES)
   endif()
   unset(qt_qm CACHE)
   find_file(qt_qm ${qt_name}.qm
-    PATHS ${QT_HOST_PATH}/share/qt6/translations /usr/share/qt6/translations
+    PATHS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}
+          ${QT_HOST_PATH}/share/qt6/translations /usr/share/qt6/translations
     NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
   if(NOT qt_qm)
     message(FATAL_ERROR "${qt_name}.qm was not found (Debian's qt6-translations-l10n, scripts/install-deps.sh)")
